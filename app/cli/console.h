@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QTextStream>
+
+// Standard output and error, written in UTF-8 whatever the system locale.
+QTextStream& Sortie();
+QTextStream& Erreurs();
+
+// Writes "scribane-cli : <message>" on standard error and returns `code`.
+int Refuser(const QString& message, int code);

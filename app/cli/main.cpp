@@ -1,0 +1,47 @@
+#include "commande.h"
+#include "console.h"
+
+#include <QString>
+#include <iterator>
+
+namespace {
+
+// A new command is one more file and one more line here.
+constexpr Commande kCommandes[] = {
+    {"lettres", "écrit des montants en lettres, comme sur un chèque", CommandeLettres},
+    {"nombre", "écrit un nombre en lettres suivi d'une unité", CommandeNombre},
+};
+
+void AfficherAide() {
+    QTextStream& s = Sortie();
+    s << "Utilisation : scribane-cli COMMANDE [OPTIONS] [ARGUMENTS]\n\n"
+         "Commandes :\n";
+    for (const Commande& c : kCommandes)
+        s << "  " << QString::fromUtf8(c.nom).leftJustified(10) << QString::fromUtf8(c.resume)
+          << '\n';
+    s << "\nscribane-cli COMMANDE --help décrit une commande.\n";
+    s.flush();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    if (arguments.isEmpty())
+        return AfficherAide(), kUsage;
+    const QString nom = arguments.takeFirst();
+    if (nom == u"--help" || nom == u"-h" || nom == u"aide")
+        return AfficherAide(), kSucces;
+
+    for (const Commande& c : kCommandes) {
+        if (nom == QLatin1String(c.nom)) {
+            Invocation invocation{argc, argv, arguments};
+            return c.executer(invocation);
+        }
+    }
+    return Refuser(QStringLiteral("commande inconnue « %1 ». Voir scribane-cli --help.").arg(nom),
+                   kUsage);
+}
