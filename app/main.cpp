@@ -1,0 +1,58 @@
+#include "AppScribane.h"
+#include "FrmCB.h"
+#include "PlateformeQt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QTranslator>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Scribane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Scribane"));
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+
+    // Qt's own buttons and dialogs in French.
+    QTranslator traductionQt;
+    if (traductionQt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traductionQt);
+
+    DialoguesQt dialogues;
+    ImprimantesQt imprimantes;
+    PolicesQt polices;
+    HorlogeQt horloge;
+    PressePapiersQt pressePapiers;
+    BureauQt bureau;
+    const ServicesPlateforme services{dialogues, imprimantes, polices,
+                                      horloge,   pressePapiers, bureau};
+
+    const DossierChoisi dossier = ChoisirDossier(
+        QApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    AppScribane app(dossier.chemin, services);
+
+    // One instance at a time: two would overwrite each other's lists. The lock
+    // of a crashed instance is recognised as stale and taken over.
+    QLockFile verrou(app.chemins.verrou());
+    verrou.setStaleLockTime(0);
+    if (!verrou.tryLock(0)) {
+        dialogues.message(nullptr, QStringLiteral("Scribane est déjà ouvert."), Icone::Information);
+        return 0;
+    }
+
+    FrmCB fenetre(app);
+    if (dossier.premierRepli)
+        dialogues.message(
+            &fenetre,
+            QStringLiteral("Le dossier du programme n'est pas accessible en écriture.\n\nVos "
+                           "réglages et vos journaux seront enregistrés dans le dossier :\n%1")
+                .arg(QDir::toNativeSeparators(dossier.chemin)),
+            Icone::Information);
+    fenetre.demarrer();
+    fenetre.show();
+    return application.exec();
+}

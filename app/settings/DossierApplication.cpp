@@ -1,0 +1,44 @@
+#include "DossierApplication.h"
+
+#include "EtatChoix.h"
+#include "FichierIni.h"
+#include "Listes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+bool DossierInscriptible(const QString& dossier) {
+    if (!QFileInfo(dossier).isDir())
+        return false;
+    QTemporaryFile essai(dossier + QStringLiteral("/.scribane-essai-XXXXXX"));
+    return essai.open();
+}
+
+DossierChoisi ChoisirDossier(const QString& dossierProgramme, const QString& dossierDonnees) {
+    if (DossierInscriptible(dossierProgramme))
+        return {dossierProgramme, false, false};
+    const bool existait = QFileInfo(dossierDonnees).isDir();
+    QDir().mkpath(dossierDonnees);
+    return {dossierDonnees, true, !existait};
+}
+
+bool RecupererReecritureInterrompue(const CheminsScribane& chemins) {
+    if (QFileInfo::exists(chemins.cheque()) || !QFileInfo::exists(chemins.tmpCheque()))
+        return false;
+    return QFile::rename(chemins.tmpCheque(), chemins.cheque());
+}
+
+bool ConvertirAncienFichier(const CheminsScribane& chemins, QString* erreur) {
+    const DocumentIni ancien = DocumentIni::Charger(chemins.cheque());
+    if (!ancien.existe()) {
+        if (erreur)
+            *erreur = QStringLiteral("Impossible de lire le fichier %1.")
+                          .arg(QDir::toNativeSeparators(chemins.cheque()));
+        return false;
+    }
+    const DocumentIni converti(ConvertirLignesAnciennes(ancien.lignes()));
+    return converti.enregistrer(chemins.cheque(), erreur) &&
+           EcrireChoixCfg(chemins.choix(), {1, 1}, erreur);
+}

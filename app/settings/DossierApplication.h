@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// The files of the program, all in one folder.
+struct CheminsScribane {
+    QString dossier;
+
+    QString cheque() const { return dossier + QStringLiteral("/Cheque.ini"); }
+    QString tmpCheque() const { return dossier + QStringLiteral("/TmpCheque.ini"); }
+    QString choix() const { return dossier + QStringLiteral("/Choix.cfg"); }
+    QString journaux() const { return dossier + QStringLiteral("/Journaux"); }
+    QString verrou() const { return dossier + QStringLiteral("/Scribane.lock"); }
+};
+
+// Where the settings live: the program's own folder when it can be written,
+// otherwise the user's data folder (a program installed under /usr, say).
+struct DossierChoisi {
+    QString chemin;
+    bool repli = false;       // the user's data folder was taken
+    bool premierRepli = false; // ... and it was created just now
+};
+DossierChoisi ChoisirDossier(const QString& dossierProgramme, const QString& dossierDonnees);
+
+// Whether a file can be created in the folder (tried, not guessed from rights).
+bool DossierInscriptible(const QString& dossier);
+
+// A rewrite of the former kind deleted Cheque.ini before renaming its scratch
+// copy; a crash in between left the settings in TmpCheque.ini only. Gives them
+// their name back. Returns whether something was recovered.
+bool RecupererReecritureInterrompue(const CheminsScribane& chemins);
+
+// Turns a one-choice Cheque.ini into a two-choice one (its settings become
+// choice 1) and writes Choix.cfg "1,1". On failure nothing is lost and
+// `erreur` says why.
+bool ConvertirAncienFichier(const CheminsScribane& chemins, QString* erreur);

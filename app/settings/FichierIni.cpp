@@ -1,0 +1,176 @@
+#include "FichierIni.h"
+
+#include "Cp1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+struct LigneCle {
+    QStringView cle;
+    QStringView valeur;
+};
+
+// A "Key=Value" line; comments and lines without "=" hold no key.
+std::optional<LigneCle> LireLigneCle(QStringView ligne) {
+    const QStringView t = ligne.trimmed();
+    if (t.isEmpty() || t.front() == u';')
+        return std::nullopt;
+    const qsizetype egal = t.indexOf(u'=');
+    if (egal <= 0)
+        return std::nullopt;
+    return LigneCle{t.left(egal).trimmed(), t.mid(egal + 1).trimmed()};
+}
+
+bool MemeNom(QStringView a, QStringView b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Index of the first line of the section, or -1.
+qsizetype TrouverSection(const QStringList& lignes, QStringView section) {
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const QStringView nom = NomDeSection(lignes[i]);
+        if (!nom.isNull() && MemeNom(nom, section))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QStringView NomDeSection(QStringView ligne) {
+    const QStringView t = ligne.trimmed();
+    if (t.isEmpty() || t.front() != u'[')
+        return {};
+    const qsizetype fin = t.indexOf(u']');
+    if (fin < 0)
+        return {};
+    const QStringView nom = t.mid(1, fin - 1).trimmed();
+    return nom.isNull() ? QStringView(u"") : nom;
+}
+
+DocumentIni DocumentIni::DepuisOctets(const QByteArray& octets) {
+    QStringList lignes;
+    const QString texte = DecoderCp1252(octets);
+    qsizetype debut = 0;
+    while (debut < texte.size()) {
+        qsizetype fin = texte.indexOf(u'\n', debut);
+        if (fin < 0)
+            fin = texte.size();
+        qsizetype finUtile = fin;
+        if (finUtile > debut && texte[finUtile - 1] == u'\r')
+            --finUtile;
+        lignes.append(texte.mid(debut, finUtile - debut));
+        debut = fin + 1;
+    }
+    DocumentIni doc(std::move(lignes));
+    doc.existe_ = true;
+    return doc;
+}
+
+DocumentIni DocumentIni::Charger(const QString& chemin) {
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        DocumentIni vide;
+        vide.lisible_ = !QFileInfo::exists(chemin);
+        return vide;
+    }
+    return DepuisOctets(fichier.readAll());
+}
+
+QString DocumentIni::valeur(QStringView section, QStringView cle, bool* trouvee) const {
+    if (trouvee)
+        *trouvee = false;
+    const qsizetype debut = TrouverSection(lignes_, section);
+    if (debut < 0)
+        return {};
+    for (qsizetype i = debut + 1; i < lignes_.size(); ++i) {
+        if (!NomDeSection(lignes_[i]).isNull())
+            break;
+        const auto lc = LireLigneCle(lignes_[i]);
+        if (lc && MemeNom(lc->cle, cle)) {
+            if (trouvee)
+                *trouvee = true;
+            return lc->valeur.toString();
+        }
+    }
+    return {};
+}
+
+void DocumentIni::ecrire(QStringView section, QStringView cle, QStringView valeur) {
+    const qsizetype debut = TrouverSection(lignes_, section);
+    if (debut < 0) {
+        lignes_.append(QLatin1Char('[') + section.toString() + QLatin1Char(']'));
+        lignes_.append(cle.toString() + QLatin1Char('=') + valeur.toString());
+        return;
+    }
+    qsizetype derniere = debut; // last non-blank line of the section
+    for (qsizetype i = debut + 1; i < lignes_.size(); ++i) {
+        if (!NomDeSection(lignes_[i]).isNull())
+            break;
+        const auto lc = LireLigneCle(lignes_[i]);
+        if (lc && MemeNom(lc->cle, cle)) {
+            lignes_[i] = lc->cle.toString() + QLatin1Char('=') + valeur.toString();
+            return;
+        }
+        if (!lignes_[i].trimmed().isEmpty())
+            derniere = i;
+    }
+    lignes_.insert(derniere + 1, cle.toString() + QLatin1Char('=') + valeur.toString());
+}
+
+QByteArray DocumentIni::versOctets() const {
+    QByteArray octets;
+    qsizetype taille = 0;
+    for (const QString& l : lignes_)
+        taille += l.size() + 2;
+    octets.reserve(taille);
+    for (const QString& l : lignes_) {
+        octets += EncoderCp1252(l);
+        octets += "\r\n";
+    }
+    return octets;
+}
+
+bool DocumentIni::enregistrer(const QString& chemin, QString* erreur) const {
+    return EcrireFichierAtomique(chemin, versOctets(), erreur);
+}
+
+bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QString* erreur) {
+    QSaveFile fichier(chemin);
+    const QString nom = QDir::toNativeSeparators(chemin);
+    if (!fichier.open(QIODevice::WriteOnly)) {
+        if (erreur)
+            *erreur = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                          .arg(nom, fichier.errorString());
+        return false;
+    }
+    if (fichier.write(octets) != octets.size() || !fichier.commit()) {
+        if (erreur)
+            *erreur = QStringLiteral("L'écriture du fichier %1 a échoué : %2")
+                          .arg(nom, fichier.errorString());
+        fichier.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+QString LireIni(const QString& section, const QString& cle, const QString& fichier) {
+    return DocumentIni::Charger(fichier).valeur(section, cle);
+}
+
+bool EcrireIni(const QString& section, const QString& cle, const QString& valeur,
+               const QString& fichier, QString* erreur) {
+    DocumentIni doc = DocumentIni::Charger(fichier);
+    if (!doc.lisible()) {
+        if (erreur)
+            *erreur = QStringLiteral("Impossible de lire le fichier %1.")
+                          .arg(QDir::toNativeSeparators(fichier));
+        return false;
+    }
+    doc.ecrire(section, cle, valeur);
+    return doc.enregistrer(fichier, erreur);
+}

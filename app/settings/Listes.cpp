@@ -1,0 +1,110 @@
+#include "Listes.h"
+
+#include "FichierIni.h"
+
+GenreLigne GenreDeLigne(QStringView ligne) {
+    if (ligne.startsWith(u"Mt"))
+        return GenreLigne::Montant;
+    if (ligne.startsWith(u"Dest"))
+        return GenreLigne::Destinataire;
+    if (ligne.startsWith(u"Lieu"))
+        return GenreLigne::Lieu;
+    return GenreLigne::Aucune;
+}
+
+QString TexteEntree(QStringView ligne) {
+    const qsizetype egal = ligne.indexOf(u'=');
+    return (egal < 0 ? ligne : ligne.mid(egal + 1)).toString();
+}
+
+ListesMemorisees ScannerListes(const QStringList& lignes) {
+    ListesMemorisees listes;
+    for (const QString& ligne : lignes) {
+        switch (GenreDeLigne(ligne)) {
+        case GenreLigne::Montant:
+            listes.montants.append(TexteEntree(ligne));
+            break;
+        case GenreLigne::Destinataire:
+            listes.destinataires.append(TexteEntree(ligne));
+            break;
+        case GenreLigne::Lieu:
+            listes.lieux.append(TexteEntree(ligne));
+            break;
+        case GenreLigne::Aucune:
+            break;
+        }
+    }
+    return listes;
+}
+
+QStringList PurgerListes(const QStringList& lignes) {
+    QStringList restant;
+    restant.reserve(lignes.size());
+    for (const QString& ligne : lignes)
+        if (GenreDeLigne(ligne) == GenreLigne::Aucune)
+            restant.append(ligne);
+    return restant;
+}
+
+QString EntreeSurUneLigne(QString texte) {
+    for (QChar& c : texte)
+        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = u' ';
+    return texte;
+}
+
+namespace {
+
+// Puts the keys of one list at the end of its section (adding the section at
+// the end of the file when it is missing).
+void EcrireUneListe(QStringList& lignes, QStringView section, QStringView prefixe,
+                    const QStringList& entrees) {
+    qsizetype debut = -1;
+    for (qsizetype i = 0; i < lignes.size() && debut < 0; ++i) {
+        const QStringView nom = NomDeSection(lignes[i]);
+        if (!nom.isNull() && nom.compare(section, Qt::CaseInsensitive) == 0)
+            debut = i;
+    }
+    if (debut < 0 && entrees.isEmpty())
+        return;
+    QStringList cles;
+    cles.reserve(entrees.size());
+    for (qsizetype i = 0; i < entrees.size(); ++i)
+        cles.append(prefixe.toString() + QString::number(i) + QLatin1Char('=') +
+                    EntreeSurUneLigne(entrees[i]));
+    if (debut < 0) {
+        lignes.append(QLatin1Char('[') + section.toString() + QLatin1Char(']'));
+        lignes.append(cles);
+        return;
+    }
+    qsizetype derniere = debut;
+    for (qsizetype i = debut + 1; i < lignes.size(); ++i) {
+        if (!NomDeSection(lignes[i]).isNull())
+            break;
+        if (!lignes[i].trimmed().isEmpty())
+            derniere = i;
+    }
+    QStringList resultat;
+    resultat.reserve(lignes.size() + cles.size());
+    resultat.append(lignes.mid(0, derniere + 1));
+    resultat.append(cles);
+    resultat.append(lignes.mid(derniere + 1));
+    lignes = std::move(resultat);
+}
+
+} // namespace
+
+void EcrireListes(QStringList& lignes, const ListesMemorisees& listes) {
+    lignes = PurgerListes(lignes);
+    EcrireUneListe(lignes, u"Montants", u"Mt", listes.montants);
+    EcrireUneListe(lignes, u"Destinataires", u"Dest", listes.destinataires);
+    EcrireUneListe(lignes, u"Lieu", u"Lieu", listes.lieux);
+}
+
+QStringList ConvertirLignesAnciennes(QStringList lignes) {
+    for (QString& ligne : lignes)
+        if (ligne == QLatin1String("[Defaut]"))
+            ligne = QStringLiteral("[Defaut1]");
+    return lignes;
+}

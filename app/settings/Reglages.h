@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class DocumentIni;
+
+// The working settings of the choice in use; field names are the INI keys.
+// Positions and margins are signed whole millimetres.
+struct Reglages {
+    QString Devise;
+    QString Centimes;
+    QString Liaison;
+    std::uint8_t EcrireCent = 0;
+    std::int16_t Orientation = 0;
+    QString Imprimante;
+    QString Police;
+    std::int16_t Taille = 0;
+    std::int16_t TailleChiffre = 0;
+    std::uint8_t ChoixTailleChiffre = 0;
+    std::uint8_t Gras = 0;
+    std::int16_t MargeHaute = 0;
+    std::int16_t MargeDroite = 0;
+    QString Montant;
+    QString Ledestinataire;
+    std::int16_t Raccourci = 0;
+    std::uint8_t Minimise = 0;
+    std::int16_t MargeMX = 0;
+    std::int16_t MargeMY = 0;
+    std::int16_t MargeMLX = 0;
+    std::int16_t MargeMLY = 0;
+    std::int16_t MargeDEX = 0;
+    std::int16_t MargeDEY = 0;
+    std::int16_t MargeDAX = 0;
+    std::int16_t MargeDAY = 0;
+    std::int16_t MargeLIX = 0;
+    std::int16_t MargeLIY = 0;
+    std::int16_t MargeDLX = 0;
+    std::uint8_t Emission = 0;
+    std::uint8_t Journal = 0;
+    std::uint8_t Débiteur = 0;
+    std::uint8_t Encadrer = 0;
+    std::uint8_t Revenir = 0;
+    std::uint8_t RevenirDest = 0;
+
+    bool operator==(const Reglages&) const = default;
+};
+
+// Name of the settings section of a choice ("Defaut1", "Defaut2"), or an empty
+// text for any other choice.
+QString SectionDuChoix(int choix);
+
+// Reads the 34 keys of a section. A string takes what was read ("" when the key
+// is missing); a number whose key is missing, empty, not a whole number or out
+// of its field's range keeps the value it had.
+void LireReglages(const DocumentIni& doc, QStringView section, Reglages& r);
+
+// Writes the 34 keys of a section, numbers as " 12" or "-3".
+void EcrireReglages(DocumentIni& doc, QStringView section, const Reglages& r);
+
+// How a number is stored: one blank before zero and positive values.
+QString TexteNombreIni(int valeur);
+
+// Empty currency words fall back to "euro", "centime" and "et".
+void AppliquerDevisesParDefaut(Reglages& r);
+
+// The settings of a folder without Cheque.ini.
+void AppliquerReglagesInitiaux(Reglages& r);
+
+// "G" when the cheque texts are bold, otherwise empty.
+QString MarqueGras(const Reglages& r);
+
+// The print shortcut for display: its place in the configuration window's list
+// as one digit, then the key's name ("0F5" ... "7F12", "8ENTR"); empty when
+// the code names no shortcut.
+QString NomTouche(int raccourci);
+
+// The number of keys of a settings section.
+int NombreDeClesReglages();

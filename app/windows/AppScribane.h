@@ -1,0 +1,32 @@
+#pragma once
+
+#include "DossierApplication.h"
+#include "EtatChoix.h"
+#include "Plateforme.h"
+#include "Reglages.h"
+
+// The desktop services the windows use.
+struct ServicesPlateforme {
+    Dialogues& dialogues;
+    Imprimantes& imprimantes;
+    Polices& polices;
+    Horloge& horloge;
+    PressePapiers& pressePapiers;
+    Bureau& bureau;
+};
+
+// The program-wide state, created once in main and handed to every window.
+struct AppScribane {
+    AppScribane(const QString& dossier, ServicesPlateforme services)
+        : chemins{dossier}, plateforme(services) {}
+
+    CheminsScribane chemins;
+    Reglages reglages;
+    EtatChoix etat;
+    QString MarqueGras;
+    // The configuration window's working copies of the currency words.
+    QString DeviseEnCours;
+    QString CentimesEnCours;
+    QString LiaisonEnCours;
+    ServicesPlateforme plateforme;
+};

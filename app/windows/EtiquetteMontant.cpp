@@ -1,0 +1,57 @@
+#include "EtiquetteMontant.h"
+
+#include <QLabel>
+
+QString CaptionAvecSautDeLigne(const QString& texte) {
+    const qsizetype premiere = texte.indexOf(u'*');
+    if (premiere < 0)
+        return texte;
+    const qsizetype seconde = texte.indexOf(u'*', premiere + 1);
+    const QString suite =
+        seconde < 0 ? texte.mid(premiere + 1) : texte.mid(premiere + 1, seconde - premiere - 1);
+    return texte.left(premiere) + QLatin1Char('\n') + suite;
+}
+
+EtiquetteMontant::EtiquetteMontant(QWidget* parent) : label_(new QLabel(parent)) {
+    label_->setAlignment(Qt::AlignCenter);
+    label_->setWordWrap(false);
+    label_->setTextFormat(Qt::PlainText);
+    label_->setFrameShape(QFrame::Panel);
+    label_->setFrameShadow(QFrame::Sunken);
+    label_->setLineWidth(2);
+    label_->setAutoFillBackground(true);
+    label_->setStyleSheet(QStringLiteral("QLabel { background: #ffffff; color: #000000; "
+                                         "border: 2px solid #307ead; padding: 4px; }"));
+}
+
+QWidget* EtiquetteMontant::widget() {
+    return label_;
+}
+
+QString EtiquetteMontant::caption() const {
+    return label_->text();
+}
+
+void EtiquetteMontant::ecrireCaption(const QString& texte) {
+    label_->setText(CaptionAvecSautDeLigne(texte));
+}
+
+void EtiquetteMontant::ecrireFontName(const QString& nom) {
+    QFont f = label_->font();
+    f.setFamily(nom);
+    label_->setFont(f);
+}
+
+void EtiquetteMontant::ecrireFontSize(float points) {
+    if (points <= 0)
+        return;
+    QFont f = label_->font();
+    f.setPointSizeF(points);
+    label_->setFont(f);
+}
+
+void EtiquetteMontant::ecrireFontBold(bool gras) {
+    QFont f = label_->font();
+    f.setBold(gras);
+    label_->setFont(f);
+}

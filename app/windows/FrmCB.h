@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+struct AppScribane;
+class AffichageMontant;
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QMenu;
+class QToolButton;
+class QPushButton;
+
+// The main window: where a cheque is filled in.
+class FrmCB : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit FrmCB(AppScribane& app, QWidget* parent = nullptr);
+    ~FrmCB() override;
+
+    // What happens when the window loads: journal folder, the choice in use,
+    // the first-run guidance and the conversion of a former settings file.
+    void demarrer();
+
+    // Loads the choice in use into the settings and brings the window in line.
+    void ChargerChoix();
+
+    void Minimiser();
+    void AfficherAide();
+
+    AffichageMontant& lblMontant() { return *lblMontant_; }
+    // Replaces the plain amount label by another display (the button control).
+    void remplacerLblMontant(std::unique_ptr<AffichageMontant> affichage);
+
+protected:
+    bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    void construire();
+    void construireMenus();
+    void focaliserMontant();
+    void voirJournaux();
+
+    AppScribane& app_;
+    QComboBox* cboM_ = nullptr;
+    QComboBox* cboD_ = nullptr;
+    QComboBox* cboL_ = nullptr;
+    QDateEdit* dtp_ = nullptr;
+    std::unique_ptr<AffichageMontant> lblMontant_;
+    QLabel* lblImprimante_ = nullptr;
+    QLabel* lblOrientation_ = nullptr;
+    QLabel* lblPolice_ = nullptr;
+    QLabel* lblRaccourci_ = nullptr;
+    QLabel* image1_ = nullptr;
+    QToolButton* boutonImprimer_ = nullptr;
+    QToolButton* boutonAide_ = nullptr;
+    QPushButton* boutonQuitter_ = nullptr;
+    QMenu* mnuRafraichir_ = nullptr;
+};

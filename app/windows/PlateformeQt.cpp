@@ -1,0 +1,101 @@
+#include "PlateformeQt.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+QMessageBox::Icon IconeQt(Icone icone) {
+    switch (icone) {
+    case Icone::Information:
+        return QMessageBox::Information;
+    case Icone::Exclamation:
+        return QMessageBox::Warning;
+    case Icone::Critique:
+        return QMessageBox::Critical;
+    case Icone::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString Titre(const QString& titre) {
+    return titre.isEmpty() ? TitreProgramme() : titre;
+}
+
+} // namespace
+
+void DialoguesQt::message(QWidget* parent, const QString& texte, Icone icone,
+                          const QString& titre) {
+    QMessageBox boite(IconeQt(icone), Titre(titre), texte, QMessageBox::Ok, parent);
+    boite.exec();
+}
+
+bool DialoguesQt::question(QWidget* parent, const QString& texte, const QString& titre) {
+    QMessageBox boite(QMessageBox::Question, Titre(titre), texte,
+                      QMessageBox::Yes | QMessageBox::No, parent);
+    boite.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
+    boite.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
+    boite.setDefaultButton(QMessageBox::No);
+    boite.setEscapeButton(QMessageBox::No);
+    return boite.exec() == QMessageBox::Yes;
+}
+
+QString DialoguesQt::saisie(QWidget* parent, const QString& invite, const QString& titre,
+                            const QString& defaut) {
+    QInputDialog boite(parent);
+    boite.setWindowTitle(Titre(titre));
+    boite.setLabelText(invite);
+    boite.setTextValue(defaut);
+    boite.setOkButtonText(QStringLiteral("OK"));
+    boite.setCancelButtonText(QStringLiteral("Annuler"));
+    return boite.exec() == QDialog::Accepted ? boite.textValue() : QString();
+}
+
+QString DialoguesQt::ouvrirFichier(QWidget* parent, const QString& titre, const QString& dossier,
+                                   const QString& filtre) {
+    return QFileDialog::getOpenFileName(parent, titre, dossier, FiltreQt(filtre));
+}
+
+QString FiltreQt(const QString& filtre) {
+    const QStringList parties = filtre.split(u'|', Qt::SkipEmptyParts);
+    QStringList filtres;
+    for (qsizetype i = 0; i + 1 < parties.size(); i += 2)
+        filtres.append(QStringLiteral("%1 (%2)").arg(parties[i], parties[i + 1]));
+    return filtres.join(QStringLiteral(";;"));
+}
+
+QStringList ImprimantesQt::noms() const {
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString ImprimantesQt::parDefaut() const {
+    return QPrinterInfo::defaultPrinterName();
+}
+
+QStringList PolicesQt::familles() const {
+    return QFontDatabase::families();
+}
+
+QDateTime HorlogeQt::maintenant() const {
+    return QDateTime::currentDateTime();
+}
+
+QString PressePapiersQt::texte() const {
+    return QGuiApplication::clipboard()->text();
+}
+
+bool BureauQt::ouvrir(const QString& cheminOuAdresse) {
+    const QUrl url = QFileInfo::exists(cheminOuAdresse) ? QUrl::fromLocalFile(cheminOuAdresse)
+                                                        : QUrl(cheminOuAdresse);
+    return QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Plateforme.h"
+
+// The desktop as Qt offers it, in French.
+class DialoguesQt final : public Dialogues {
+public:
+    void message(QWidget* parent, const QString& texte, Icone icone,
+                 const QString& titre = {}) override;
+    bool question(QWidget* parent, const QString& texte, const QString& titre = {}) override;
+    QString saisie(QWidget* parent, const QString& invite, const QString& titre,
+                   const QString& defaut) override;
+    QString ouvrirFichier(QWidget* parent, const QString& titre, const QString& dossier,
+                          const QString& filtre) override;
+};
+
+class ImprimantesQt final : public Imprimantes {
+public:
+    QStringList noms() const override;
+    QString parDefaut() const override;
+};
+
+class PolicesQt final : public Polices {
+public:
+    QStringList familles() const override;
+};
+
+class HorlogeQt final : public Horloge {
+public:
+    QDateTime maintenant() const override;
+};
+
+class PressePapiersQt final : public PressePapiers {
+public:
+    QString texte() const override;
+};
+
+class BureauQt final : public Bureau {
+public:
+    bool ouvrir(const QString& cheminOuAdresse) override;
+};
+
+// Turns a filter of the form "*.txt|*.txt|Tous fichiers|*.*|" into Qt's form.
+QString FiltreQt(const QString& filtre);
