@@ -1,0 +1,98 @@
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Resultat {
+    int code = -1;
+    QByteArray sortie;
+    QByteArray erreurs;
+};
+
+Resultat Lancer(const QStringList& arguments, const QByteArray& entree = {}) {
+    QProcess p;
+    // A C locale must not change the encoding of the output.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(SCRIBANE_CLI), arguments);
+    if (!p.waitForStarted())
+        return {};
+    p.write(entree);
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+TEST(ScribaneCli, LettresEcritLeMontantDuCheque) {
+    const Resultat r = Lancer({"lettres", "1234,56"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES\n");
+    EXPECT_EQ(r.erreurs, "");
+}
+
+TEST(ScribaneCli, LettresUneLigneParMontantEnUtf8) {
+    const Resultat r = Lancer({"lettres", "0,50", "abc", "1\u00A0000\u00A0000"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "Z\xC3\x89RO EURO et CINQUANTE CENTIMES\n\nUN MILLION D'EUROS\n");
+}
+
+TEST(ScribaneCli, LettresAvecReglages) {
+    const Resultat r = Lancer({"lettres", "--devise", "dollar", "--centimes", "cent", "--liaison",
+                               "and", "--sans-centimes-nuls", "1000000", "2,01", "3,00"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "UN MILLION DE DOLLARS\nDEUX DOLLARS and UN CENT\nTROIS DOLLARS\n");
+}
+
+TEST(ScribaneCli, LettresLitLEntreeStandard) {
+    const Resultat r = Lancer({"lettres", "-"}, "80\r\n1 234,5\n\xC3\xA9\n");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "QUATRE-VINGTS EUROS\nMILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE "
+                        "CENTIMES\n\n");
+}
+
+TEST(ScribaneCli, NombreEcritLeNombreEtSonUnite) {
+    Resultat r = Lancer({"nombre", "80", "euro"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "Quatre-vingts euros\n");
+    r = Lancer({"nombre", "1,5", "écu"});
+    EXPECT_EQ(r.sortie, "Un \xC3\xA9"
+                        "cu et cinquante cents\n");
+}
+
+TEST(ScribaneCli, EchecsEtUsage) {
+    const struct {
+        QStringList arguments;
+        int code;
+    } cas[] = {
+        {{"nombre", "1000000000000", "euro"}, 1},
+        {{"nombre", "douze", "euro"}, 1},
+        {{"nombre", "12"}, 2},
+        {{"lettres"}, 2},
+        {{"lettres", "--devise"}, 2},
+        {{"lettres", "--inconnue", "12"}, 2},
+        {{"imprimer-tout"}, 2},
+        {{}, 2},
+    };
+    for (const auto& c : cas) {
+        const Resultat r = Lancer(c.arguments);
+        EXPECT_EQ(r.code, c.code) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(r.erreurs.startsWith("scribane-cli : ") || c.arguments.isEmpty())
+            << r.erreurs.toStdString();
+        if (!c.arguments.isEmpty()) {
+            EXPECT_EQ(r.sortie, "") << c.arguments.join(' ').toStdString();
+        }
+    }
+}
+
+TEST(ScribaneCli, AideEnFrancais) {
+    for (const QStringList& arguments :
+         {QStringList{"--help"}, QStringList{"lettres", "--help"}, QStringList{"nombre", "-h"}}) {
+        const Resultat r = Lancer(arguments);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.sortie.startsWith("Utilisation : scribane-cli")) << r.sortie.toStdString();
+    }
+}
+
+} // namespace
