@@ -37,9 +37,8 @@ int main(int argc, char** argv) {
 
     // One instance at a time: two would overwrite each other's lists. The lock
     // of a crashed instance is recognised as stale and taken over.
-    QLockFile verrou(app.chemins.verrou());
-    verrou.setStaleLockTime(0);
-    if (!verrou.tryLock(0)) {
+    const auto verrou = PrendreVerrou(app.chemins);
+    if (!verrou) {
         dialogues.message(nullptr, QStringLiteral("Scribane est déjà ouvert."), Icone::Information);
         return 0;
     }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryFile>
 
 bool DossierInscriptible(const QString& dossier) {
@@ -41,4 +42,13 @@ bool ConvertirAncienFichier(const CheminsScribane& chemins, QString* erreur) {
     const DocumentIni converti(ConvertirLignesAnciennes(ancien.lignes()));
     return converti.enregistrer(chemins.cheque(), erreur) &&
            EcrireChoixCfg(chemins.choix(), {1, 1}, erreur);
+}
+
+std::unique_ptr<QLockFile> PrendreVerrou(const CheminsScribane& chemins) {
+    auto verrou = std::make_unique<QLockFile>(chemins.verrou());
+    // Never stale by age: only when the process that took it is gone.
+    verrou->setStaleLockTime(0);
+    if (!verrou->tryLock(0))
+        return nullptr;
+    return verrou;
 }

@@ -34,3 +34,11 @@ bool RecupererReecritureInterrompue(const CheminsScribane& chemins);
 // choice 1) and writes Choix.cfg "1,1". On failure nothing is lost and
 // `erreur` says why.
 bool ConvertirAncienFichier(const CheminsScribane& chemins, QString* erreur);
+
+class QLockFile;
+#include <memory>
+
+// The lock that keeps a second instance from starting on the same folder; the
+// lock of an instance that crashed is taken over. Null when another instance
+// holds it.
+std::unique_ptr<QLockFile> PrendreVerrou(const CheminsScribane& chemins);

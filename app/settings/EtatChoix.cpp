@@ -4,19 +4,36 @@
 
 #include <QFile>
 
+namespace {
+
+// A whole number written in decimal digits, blanks around allowed.
+std::optional<int> Entier(const QByteArray& texte) {
+    const QByteArray t = texte.trimmed();
+    if (t.isEmpty() || t.size() > 6)
+        return std::nullopt;
+    int valeur = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        valeur = valeur * 10 + (c - '0');
+    }
+    return valeur;
+}
+
+} // namespace
+
 std::optional<ValeursChoix> AnalyserChoixCfg(const QByteArray& contenu) {
     qsizetype fin = contenu.indexOf('\n');
     const QByteArray ligne = (fin < 0 ? contenu : contenu.left(fin)).trimmed();
     const QList<QByteArray> parties = ligne.split(',');
     if (parties.size() != 2)
         return std::nullopt;
-    bool ok1 = false, ok2 = false;
-    const int courant = parties[0].trimmed().toInt(&ok1);
-    const int enregistres = parties[1].trimmed().toInt(&ok2);
-    if (!ok1 || !ok2 || courant < 0 || courant > 2 || enregistres < 0 || enregistres > 3)
+    const auto courant = Entier(parties[0]);
+    const auto enregistres = Entier(parties[1]);
+    if (!courant || !enregistres || *courant > 2 || *enregistres > 3)
         return std::nullopt;
-    return ValeursChoix{static_cast<std::uint8_t>(courant),
-                        static_cast<std::uint8_t>(enregistres)};
+    return ValeursChoix{static_cast<std::uint8_t>(*courant),
+                        static_cast<std::uint8_t>(*enregistres)};
 }
 
 std::optional<ValeursChoix> LireChoixCfg(const QString& chemin) {

@@ -55,10 +55,22 @@ const std::array<Cle, 34> kCles = {{
     {u"EcrireCent", &Reglages::EcrireCent},
 }};
 
+// A whole number with an optional sign and nothing else; anything else keeps
+// the field's value.
 template <typename T> void LireEntier(const QString& texte, T& champ) {
-    bool ok = false;
-    const qlonglong v = texte.trimmed().toLongLong(&ok);
-    if (ok && v >= std::numeric_limits<T>::min() && v <= std::numeric_limits<T>::max())
+    const QString t = texte.trimmed();
+    qsizetype i = (t.startsWith(u'-') || t.startsWith(u'+')) ? 1 : 0;
+    if (i == t.size() || t.size() > 12)
+        return;
+    qlonglong v = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < u'0' || t[i] > u'9')
+            return;
+        v = v * 10 + (t[i].unicode() - u'0');
+    }
+    if (t.startsWith(u'-'))
+        v = -v;
+    if (v >= std::numeric_limits<T>::min() && v <= std::numeric_limits<T>::max())
         champ = static_cast<T>(v);
 }
 

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "AppScribane.h"
+#include "Plateforme.h"
+
+#include <QDateTime>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Desktop stand-ins: dialogs answered from a script and recorded, a fixed
+// clock, a clipboard and a desktop that only remember what they were asked.
+
+struct DialogueVu {
+    enum Genre { Message, Question, Saisie, OuvrirFichier } genre;
+    QString texte;
+    QString titre;
+    Icone icone = Icone::Information;
+};
+
+class DialoguesScript final : public Dialogues {
+public:
+    QVector<DialogueVu> vus;
+    QQueue<bool> reponsesQuestion;    // No when empty
+    QQueue<QString> reponsesSaisie;   // cancelled when empty
+    QQueue<QString> reponsesFichier;  // cancelled when empty
+
+    void message(QWidget*, const QString& texte, Icone icone, const QString& titre) override {
+        vus.append({DialogueVu::Message, texte, titre, icone});
+    }
+    bool question(QWidget*, const QString& texte, const QString& titre) override {
+        vus.append({DialogueVu::Question, texte, titre, Icone::Question});
+        return reponsesQuestion.isEmpty() ? false : reponsesQuestion.dequeue();
+    }
+    QString saisie(QWidget*, const QString& invite, const QString& titre,
+                   const QString&) override {
+        vus.append({DialogueVu::Saisie, invite, titre, Icone::Question});
+        return reponsesSaisie.isEmpty() ? QString() : reponsesSaisie.dequeue();
+    }
+    QString ouvrirFichier(QWidget*, const QString& titre, const QString& dossier,
+                          const QString&) override {
+        vus.append({DialogueVu::OuvrirFichier, dossier, titre, Icone::Information});
+        return reponsesFichier.isEmpty() ? QString() : reponsesFichier.dequeue();
+    }
+
+    QStringList textes() const {
+        QStringList t;
+        for (const auto& v : vus)
+            t.append(v.texte);
+        return t;
+    }
+};
+
+class ImprimantesTest final : public Imprimantes {
+public:
+    QStringList liste{QStringLiteral("Bureau"), QStringLiteral("PDF")};
+    QStringList noms() const override { return liste; }
+    QString parDefaut() const override { return liste.value(0); }
+};
+
+class PolicesTest final : public Polices {
+public:
+    QStringList familles() const override {
+        return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
+    }
+};
+
+class HorlogeTest final : public Horloge {
+public:
+    QDateTime instant{QDate(2024, 3, 5), QTime(14, 7, 32)};
+    QDateTime maintenant() const override { return instant; }
+};
+
+class PressePapiersTest final : public PressePapiers {
+public:
+    QString contenu;
+    QString texte() const override { return contenu; }
+};
+
+class BureauTest final : public Bureau {
+public:
+    QStringList ouverts;
+    bool ouvrir(const QString& chemin) override {
+        ouverts.append(chemin);
+        return true;
+    }
+};
+
+struct PlateformeTest {
+    DialoguesScript dialogues;
+    ImprimantesTest imprimantes;
+    PolicesTest polices;
+    HorlogeTest horloge;
+    PressePapiersTest pressePapiers;
+    BureauTest bureau;
+
+    ServicesPlateforme services() {
+        return {dialogues, imprimantes, polices, horloge, pressePapiers, bureau};
+    }
+};
