@@ -1,0 +1,99 @@
+#include "FenetreTest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QToolButton>
+
+class Commandes : public FenetreTest {
+protected:
+    void SetUp() override {
+        ecrire("Cheque.ini", "[Defaut1]\r\nImprimante=Bureau\r\n");
+        ecrire("Choix.cfg", "1,1\r\n");
+        demarrer();
+        fenetre->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
+    }
+
+    QAction* action(const char* nom) const { return controle<QAction>(nom); }
+};
+
+TEST_F(Commandes, HelpFromTheButtonAndTheMenu) {
+    controle<QToolButton>("Bouton_Kiv_XP1")->click();
+    action("mnuAide")->trigger();
+    const auto& vus = plateforme.dialogues.vus;
+    ASSERT_EQ(vus.size(), 2);
+    EXPECT_EQ(vus[0].titre, QStringLiteral("Aide"));
+    EXPECT_EQ(vus[0].icone, Icone::Information);
+    EXPECT_EQ(vus[0].texte,
+              QStringLiteral("L'aide au format HLP n'est plus reconnue par Windows > 7.\n\nDes "
+                             "messages renseignent de ci de là ... pour compenser.\nMais vous "
+                             "allez vite et intuitivement comprendre le fonctionnement du "
+                             "logiciel\u00A0 !"));
+    EXPECT_EQ(vus[1].texte, vus[0].texte);
+}
+
+TEST_F(Commandes, MinimisingByThePictureOrAltMOnlyFromTheNormalState) {
+    QLabel* image = controle<QLabel>("Image1");
+    EXPECT_EQ(image->toolTip(), QStringLiteral("Minimise (ou  ALT + M)"));
+
+    fenetre->setWindowState(Qt::WindowMaximized);
+    QTest::mouseClick(image, Qt::LeftButton);
+    EXPECT_FALSE(fenetre->windowState() & Qt::WindowMinimized);
+
+    fenetre->setWindowState(Qt::WindowNoState);
+    QTest::mouseClick(image, Qt::RightButton);
+    EXPECT_FALSE(fenetre->windowState() & Qt::WindowMinimized);
+    QTest::mouseClick(image, Qt::LeftButton);
+    EXPECT_TRUE(fenetre->windowState() & Qt::WindowMinimized);
+
+    fenetre->setWindowState(Qt::WindowNoState);
+    fenetre->activateWindow();
+    QTest::keyClick(boite("CboD"), Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(fenetre->windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(Commandes, ActivationRestoresTheWindowAndFocusesTheAmount) {
+    fenetre->setWindowState(Qt::WindowMaximized);
+    boite("CboD")->setFocus();
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(fenetre.get(), &activation);
+    EXPECT_EQ(fenetre->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized), 0);
+    EXPECT_EQ(fenetre->focusWidget(), boite("CboM"));
+
+    boite("CboD")->setFocus();
+    fenetre->resize(fenetre->width() + 40, fenetre->height() + 10);
+    EXPECT_EQ(fenetre->focusWidget(), boite("CboM"));
+}
+
+TEST_F(Commandes, JournalsAreOpenedWithTheDesktopOnlyWhenOneIsChosen) {
+    action("mnuVoir")->trigger();
+    EXPECT_TRUE(plateforme.bureau.ouverts.isEmpty());
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+    EXPECT_EQ(plateforme.dialogues.vus[0].titre, QStringLiteral("Ouvrir un journal d'impression"));
+    EXPECT_EQ(plateforme.dialogues.vus[0].texte, chemin("Journaux"));
+
+    const QString journal = chemin("Journaux") + QStringLiteral("/Journal_2024_03_05.txt");
+    plateforme.dialogues.reponsesFichier.enqueue(journal);
+    action("mnuVoir")->trigger();
+    EXPECT_EQ(plateforme.bureau.ouverts, QStringList{journal});
+}
+
+TEST_F(Commandes, MenusAndControlsCarryTheirNamesAndUnbuiltWindowsStayDisabled) {
+    for (const char* nom : {"mnuQuitter", "mnuConfigure", "mnuVoir", "mnuAide", "mnuAP", "mnuSupM",
+                            "mnuSupMTous", "mnuSupD", "mnuSupDTous", "mnuSupL"})
+        EXPECT_NE(fenetre->findChild<QAction*>(QLatin1String(nom)), nullptr) << nom;
+    for (const char* nom : {"CboM", "CboD", "CboL", "DTP", "LblMontant", "LblImprimante",
+                            "LblOrientation", "LblPolice", "LblRaccourci", "Bouton_Kiv_XP4",
+                            "Bouton_Kiv_XP1", "Bouton_Kiv_XP3", "Image1"})
+        EXPECT_NE(fenetre->findChild<QWidget*>(QLatin1String(nom)), nullptr) << nom;
+    EXPECT_FALSE(action("mnuConfigure")->isEnabled());
+    EXPECT_FALSE(action("mnuAP")->isEnabled());
+    EXPECT_EQ(fenetre->windowTitle(),
+              QStringLiteral("     Scribane imprime  vos chèques bancaires ..."));
+}
+
+TEST_F(Commandes, QuitClosesTheWindow) {
+    action("mnuQuitter")->trigger();
+    EXPECT_FALSE(fenetre->isVisible());
+}
