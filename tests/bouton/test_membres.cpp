@@ -2,6 +2,8 @@
 
 #include "Essai.h"
 
+#include "bouton/hote/SiteWidget.h"
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -235,4 +237,20 @@ TEST_F(ControleEssai, EvenementsSourisVersLeConteneur) {
     QCoreApplication::sendEvent(c.widget, &appui);
     QCoreApplication::sendEvent(c.widget, &lacher);
     EXPECT_TRUE(site.evenements.isEmpty());
+}
+
+TEST_F(ControleEssai, ValeursAmbiantesDuConteneur) {
+    QWidget fenetre;
+    QPalette palette = fenetre.palette();
+    palette.setColor(fenetre.backgroundRole(), QColor(0x30, 0x7E, 0xAD));
+    fenetre.setPalette(palette);
+    fenetre.setFont(QFont(QStringLiteral("DejaVu Serif"), 11));
+    hote::SiteWidget siteFenetre(&fenetre);
+    c.controle->definirSite(&siteFenetre);
+    ASSERT_TRUE(c.controle->initialiserNouveau().reussi());
+    EXPECT_EQ(lire(m::BackColor).toUInt(), 0x00AD7E30u);
+    EXPECT_EQ(lire(m::EtiColOut).toUInt(), 0x00AD7E30u);
+    EXPECT_EQ(lire(m::FontName), QStringLiteral("DejaVu Serif"));
+    EXPECT_FLOAT_EQ(lire(m::FontSize).toFloat(), 11.0f);
+    c.controle->definirSite(&site);
 }
