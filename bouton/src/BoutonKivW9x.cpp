@@ -579,6 +579,10 @@ void BoutonKivW9x::definirTailleTwips(double largeur, double hauteur) {
     largeurTwips_ = largeur;
     hauteurTwips_ = hauteur;
     tailleMiseEnPage_ = QSize(pxX(largeur), pxY(hauteur));
+    if (tailleDemandee_ != tailleMiseEnPage_) {
+        tailleDemandee_ = tailleMiseEnPage_;
+        updateGeometry();
+    }
     resize(tailleMiseEnPage_);
     miseEnPage();
 }

@@ -47,6 +47,11 @@ public:
     // Live controls, for DllCanUnloadNow.
     static int nombreVivants();
 
+    // The size the host gave in twips, so that layouts start from it.
+    QSize sizeHint() const override {
+        return tailleDemandee_.isValid() ? tailleDemandee_ : QWidget::sizeHint();
+    }
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -107,6 +112,7 @@ private:
     double largeurTwips_ = 0;
     double hauteurTwips_ = 0;
     QSize tailleMiseEnPage_;
+    QSize tailleDemandee_;
     bool clicEnCours_ = false;
 };
 
