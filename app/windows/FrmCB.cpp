@@ -3,14 +3,19 @@
 #include "AppScribane.h"
 #include "ChargementChoix.h"
 #include "Dessins.h"
+#include "Enregistrement.h"
 #include "EtiquetteMontant.h"
 #include "ListesTriees.h"
+#include "PreparationMontant.h"
+#include "montant_texte.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QCloseEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,6 +36,26 @@ QString Guillemets(const QString& texte) {
     return QLatin1Char('"') + texte + QLatin1Char('"');
 }
 
+// The entry picked from a box, or -1 when its text was typed.
+int IndexChoisi(const QComboBox* boite) {
+    const int i = boite->currentIndex();
+    return (i >= 0 && boite->itemText(i) == boite->currentText()) ? i : -1;
+}
+
+bool DansLaListe(const QComboBox* boite, const QString& texte) {
+    return boite->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+}
+
+// The text of a box joins its list when it is new.
+void AjouterSiNouveau(QComboBox* boite) {
+    const QString texte = boite->currentText();
+    if (!texte.isEmpty() && !DansLaListe(boite, texte)) {
+        const QString saisi = texte;
+        InsererTrie(boite, saisi);
+        boite->setEditText(saisi);
+    }
+}
+
 // Font sizes a screen box can show sensibly; anything else leaves the box as it is.
 bool TailleAffichable(int points) {
     return points >= 6 && points <= 48;
@@ -45,7 +70,14 @@ FrmCB::FrmCB(AppScribane& app, QWidget* parent) : QMainWindow(parent), app_(app)
     construireMenus();
 }
 
-FrmCB::~FrmCB() = default;
+FrmCB::~FrmCB() {
+    // Child widgets still raise focus and change events while they go away,
+    // after the amount label is gone.
+    cboM_->removeEventFilter(this);
+    cboM_->lineEdit()->removeEventFilter(this);
+    image1_->removeEventFilter(this);
+    disconnect(cboM_, nullptr, this, nullptr);
+}
 
 void FrmCB::construire() {
     auto* centre = new QWidget(this);
@@ -74,6 +106,13 @@ void FrmCB::construire() {
     cboM_ = nouvelleBoite("CboM");
     cboD_ = nouvelleBoite("CboD");
     cboL_ = nouvelleBoite("CboL");
+    cboM_->lineEdit()->installEventFilter(this);
+    cboM_->installEventFilter(this);
+    connect(cboM_, &QComboBox::editTextChanged, this, &FrmCB::montantModifie);
+    connect(cboM_, &QComboBox::activated, this, [this] {
+        if (!cboM_->currentText().isEmpty())
+            PreparerMontant();
+    });
     dtp_ = new QDateEdit(this);
     dtp_->setObjectName(QStringLiteral("DTP"));
     dtp_->setCalendarPopup(true);
@@ -188,16 +227,29 @@ void FrmCB::construireMenus() {
     auto article = [this](const char* nom, const QString& texte) {
         auto* action = mnuRafraichir_->addAction(texte);
         action->setObjectName(QLatin1String(nom));
-        action->setEnabled(false); // list pruning comes with the entry boxes' behaviour
         return action;
     };
-    article("mnuSupM", QStringLiteral("Supprimer le montant sélectionné"));
-    article("mnuSupMTous", QStringLiteral("Supprimer tous les montants"));
+    connect(article("mnuSupM", QStringLiteral("Supprimer le montant sélectionné")),
+            &QAction::triggered, this, [this] {
+                supprimerSelection(cboM_, QStringLiteral("Sélectionnez un montant à supprimer !"));
+            });
+    connect(article("mnuSupMTous", QStringLiteral("Supprimer tous les montants")),
+            &QAction::triggered, this, [this] { supprimerTout(cboM_, app_.reglages.Montant); });
     mnuRafraichir_->addSeparator();
-    article("mnuSupD", QStringLiteral("Supprimer le destinataire sélectionné"));
-    article("mnuSupDTous", QStringLiteral("Supprimer tous les destinataires"));
+    connect(article("mnuSupD", QStringLiteral("Supprimer le destinataire sélectionné")),
+            &QAction::triggered, this, [this] {
+                supprimerSelection(cboD_,
+                                   QStringLiteral("Sélectionnez un destinataire à supprimer !"));
+            });
+    connect(article("mnuSupDTous", QStringLiteral("Supprimer tous les destinataires")),
+            &QAction::triggered, this,
+            [this] { supprimerTout(cboD_, app_.reglages.Ledestinataire); });
     mnuRafraichir_->addSeparator();
-    article("mnuSupL", QStringLiteral("Supprimer un &lieu d'émission"));
+    connect(article("mnuSupL", QStringLiteral("Supprimer un &lieu d'émission")),
+            &QAction::triggered, this, [this] {
+                supprimerSelection(
+                    cboL_, QStringLiteral("Sélectionnez un lieu d'émission à supprimer !"));
+            });
     barre->addMenu(mnuRafraichir_);
     mnuRafraichir_->menuAction()->setEnabled(false);
 
@@ -386,7 +438,204 @@ void FrmCB::resizeEvent(QResizeEvent* e) {
     focaliserMontant();
 }
 
+void FrmCB::PreparerMontant() {
+    const Reglages& r = app_.reglages;
+    AffichageMontant& label = *lblMontant_;
+    if (!r.Police.isEmpty())
+        label.ecrireFontName(r.Police);
+    if (r.Taille != 0)
+        label.ecrireFontSize(r.Taille);
+    label.ecrireFontBold(r.Gras == 1);
+    const MontantPrepare prepare = PreparerTexteMontant(cboM_->currentText(), r);
+    if (prepare.montantRaccourci)
+        cboM_->setEditText(*prepare.montantRaccourci);
+    label.ecrireCaption(prepare.caption);
+}
+
+void FrmCB::montantModifie() {
+    QString texte = cboM_->currentText();
+    // A line break typed or pasted into the box would become lines of Cheque.ini.
+    if (texte != EntreeSurUneLigne(texte)) {
+        cboM_->setEditText(EntreeSurUneLigne(texte));
+        return;
+    }
+    if (texte.endsWith(u' ')) {
+        cboM_->setEditText(texte.chopped(1));
+        cboM_->lineEdit()->end(false);
+    }
+    texte = cboM_->currentText();
+    if (texte.right(4).startsWith(u',')) {
+        cboM_->setEditText(texte.chopped(1));
+        cboM_->lineEdit()->end(false);
+    }
+    texte = cboM_->currentText();
+    if (texte.isEmpty() || !EstUnMontant(texte))
+        lblMontant_->ecrireCaption(QString());
+    else
+        PreparerMontant();
+}
+
+void FrmCB::montantQuitte() {
+    const QString texte = cboM_->currentText();
+    const auto valeur = LireMontant(texte);
+    if (texte.isEmpty() || !valeur)
+        return;
+    cboM_->setEditText(FormaterMontant(*valeur));
+    PreparerMontant();
+}
+
+void FrmCB::supprimerSelection(QComboBox* boite, const QString& messageSansSelection) {
+    const int index = IndexChoisi(boite);
+    if (index < 0) {
+        app_.plateforme.dialogues.message(this, messageSansSelection, Icone::Critique);
+        return;
+    }
+    if (boite->currentText().isEmpty())
+        return;
+    if (!app_.plateforme.dialogues.question(
+            this, QStringLiteral("Supprimer ") + boite->currentText() + QStringLiteral(" ?")))
+        return;
+    boite->removeItem(index);
+    if (boite == cboM_)
+        montantModifie();
+}
+
+void FrmCB::supprimerTout(QComboBox* boite, QString& defaut) {
+    if (!app_.plateforme.dialogues.question(this, QStringLiteral("Tout supprimer ?")))
+        return;
+    boite->clear();
+    boite->setEditText(QString());
+    defaut.clear();
+}
+
+bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement& resultat) {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    const std::pair<const QString*, std::pair<const char*, const char*>> controles[] = {
+        {&v.imprimante, {"CboPrint", "Vous n'avez pas fait le choix de l'imprimante !"}},
+        {&v.police, {"CboPolices", "Vous n'avez pas fait le choix de la police !"}},
+        {&v.taille, {"CboTaille", "Vous n'avez pas fait le choix de la taille de la police !"}},
+    };
+    for (const auto& [texte, controle] : controles) {
+        if (texte->isEmpty()) {
+            dialogues.message(this, QString::fromUtf8(controle.second), Icone::Information);
+            resultat = {ResultatEnregistrement::Refuse, QString::fromLatin1(controle.first)};
+            return false;
+        }
+    }
+
+    Reglages& r = app_.reglages;
+    auto entier = [](const QString& texte) {
+        const auto valeur = LireMontant(texte);
+        return valeur ? static_cast<std::int16_t>(std::clamp(std::nearbyint(*valeur), -32768.0,
+                                                             32767.0))
+                      : std::int16_t{0};
+    };
+    r.Imprimante = v.imprimante;
+    r.Orientation = v.portrait ? 1 : 2;
+    r.Police = v.police;
+    r.Taille = entier(v.taille);
+    r.Gras = v.gras;
+    r.Minimise = v.minimise;
+    r.Emission = v.ignorerLieu;
+    r.Journal = v.journal;
+    r.Débiteur = v.debiteur;
+    r.Encadrer = v.encadrer;
+    r.Revenir = v.revenir;
+    r.RevenirDest = v.revenirDest;
+    r.EcrireCent = v.sansCentimesNuls;
+    r.Devise = app_.DeviseEnCours;
+    r.Centimes = app_.CentimesEnCours;
+    r.Liaison = app_.LiaisonEnCours;
+
+    if ((v.tailleChiffreMinimum || v.tailleChiffreFixe) && !v.tailleChiffre) {
+        dialogues.message(this, QStringLiteral("Fixez la taille de police du montant en chiffres !"),
+                          Icone::Information);
+        resultat = {ResultatEnregistrement::Refuse, QStringLiteral("CboTChiffre")};
+        return false;
+    }
+    if (v.tailleChiffreMinimum || v.tailleChiffreFixe) {
+        r.TailleChiffre = entier(*v.tailleChiffre);
+        r.ChoixTailleChiffre = v.tailleChiffreMinimum ? 1 : 2;
+    } else {
+        r.TailleChiffre = r.Taille;
+        r.ChoixTailleChiffre = 0;
+    }
+    app_.MarqueGras = MarqueGras(r);
+
+    r.Montant = EntreeSurUneLigne(v.montant).replace(u'.', u',');
+    if (!r.Montant.isEmpty() && !r.Montant.contains(u','))
+        r.Montant += QStringLiteral(",00");
+    if (!v.montant.isEmpty() && !DansLaListe(cboM_, r.Montant)) {
+        const QString saisi = cboM_->currentText();
+        InsererTrie(cboM_, r.Montant);
+        cboM_->setEditText(saisi);
+    }
+    if (!cboM_->currentText().contains(u',') && r.EcrireCent == 0)
+        cboM_->setEditText(cboM_->currentText() + QStringLiteral(",00"));
+
+    r.Ledestinataire = EntreeSurUneLigne(v.destinataire);
+    if (!r.Ledestinataire.isEmpty() && !DansLaListe(cboD_, r.Ledestinataire)) {
+        const QString saisi = cboD_->currentText();
+        InsererTrie(cboD_, r.Ledestinataire);
+        cboD_->setEditText(saisi);
+    }
+
+    if (lblMontant_->caption() == QLatin1String("//  //"))
+        lblMontant_->ecrireCaption(QString());
+    if (r.Orientation == 1)
+        lblOrientation_->setText(QStringLiteral("Orientation en mode portrait"));
+    else
+        lblOrientation_->setText(QStringLiteral("Orientation en mode paysage"));
+    if (r.Emission == 1)
+        cboL_->setEditText(QString());
+    else if (cboL_->count() > 0)
+        cboL_->setCurrentIndex(0);
+    return true;
+}
+
+ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* configuration) {
+    ResultatEnregistrement resultat;
+    const bool avecReglages = app_.etat.ConfigurationOuverte == 1 && configuration;
+    if (avecReglages && !premiereMoitie(*configuration, resultat))
+        return resultat;
+
+    for (QComboBox* boite : {cboM_, cboD_, cboL_}) {
+        const QString texte = EntreeSurUneLigne(boite->currentText());
+        if (texte != boite->currentText())
+            boite->setEditText(texte);
+        AjouterSiNouveau(boite);
+    }
+    const ListesMemorisees listes{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)};
+    QString erreur;
+    const QString section = avecReglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
+    if (!EnregistrerCheque(app_.chemins, section, &app_.reglages, listes, &erreur)) {
+        app_.plateforme.dialogues.message(
+            this, QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") + erreur,
+            Icone::Critique);
+        resultat.etat = ResultatEnregistrement::EchecEcriture;
+    }
+    return resultat;
+}
+
+void FrmCB::closeEvent(QCloseEvent* e) {
+    RelireChoixCfg(app_.etat, app_.chemins.choix());
+    if (app_.etat.ChoixCourant != 0)
+        EnregistrerChoix();
+    e->accept();
+}
+
 bool FrmCB::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == cboM_->lineEdit() && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->text() == QLatin1String(".")) {
+        cboM_->lineEdit()->insert(QStringLiteral(","));
+        return true;
+    }
+    if ((objet == cboM_ || objet == cboM_->lineEdit()) && e->type() == QEvent::FocusOut) {
+        // Leaving for the drop-down list of the box itself is not leaving it.
+        const auto raison = static_cast<QFocusEvent*>(e)->reason();
+        if (raison != Qt::PopupFocusReason && objet == cboM_)
+            montantQuitte();
+    }
     if (objet == image1_ && e->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         Minimiser();

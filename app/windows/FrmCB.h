@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ValeursConfiguration.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -32,11 +34,21 @@ public:
     void Minimiser();
     void AfficherAide();
 
+    // Builds the amount in words from the amount box into the amount label.
+    void PreparerMontant();
+
+    // Saves the remembered lists (adding the texts of the boxes when they are
+    // new) and, while the configuration window is open, the settings of the
+    // choice in use taken from `configuration`. A refusal or a failed write is
+    // told to the user; nothing is then reported as saved.
+    ResultatEnregistrement EnregistrerChoix(const ValeursConfiguration* configuration = nullptr);
+
     AffichageMontant& lblMontant() { return *lblMontant_; }
     // Replaces the plain amount label by another display (the button control).
     void remplacerLblMontant(std::unique_ptr<AffichageMontant> affichage);
 
 protected:
+    void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
@@ -46,6 +58,11 @@ private:
     void construireMenus();
     void focaliserMontant();
     void voirJournaux();
+    void montantModifie();
+    void montantQuitte();
+    void supprimerSelection(QComboBox* boite, const QString& messageSansSelection);
+    void supprimerTout(QComboBox* boite, QString& defaut);
+    bool premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement& resultat);
 
     AppScribane& app_;
     QComboBox* cboM_ = nullptr;

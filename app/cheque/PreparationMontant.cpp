@@ -1,0 +1,30 @@
+#include "PreparationMontant.h"
+
+#include "Reglages.h"
+#include "montant_en_lettres.h"
+
+QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
+                         const QString& liaison, bool encadrer) {
+    const QString lien = QLatin1Char(' ') + liaison + QLatin1Char(' ');
+    QString caption = lettres;
+    if (QStringView(lettres).mid(lettresUnites.size()).startsWith(lien) &&
+        lettres.startsWith(lettresUnites))
+        caption = lettresUnites + QLatin1Char('*') + lettres.mid(lettresUnites.size());
+    if (encadrer)
+        caption = QStringLiteral("// ") + caption + QStringLiteral(" //");
+    return caption;
+}
+
+MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
+    const bool sansCentimesNuls = r.EcrireCent == 1;
+    const ResultatMontant mots =
+        MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls);
+    const qsizetype virgule = montant.indexOf(u',');
+    const QString unites =
+        virgule < 0 ? mots.lettres
+                    : MontantEnLettres(QStringView(montant).left(virgule), r.Devise, r.Centimes,
+                                       r.Liaison, false)
+                          .lettres;
+    return {CaptionDuMontant(mots.lettres, unites, r.Liaison, r.Encadrer == 1),
+            mots.montantRaccourci};
+}

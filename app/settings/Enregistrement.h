@@ -1,0 +1,13 @@
+#pragma once
+
+#include "DossierApplication.h"
+#include "Listes.h"
+#include "Reglages.h"
+
+// Rewrites Cheque.ini in one atomic replace: the settings section of a choice
+// (when `section` is not empty) and the three remembered lists, purged and
+// written back in the order given. Returns false with a French message naming
+// the file when it cannot be read or written; the file is then left as it was.
+bool EnregistrerCheque(const CheminsScribane& chemins, const QString& section,
+                       const Reglages* reglages, const ListesMemorisees& listes,
+                       QString* erreur);
