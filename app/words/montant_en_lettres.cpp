@@ -5,10 +5,24 @@
 
 namespace {
 
-// A part that does not read as a number leaves its words empty.
-void EcrirePartie(Tampon& tampon, QStringView partie, QStringView unite) {
-    if (const auto nombre = LireMontant(partie))
-        EcrireNombreEnLettres(tampon, *nombre, unite, Casse::Majuscules);
+// A part that does not read as a number leaves its words empty. A part holds
+// no comma, so it is a whole number; up to 19 digits it is taken exactly.
+void EcrirePartie(Redaction& redaction, QStringView partie, QStringView unite) {
+    const std::optional<MontantLu> lu = LireMontantExact(partie);
+    if (!lu)
+        return;
+    if (lu->chiffres > 19) {
+        // Too long to be exact; fails unless it is mostly leading zeros.
+        if (const auto nombre = LireMontant(partie))
+            redaction.Nombre(*nombre, unite);
+    } else {
+        redaction.Nombre(lu->negatif ? 0 : lu->mantisse, 0, unite);
+    }
+}
+
+// ",00": zero cents are not written.
+bool SansCentimes(QStringView decimales) {
+    return decimales.size() == 2 && decimales[0] == u'0' && decimales[1] == u'0';
 }
 
 } // namespace
@@ -21,13 +35,21 @@ ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStrin
 
     // The first part holds the units, the last the cents; parts in between
     // (a second comma) are ignored.
-    const qsizetype premiereVirgule = montant.indexOf(u',');
+    qsizetype premiereVirgule = -1;
+    qsizetype derniereVirgule = -1;
+    for (qsizetype i = 0; i < montant.size(); ++i) {
+        if (montant[i] == u',') {
+            if (premiereVirgule < 0)
+                premiereVirgule = i;
+            derniereVirgule = i;
+        }
+    }
     const bool aDesCentimes = premiereVirgule >= 0;
     const QStringView unites = aDesCentimes ? montant.first(premiereVirgule) : montant;
-    QStringView decimales = montant.sliced(montant.lastIndexOf(u',') + 1);
+    QStringView decimales = montant.sliced(derniereVirgule + 1);
 
-    Tampon tampon;
-    EcrirePartie(tampon, unites, devise);
+    Redaction redaction(Casse::Majuscules);
+    EcrirePartie(redaction, unites, devise);
 
     // One decimal means tens of cents: "12,5" is twelve units fifty.
     char16_t dizaineDeCentimes[2];
@@ -37,13 +59,13 @@ ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStrin
         decimales = QStringView(dizaineDeCentimes, 2);
     }
 
-    if (aDesCentimes && !decimales.isEmpty() && decimales != u"00") {
-        tampon.append(u' ');
-        Ajouter(tampon, liaison);
-        tampon.append(u' ');
-        EcrirePartie(tampon, decimales, centimes);
+    if (aDesCentimes && !decimales.isEmpty() && !SansCentimes(decimales)) {
+        redaction.TelQuel(u" ");
+        redaction.TelQuel(liaison);
+        redaction.TelQuel(u" ");
+        EcrirePartie(redaction, decimales, centimes);
     }
-    resultat.lettres = QStringView(tampon.constData(), tampon.size()).toString();
+    resultat.lettres = redaction.Resultat();
 
     if (ecrireCent && montant.endsWith(u",00"))
         resultat.montantRaccourci = montant.chopped(3).toString();

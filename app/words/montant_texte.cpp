@@ -19,7 +19,7 @@ bool EstChiffre(QChar c) {
 
 } // namespace
 
-std::optional<double> LireMontant(QStringView texte) {
+std::optional<MontantLu> LireMontantExact(QStringView texte) {
     qsizetype debut = 0;
     qsizetype fin = texte.size();
     while (debut < fin && EstBlanc(texte[debut]))
@@ -27,24 +27,23 @@ std::optional<double> LireMontant(QStringView texte) {
     while (fin > debut && EstBlanc(texte[fin - 1]))
         --fin;
 
-    // The number is copied in the C form ("-1234.56") for std::from_chars,
-    // which is exact and ignores the locale.
-    QVarLengthArray<char, 64> nombre;
+    MontantLu lu;
     qsizetype i = debut;
-    if (i < fin && (texte[i] == u'-' || texte[i] == u'+')) {
-        if (texte[i] == u'-')
-            nombre.append('-');
+    lu.negatif = i < fin && texte[i] == u'-';
+    if (i < fin && (texte[i] == u'-' || texte[i] == u'+'))
         ++i;
-    }
 
-    qsizetype chiffres = 0;
+    auto prendre = [&lu](QChar c) {
+        lu.mantisse = lu.mantisse * 10 + (c.unicode() - u'0');
+        ++lu.chiffres;
+    };
+
     qsizetype groupe = 0; // digits since the last separator
     bool groupe3 = false; // a separator was seen: groups must hold three digits
     for (; i < fin; ++i) {
         const QChar c = texte[i];
         if (EstChiffre(c)) {
-            nombre.append(char(c.unicode()));
-            ++chiffres;
+            prendre(c);
             ++groupe;
         } else if (EstBlanc(c)) {
             // "1 234" and "12 345 678", never "1 23" nor "1  234".
@@ -61,22 +60,43 @@ std::optional<double> LireMontant(QStringView texte) {
 
     if (i < fin && texte[i] == u',') {
         ++i;
-        if (i < fin)
-            nombre.append('.');
         for (; i < fin && EstChiffre(texte[i]); ++i) {
-            nombre.append(char(texte[i].unicode()));
-            ++chiffres;
+            prendre(texte[i]);
+            ++lu.decimales;
         }
     }
-    if (i != fin || chiffres == 0)
+    if (i != fin || lu.chiffres == 0)
         return std::nullopt;
+    return lu;
+}
 
-    double valeur = 0;
-    const char* const dernier = nombre.constData() + nombre.size();
-    const auto [fini, erreur] = std::from_chars(nombre.constData(), dernier, valeur);
-    if (erreur != std::errc() || fini != dernier)
+std::optional<double> LireMontant(QStringView texte) {
+    const std::optional<MontantLu> lu = LireMontantExact(texte);
+    if (!lu)
         return std::nullopt;
-    return valeur;
+    // Up to 15 digits the whole number and the power of ten are exact doubles,
+    // so one division rounds correctly; an amount typed by hand always fits.
+    static constexpr double kPuissances[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    double valeur = 0;
+    if (lu->chiffres <= 15) {
+        valeur = double(lu->mantisse) / kPuissances[lu->decimales];
+    } else {
+        // Longer: the digits in the C form ("1234.56") for std::from_chars,
+        // which is exact too and blind to the locale.
+        QVarLengthArray<char, 64> nombre;
+        for (QChar c : texte) {
+            if (EstChiffre(c))
+                nombre.append(char(c.unicode()));
+            else if (c == u',')
+                nombre.append('.');
+        }
+        const char* const dernier = nombre.constData() + nombre.size();
+        const auto [fin, erreur] = std::from_chars(nombre.constData(), dernier, valeur);
+        if (erreur != std::errc() || fin != dernier)
+            return std::nullopt;
+    }
+    return lu->negatif ? -valeur : valeur;
 }
 
 bool EstUnMontant(QStringView texte) {

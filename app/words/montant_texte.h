@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 #include <optional>
 
 // Amounts as the user types and reads them: decimal comma, thousands grouped
@@ -13,6 +14,17 @@
 // narrow no-break space (U+202F); blanks around the amount are ignored.
 // Returns nullopt when the text is not such a number.
 std::optional<double> LireMontant(QStringView texte);
+
+// The same reading, kept exact: the digits as one whole number, with the count
+// of digits and of decimals ("1 234,5" gives 12345, 5 digits, 1 decimal).
+// `mantisse` is exact up to 19 digits.
+struct MontantLu {
+    std::uint64_t mantisse = 0;
+    int chiffres = 0;
+    int decimales = 0;
+    bool negatif = false;
+};
+std::optional<MontantLu> LireMontantExact(QStringView texte);
 
 // The one test of "is this text a number" for amounts.
 bool EstUnMontant(QStringView texte);

@@ -3,8 +3,8 @@
 #include "redaction.h"
 
 std::optional<QString> NombreEnLettres(double montant, QStringView unite) {
-    Tampon tampon;
-    if (!EcrireNombreEnLettres(tampon, montant, unite, Casse::Phrase))
+    Redaction redaction(Casse::Phrase);
+    if (!redaction.Nombre(montant, unite))
         return std::nullopt;
-    return QStringView(tampon.constData(), tampon.size()).toString();
+    return redaction.Resultat();
 }

@@ -1,23 +1,53 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
-#include <QVarLengthArray>
+#include <cstdint>
+#include <memory>
 
-// Internal to the words library: the number words are written into one buffer
-// on the stack and copied into a QString once, because the amount label is
-// rebuilt at every key press and the words are built twice per amount.
-
-using Tampon = QVarLengthArray<char16_t, 256>;
+// Internal to the words library. The amount label is rebuilt at every key
+// press, so the words are copied from prepared tables into a buffer on the
+// stack and become a QString once, at their final length.
 
 enum class Casse {
     Phrase,     // first letter upper case, the rest as written
     Majuscules, // everything upper case, accents included
 };
 
-// Appends the words of `montant` and its unit to `tampon`. On failure (10^12 or
-// more, NaN) returns false and leaves `tampon` as it was.
-bool EcrireNombreEnLettres(Tampon& tampon, double montant, QStringView unite, Casse casse);
+class Redaction {
+public:
+    explicit Redaction(Casse casse) : casse_(casse) {}
+    Redaction(const Redaction&) = delete;
+    Redaction& operator=(const Redaction&) = delete;
 
-inline void Ajouter(Tampon& tampon, QStringView texte) {
-    tampon.append(texte.utf16(), texte.size());
-}
+    // Appends the words of `montant` and its unit. On failure (10^12 or more,
+    // NaN) returns false and appends nothing.
+    bool Nombre(double montant, QStringView unite);
+    // The same for `entier` units and `fraction` hundredths (0 to 99).
+    bool Nombre(std::uint64_t entier, unsigned fraction, QStringView unite);
+
+    // Appends `texte` as it is, whatever the casing (the link word).
+    void TelQuel(QStringView texte);
+
+    QString Resultat();
+
+private:
+    void Ecrire(QStringView mot); // a word of the prepared tables
+    void Unite(QStringView unite);
+
+    // Room for `n` more characters; the text grows by Avancer().
+    char16_t* Reserver(qsizetype n) {
+        if (taille_ + n > capacite_)
+            Agrandir(taille_ + n);
+        return debut_ + taille_;
+    }
+    void Avancer(qsizetype n) { taille_ += n; }
+    void Agrandir(qsizetype capacite);
+
+    Casse casse_;
+    char16_t local_[512]; // enough for two amounts in words with usual unit names
+    std::unique_ptr<char16_t[]> tas_;
+    char16_t* debut_ = local_;
+    qsizetype taille_ = 0;
+    qsizetype capacite_ = std::size(local_);
+};

@@ -28,6 +28,11 @@ TEST(LireMontant, AcceptePresentationFrancaise) {
         {u"  12\u00A0", 12},
         {u"-3,5", -3.5},
         {u"+3", 3},
+        // Beyond 15 digits another path reads the number.
+        {u"123 456 789 012 345,67", 123456789012345.67},
+        {u"12345678901234567,5", 12345678901234567.5},
+        {u"1234567890123456789012,", 1234567890123456789012.0},
+        {u"0,1000000000000000055511151231257827", 0.1},
     };
     for (const auto& c : cas) {
         const auto v = LireMontant(c.texte);
