@@ -65,16 +65,14 @@ TEST(ScribaneCli, EchecsEtUsage) {
     const struct {
         QStringList arguments;
         int code;
-    } cas[] = {
-        {{"nombre", "1000000000000", "euro"}, 1},
-        {{"nombre", "douze", "euro"}, 1},
-        {{"nombre", "12"}, 2},
-        {{"lettres"}, 2},
-        {{"lettres", "--devise"}, 2},
-        {{"lettres", "--inconnue", "12"}, 2},
-        {{"imprimer-tout"}, 2},
-        {{}, 2},
-    };
+    } cas[] = {{{"nombre", "1000000000000", "euro"}, 1},
+               {{"nombre", "douze", "euro"}, 1},
+               {{"nombre", "12"}, 2},
+               {{"lettres"}, 2},
+               {{"lettres", "--devise"}, 2},
+               {{"lettres", "--inconnue", "12"}, 2},
+               {{"imprimer-tout"}, 2},
+               {{}, 2}};
     for (const auto& c : cas) {
         const Resultat r = Lancer(c.arguments);
         EXPECT_EQ(r.code, c.code) << c.arguments.join(' ').toStdString();

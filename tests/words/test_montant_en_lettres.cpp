@@ -16,31 +16,29 @@ TEST(MontantEnLettres, CoupeALaVirguleEtEcritLesCentimes) {
     const struct {
         const char16_t* montant;
         const char* attendu;
-    } cas[] = {
-        {u"1234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
-        {u"1234,5", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE CENTIMES"},
-        {u"1234,05", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQ CENTIMES"},
-        {u"1234,00", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
-        {u"1234,", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
-        {u"1234,0", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
-        {u"1234", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
-        {u"5", "CINQ EUROS"},
-        {u"1,01", "UN EURO et UN CENTIME"},
-        {u"0,50", "ZÉRO EURO et CINQUANTE CENTIMES"},
-        {u"0,80", "ZÉRO EURO et QUATRE-VINGTS CENTIMES"},
-        {u"1,99", "UN EURO et QUATRE-VINGT-DIX-NEUF CENTIMES"},
-        {u"2000000,00", "DEUX MILLIONS D'EUROS"},
-        {u"80000000,80", "QUATRE-VINGTS MILLIONS D'EUROS et QUATRE-VINGTS CENTIMES"},
-        {u"1000000000", "UN MILLIARD D'EUROS"},
-        {u"12,345", "DOUZE EUROS et TROIS CENT QUARANTE-CINQ CENTIMES"},
-        {u"1,2,3", "UN EURO et TRENTE CENTIMES"},
-        {u"21,21", "VINGT ET UN EUROS et VINGT ET UN CENTIMES"},
-        // The amount box shows grouped thousands after formatting.
-        {u"1 234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
-        {u"1\u00A0234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
-        {u"1\u202F234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
-        {u"", ""},
-    };
+    } cas[] = {{u"1234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
+               {u"1234,5", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE CENTIMES"},
+               {u"1234,05", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQ CENTIMES"},
+               {u"1234,00", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
+               {u"1234,", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
+               {u"1234,0", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
+               {u"1234", "MILLE DEUX CENT TRENTE-QUATRE EUROS"},
+               {u"5", "CINQ EUROS"},
+               {u"1,01", "UN EURO et UN CENTIME"},
+               {u"0,50", "ZÉRO EURO et CINQUANTE CENTIMES"},
+               {u"0,80", "ZÉRO EURO et QUATRE-VINGTS CENTIMES"},
+               {u"1,99", "UN EURO et QUATRE-VINGT-DIX-NEUF CENTIMES"},
+               {u"2000000,00", "DEUX MILLIONS D'EUROS"},
+               {u"80000000,80", "QUATRE-VINGTS MILLIONS D'EUROS et QUATRE-VINGTS CENTIMES"},
+               {u"1000000000", "UN MILLIARD D'EUROS"},
+               {u"12,345", "DOUZE EUROS et TROIS CENT QUARANTE-CINQ CENTIMES"},
+               {u"1,2,3", "UN EURO et TRENTE CENTIMES"},
+               {u"21,21", "VINGT ET UN EUROS et VINGT ET UN CENTIMES"},
+               // The amount box shows grouped thousands after formatting.
+               {u"1 234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
+               {u"1\u00A0234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
+               {u"1\u202F234,56", "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES"},
+               {u"", ""}};
     for (const auto& c : cas)
         EXPECT_EQ(Lettres(c.montant).toStdString(), c.attendu)
             << QStringView(c.montant).toString().toStdString();
@@ -51,17 +49,16 @@ TEST(MontantEnLettres, UnePartieQuiEchoueResteVide) {
     const struct {
         const char16_t* montant;
         const char* attendu;
-    } cas[] = {
-        {u"abc", ""},
-        {u"1000000000000,50", " et CINQUANTE CENTIMES"},
-        {u"abc,50", " et CINQUANTE CENTIMES"},
-        {u"12,ab", "DOUZE EUROS et "},
-        {u"1 23,45", " et QUARANTE-CINQ CENTIMES"},
-        {u"999999999999,99", "NEUF CENT QUATRE-VINGT-DIX-NEUF MILLIARDS NEUF CENT "
-                             "QUATRE-VINGT-DIX-NEUF MILLIONS NEUF CENT QUATRE-VINGT-DIX-NEUF "
-                             "MILLE NEUF CENT QUATRE-VINGT-DIX-NEUF EUROS et "
-                             "QUATRE-VINGT-DIX-NEUF CENTIMES"},
-    };
+    } cas[] = {{u"abc", ""},
+               {u"1000000000000,50", " et CINQUANTE CENTIMES"},
+               {u"abc,50", " et CINQUANTE CENTIMES"},
+               {u"12,ab", "DOUZE EUROS et "},
+               {u"1 23,45", " et QUARANTE-CINQ CENTIMES"},
+               {u"999999999999,99",
+                "NEUF CENT QUATRE-VINGT-DIX-NEUF MILLIARDS NEUF CENT "
+                "QUATRE-VINGT-DIX-NEUF MILLIONS NEUF CENT QUATRE-VINGT-DIX-NEUF "
+                "MILLE NEUF CENT QUATRE-VINGT-DIX-NEUF EUROS et "
+                "QUATRE-VINGT-DIX-NEUF CENTIMES"}};
     for (const auto& c : cas)
         EXPECT_EQ(Lettres(c.montant).toStdString(), c.attendu)
             << QStringView(c.montant).toString().toStdString();
@@ -81,10 +78,9 @@ TEST(MontantEnLettres, SansCentimesNulsRaccourcitLaCase) {
         const char16_t* montant;
         bool ecrireCent;
         const char16_t* raccourci; // nullptr: the box is left alone
-    } cas[] = {
-        {u"150,00", true, u"150"},   {u"1 250,00", true, u"1 250"}, {u"150,50", true, nullptr},
-        {u"150,00", false, nullptr}, {u"150", true, nullptr},       {u"150,0", true, nullptr},
-    };
+    } cas[] = {{u"150,00", true, u"150"},  {u"1 250,00", true, u"1 250"},
+               {u"150,50", true, nullptr}, {u"150,00", false, nullptr},
+               {u"150", true, nullptr},    {u"150,0", true, nullptr}};
     for (const auto& c : cas) {
         const ResultatMontant r =
             MontantEnLettres(c.montant, u"euro", u"centime", u"et", c.ecrireCent);
