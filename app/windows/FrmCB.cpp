@@ -2,6 +2,7 @@
 
 #include "AppScribane.h"
 #include "ChargementChoix.h"
+#include "ControleMontant.h"
 #include "Dessins.h"
 #include "Enregistrement.h"
 #include "EtiquetteMontant.h"
@@ -284,6 +285,19 @@ void FrmCB::remplacerLblMontant(std::unique_ptr<AffichageMontant> affichage) {
 void FrmCB::demarrer() {
     const CheminsScribane& chemins = app_.chemins;
     Dialogues& dialogues = app_.plateforme.dialogues;
+
+    QString erreurControle;
+    if (auto controle = ControleMontant::Creer(centralWidget(), &erreurControle))
+        remplacerLblMontant(std::move(controle));
+    else
+        dialogues.message(this,
+                          QStringLiteral("Le composant qui affiche le montant en lettres "
+                                         "(BoutonKiv_W9x) n'a pas pu être chargé :\n") +
+                              erreurControle +
+                              QStringLiteral("\n\nLe montant en lettres sera affiché dans une "
+                                             "étiquette simple ; les chèques s'impriment "
+                                             "normalement."),
+                          Icone::Exclamation);
 
     QDir().mkpath(chemins.journaux());
     RecupererReecritureInterrompue(chemins);

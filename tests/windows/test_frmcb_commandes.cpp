@@ -1,3 +1,4 @@
+#include "AffichageMontant.h"
 #include "FenetreTest.h"
 
 #include <QAction>
@@ -91,6 +92,15 @@ TEST_F(Commandes, MenusAndControlsCarryTheirNamesAndUnbuiltWindowsStayDisabled) 
     EXPECT_FALSE(action("mnuAP")->isEnabled());
     EXPECT_EQ(fenetre->windowTitle(),
               QStringLiteral("     Scribane imprime  vos chèques bancaires ..."));
+}
+
+TEST_F(Commandes, TheAmountLabelIsTheLoadedControl) {
+    QWidget* label = fenetre->findChild<QWidget*>(QStringLiteral("LblMontant"));
+    ASSERT_NE(label, nullptr);
+    // The plain stand-in is a QLabel; the control library's widget is not.
+    EXPECT_EQ(qobject_cast<QLabel*>(label), nullptr);
+    fenetre->lblMontant().ecrireCaption(QStringLiteral("UN*DEUX*TROIS"));
+    EXPECT_EQ(fenetre->lblMontant().caption(), QStringLiteral("UN\nDEUX"));
 }
 
 TEST_F(Commandes, QuitClosesTheWindow) {
