@@ -1,0 +1,99 @@
+#include "Rendu.h"
+
+#include "Reglages.h"
+#include "SurfaceSortie.h"
+
+#include <QDate>
+
+#include <limits>
+#include <optional>
+
+namespace {
+
+// setting + offset in 16-bit arithmetic: beyond the range the text is skipped.
+std::optional<double> Position(int reglage, int decalage, double diviseur) {
+    const int somme = reglage + decalage;
+    if (somme < std::numeric_limits<std::int16_t>::min() ||
+        somme > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return somme / diviseur;
+}
+
+void Ecrire(SurfaceSortie& s, std::optional<double> x, std::optional<double> y,
+            const QString& texte) {
+    if (x && y && !texte.isEmpty())
+        s.ecrire(*x, *y, texte);
+}
+
+} // namespace
+
+int TailleDesChiffres(const Reglages& r) {
+    switch (r.ChoixTailleChiffre) {
+    case 0:
+        return r.Taille;
+    case 1:
+        return std::max(r.Taille, r.TailleChiffre);
+    default:
+        return r.TailleChiffre;
+    }
+}
+
+QString DateCheque(const QDate& date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+void ImprimerCheque(SurfaceSortie& s, const Reglages& r, const TextesCheque& t) {
+    const bool imprimante = s.estImprimante();
+    s.choisirImprimante(r.Imprimante);
+    const double e = imprimante ? 1.0 : 3.0;
+    if (imprimante) {
+        s.definirPage(r.Orientation);
+        s.definirPolice(r.Police);
+        s.definirGras(r.Gras == 1);
+        s.definirTaille(r.Taille);
+        s.definirOrigine(-r.MargeDroite, -r.MargeHaute);
+    } else {
+        s.definirTaille(8);
+        s.definirOrigine(0, 0);
+        s.definirPolice(QStringLiteral("Perpetua"));
+    }
+
+    // The amount in words: two lines on the printer, the first line alone,
+    // cut to 25 characters, on the picture.
+    const auto xMots = Position(r.MargeMLX, 50, e);
+    const auto yMots = Position(r.MargeMLY, 15, e);
+    const qsizetype saut = t.mots.indexOf(u'\n');
+    if (imprimante) {
+        if (saut < 0) {
+            Ecrire(s, xMots, yMots, t.mots);
+        } else if (xMots && yMots) {
+            s.ecrire(*xMots, *yMots, t.mots.left(saut));
+            const qsizetype fin = t.mots.indexOf(u'\n', saut + 1);
+            const QString seconde = t.mots.mid(saut + 1, fin < 0 ? -1 : fin - saut - 1);
+            if (!seconde.isEmpty())
+                s.ecrire(r.MargeDLX, *yMots + s.hauteurLigne(), seconde);
+        }
+    } else {
+        Ecrire(s, xMots, yMots, (saut < 0 ? t.mots : t.mots.left(saut + 1)).left(25));
+    }
+
+    if (imprimante)
+        s.definirTaille(TailleDesChiffres(r));
+    Ecrire(s, imprimante ? Position(r.MargeMX, 130, 1) : Position(r.MargeMX, 150, 3),
+           Position(r.MargeMY, 25, e), t.chiffres);
+
+    if (imprimante)
+        s.definirTaille(r.Taille);
+    Ecrire(s, Position(r.MargeDEX, 20, e), Position(r.MargeDEY, 26, e),
+           imprimante ? t.destinataire : t.destinataire.left(25));
+
+    if (imprimante)
+        s.definirTaille(r.Taille - 2);
+    Ecrire(s, Position(r.MargeLIX, 125, e),
+           imprimante ? Position(r.MargeLIY, 33, 1) : Position(r.MargeLIY, 40, 3), t.lieu);
+
+    if (imprimante)
+        s.definirTaille(r.Taille > 10 ? r.Taille - 4 : r.Taille);
+    Ecrire(s, Position(r.MargeDAX, 129, e),
+           imprimante ? Position(r.MargeDAY, 38, 1) : Position(r.MargeDAY, 48, 3), t.date);
+}

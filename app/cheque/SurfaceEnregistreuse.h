@@ -1,0 +1,46 @@
+#pragma once
+
+#include "SurfaceSortie.h"
+
+#include <QStringList>
+#include <QVector>
+
+// A surface that keeps what is drawn on it: the texts with their place on the
+// page (the origin's shift applied) and their font.
+class SurfaceEnregistreuse final : public SurfaceSortie {
+public:
+    struct Texte {
+        QString texte;
+        double x = 0; // millimetres from the drawable area's top-left corner
+        double y = 0;
+        QString police;
+        double taille = 0;
+        bool gras = false;
+    };
+
+    explicit SurfaceEnregistreuse(bool imprimante, QStringList imprimantes = {})
+        : imprimante_(imprimante), imprimantes_(std::move(imprimantes)) {}
+
+    bool estImprimante() const override { return imprimante_; }
+    bool choisirImprimante(const QString& nom) override;
+    bool definirPage(int orientation) override;
+    bool definirPolice(const QString& nom) override;
+    bool definirGras(bool gras) override;
+    bool definirTaille(double points) override;
+    bool definirOrigine(double gauche, double haut) override;
+    bool ecrire(double x, double y, const QString& texte) override;
+    double hauteurLigne() const override;
+
+    QVector<Texte> textes;
+    QString imprimanteChoisie;
+    int orientation = 0;
+
+private:
+    bool imprimante_;
+    QStringList imprimantes_;
+    QString police_;
+    double taille_ = 0;
+    bool gras_ = false;
+    double gauche_ = 0;
+    double haut_ = 0;
+};
