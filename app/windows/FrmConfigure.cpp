@@ -1,0 +1,969 @@
+#include "FrmConfigure.h"
+
+#include "AffichageMontant.h"
+#include "ApercuCheque.h"
+#include "AppScribane.h"
+#include "BoiteMarge.h"
+#include "FrmCB.h"
+#include "ListesTriees.h"
+#include "NombreEnTete.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+static void InitialiserRessources() {
+    Q_INIT_RESOURCE(configuration);
+}
+
+namespace {
+
+// The sheet is an A4 page at one quarter of its size, placed in window
+// millimetres; the preview area starts at (OrigineX, OrigineY).
+struct GeometrieFeuille {
+    double haut, gauche, hauteur, largeur;
+};
+constexpr GeometrieFeuille Portrait{25, 142, 75, 52};
+constexpr GeometrieFeuille Paysage{40, 142, 52, 75};
+constexpr double OrigineX = 138;
+constexpr double OrigineY = 23;
+constexpr double LargeurZone = 83;
+constexpr double HauteurZone = 79;
+
+// The print shortcuts offered, in list order, with their key codes.
+constexpr std::array<std::pair<const char*, std::int16_t>, 9> Raccourcis{{{"F5", 116},
+                                                                          {"F6", 117},
+                                                                          {"F7", 118},
+                                                                          {"F8", 119},
+                                                                          {"F9", 120},
+                                                                          {"F10", 121},
+                                                                          {"F11", 122},
+                                                                          {"F12", 123},
+                                                                          {"ENTR", 13}}};
+
+const QColor RougeFonce(192, 0, 0);
+
+QStringList TaillesProposees() {
+    QStringList tailles;
+    for (int t = 8; t <= 16; ++t)
+        tailles.append(QString::number(t));
+    return tailles;
+}
+
+void Colorer(QWidget* w, const QColor& couleur) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, couleur);
+    p.setColor(QPalette::ButtonText, couleur);
+    w->setPalette(p);
+}
+
+bool TailleAffichable(int points) {
+    return points >= 6 && points <= 48;
+}
+
+// Selects the entry showing `texte` exactly; no selection when there is none.
+bool Selectionner(QComboBox* boite, const QString& texte) {
+    const int i = boite->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    boite->setCurrentIndex(i);
+    return i >= 0;
+}
+
+} // namespace
+
+FrmConfigure::FrmConfigure(AppScribane& app, FrmCB& principale, QWidget* parent)
+    : QWidget(parent, Qt::Window), app_(app), principale_(principale) {
+    InitialiserRessources();
+    setObjectName(QStringLiteral("FrmConfigure"));
+    setWindowTitle(QStringLiteral("  Configuration de l'impression et options"));
+    construire();
+
+    // Loading.
+    lblNote_->setText(QStringLiteral("\nSelon votre imprimante, lors de l'impression en mode "
+                                     "paysage, c'est le bord gauche, ou droit, du document, qui "
+                                     "est imprimé en premier."));
+    for (QComboBox* boite : {cboTaille_, cboTChiffre_}) {
+        boite->addItems(TaillesProposees());
+        boite->setCurrentIndex(-1);
+    }
+    for (const auto& [nom, code] : Raccourcis)
+        cboR_->addItem(QLatin1String(nom));
+    cboR_->setCurrentIndex(-1);
+    ChoixInitial_ = app_.etat.ChoixCourant;
+    // The choice buttons tell from the start which choices are saved.
+    EtatChoix();
+}
+
+FrmConfigure::~FrmConfigure() {
+    for (QWidget* w : {static_cast<QWidget*>(optChoix_[0]), static_cast<QWidget*>(optChoix_[1])})
+        w->removeEventFilter(this);
+}
+
+QWidget* FrmConfigure::construireColonneReglages() {
+    auto* colonne = new QWidget(this);
+    auto* vertical = new QVBoxLayout(colonne);
+    vertical->setContentsMargins(0, 0, 0, 0);
+    vertical->setSpacing(8);
+
+    auto nouvelleCoche = [this](const char* nom, const QString& texte) {
+        auto* c = new QCheckBox(texte, this);
+        c->setObjectName(QLatin1String(nom));
+        c->installEventFilter(this);
+        return c;
+    };
+    auto nouvelleListe = [this](const char* nom) {
+        auto* b = new QComboBox(this);
+        b->setObjectName(QLatin1String(nom));
+        return b;
+    };
+    auto nouvelAvertissement = [this](const char* nom) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QLatin1String(nom));
+        l->setTextFormat(Qt::PlainText);
+        l->setWordWrap(true);
+        Colorer(l, RougeFonce);
+        QSizePolicy sp = l->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(sp);
+        l->hide();
+        return l;
+    };
+    auto noteBouton = [this](const char* nom) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QLatin1String(nom));
+        b->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+        b->setIconSize(QSize(18, 18));
+        b->setAutoRaise(true);
+        b->setToolTip(QStringLiteral("Note"));
+        return b;
+    };
+
+    // The two choices and the save button.
+    auto* ligneChoix = new QHBoxLayout;
+    auto* pctChoix = new QFrame(this);
+    pctChoix->setObjectName(QStringLiteral("PctChoix"));
+    pctChoix->setFrameShape(QFrame::StyledPanel);
+    auto* boiteChoix = new QVBoxLayout(pctChoix);
+    auto* titreChoix = new QLabel(QStringLiteral("2 choix de configuration possibles"), pctChoix);
+    QFont gras = titreChoix->font();
+    gras.setBold(true);
+    titreChoix->setFont(gras);
+    boiteChoix->addWidget(titreChoix);
+    auto* lesDeux = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        auto* o = new QRadioButton(QStringLiteral("Choix %1").arg(i + 1), pctChoix);
+        o->setObjectName(QStringLiteral("optChoix%1").arg(i));
+        o->setFont(gras);
+        Colorer(o, RougeFonce);
+        o->installEventFilter(this);
+        connect(o, &QRadioButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                choixClique(i);
+        });
+        // Once a choice is picked with the mouse, saving it is the next step.
+        connect(o, &QRadioButton::clicked, this, [this] {
+            if (clicSouris_)
+                cmdEnrChoix_->setFocus(Qt::OtherFocusReason);
+            clicSouris_ = false;
+        });
+        optChoix_[i] = o;
+        lesDeux->addWidget(o);
+    }
+    boiteChoix->addLayout(lesDeux);
+    ligneChoix->addWidget(pctChoix, 1);
+
+    cmdEnrChoix_ = new QToolButton(this);
+    cmdEnrChoix_->setObjectName(QStringLiteral("CmdEnrChoix"));
+    cmdEnrChoix_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    cmdEnrChoix_->setIconSize(QSize(32, 32));
+    cmdEnrChoix_->setToolTip(QStringLiteral("Enregistrer le choix sélectionné"));
+    connect(cmdEnrChoix_, &QToolButton::clicked, this, &FrmConfigure::enregistrerChoix);
+    ligneChoix->addWidget(cmdEnrChoix_);
+    auto* legende = new QVBoxLayout;
+    legende->addStretch();
+    legende->addWidget(new QLabel(QStringLiteral("Enregistrer"), this));
+    legende->addWidget(new QLabel(QStringLiteral("le choix"), this));
+    legende->addStretch();
+    ligneChoix->addLayout(legende);
+    vertical->addLayout(ligneChoix);
+
+    // Printer, font and sizes.
+    auto* impression = new QGroupBox(QStringLiteral(" Impression"), this);
+    auto* grille = new QGridLayout(impression);
+    grille->setColumnStretch(1, 1);
+    cboPrint_ = nouvelleListe("CboPrint");
+    horsListeImprimante_ = nouvelAvertissement("LblHorsListeImprimante");
+    grille->addWidget(new QLabel(QStringLiteral("Imprimantes"), this), 0, 0);
+    grille->addWidget(cboPrint_, 0, 1, 1, 2);
+    grille->addWidget(horsListeImprimante_, 1, 1, 1, 3);
+
+    cboPolices_ = nouvelleListe("CboPolices");
+    lblPolices_ = new QLabel(QStringLiteral("Polices de caractères"), this);
+    lblPolices_->setObjectName(QStringLiteral("LblPolices"));
+    horsListePolice_ = nouvelAvertissement("LblHorsListePolice");
+    grille->addWidget(lblPolices_, 2, 0, 1, 3);
+    grille->addWidget(cboPolices_, 3, 1, 1, 2);
+    grille->addWidget(horsListePolice_, 4, 1, 1, 3);
+
+    cboTaille_ = nouvelleListe("CboTaille");
+    chkG_ = nouvelleCoche("ChkG", QStringLiteral("Gras"));
+    horsListeTaille_ = nouvelAvertissement("LblHorsListeTaille");
+    grille->addWidget(new QLabel(QStringLiteral("Taille police textes et / ou chiffres"), this), 5,
+                      0, 1, 2);
+    auto* ligneTaille = new QHBoxLayout;
+    ligneTaille->addWidget(cboTaille_);
+    ligneTaille->addWidget(chkG_);
+    grille->addLayout(ligneTaille, 5, 2);
+    grille->addWidget(horsListeTaille_, 6, 1, 1, 3);
+
+    chkTC1_ = nouvelleCoche(
+        "ChkTC1",
+        QStringLiteral("Taille de police des montants (en chiffres) jamais inférieure à "));
+    chkTC2_ = nouvelleCoche(
+        "ChkTC2", QStringLiteral("Taille de police des montants (en chiffres) toujours égale à"));
+    cboTChiffre_ = nouvelleListe("CboTChiffre");
+    cboTChiffre_->setEnabled(false);
+    horsListeTChiffre_ = nouvelAvertissement("LblHorsListeTChiffre");
+    auto* note5 = noteBouton("Bouton_Kiv_XP5");
+    grille->addWidget(chkTC1_, 7, 0, 1, 2);
+    grille->addWidget(chkTC2_, 8, 0, 1, 2);
+    grille->addWidget(cboTChiffre_, 7, 2, 2, 1);
+    grille->addWidget(note5, 7, 3, 2, 1);
+    grille->addWidget(horsListeTChiffre_, 9, 1, 1, 3);
+    vertical->addWidget(impression);
+
+    // Options of the print and of the journal.
+    auto* options = new QGroupBox(QStringLiteral(" Options"), this);
+    auto* grilleOptions = new QGridLayout(options);
+    chkJ_ = nouvelleCoche("ChkJ", QString());
+    auto* ligneJournal = new QHBoxLayout;
+    ligneJournal->addWidget(chkJ_);
+    auto* tenir = new QLabel(QStringLiteral("Tenir un journal"), this);
+    tenir->setBuddy(chkJ_);
+    ligneJournal->addWidget(tenir);
+    ligneJournal->addSpacing(16);
+    chkD_ = nouvelleCoche("ChkD", QStringLiteral("Avec le nom de l'émetteur"));
+    ligneJournal->addWidget(chkD_);
+    ligneJournal->addStretch();
+    grilleOptions->addLayout(ligneJournal, 0, 0, 1, 2);
+    cboR_ = nouvelleListe("CboR");
+    grilleOptions->addWidget(
+        new QLabel(QStringLiteral("Raccourci clavier pour lancer l'impression"), this), 1, 0);
+    grilleOptions->addWidget(cboR_, 1, 1, Qt::AlignLeft);
+    chkE_ = nouvelleCoche("ChkE", QStringLiteral("Encadrer le montant du CB  par //"));
+    chkL_ =
+        nouvelleCoche("ChkL", QStringLiteral("Ignorer, par défaut, le lieu d'émission du chèque"));
+    chkM_ = nouvelleCoche("ChkM", QStringLiteral("Minimiser après impression"));
+    chkCent_ =
+        nouvelleCoche("Chkcent", QStringLiteral("Ne pas imprimer les centimes si  ils sont nuls"));
+    grilleOptions->addWidget(chkE_, 2, 0);
+    grilleOptions->addWidget(chkM_, 2, 1);
+    grilleOptions->addWidget(chkL_, 3, 0);
+    grilleOptions->addWidget(chkCent_, 3, 1);
+    vertical->addWidget(options);
+
+    // Defaults of the main window.
+    auto* defauts = new QGroupBox(QStringLiteral(" Valeurs par défaut"), this);
+    auto* grilleDefauts = new QGridLayout(defauts);
+    grilleDefauts->setColumnStretch(1, 1);
+    cboM_ = nouvelleListe("CboM");
+    cboD_ = nouvelleListe("CboD");
+    for (QComboBox* b : {cboM_, cboD_}) {
+        b->setEditable(true);
+        b->setInsertPolicy(QComboBox::NoInsert);
+    }
+    grilleDefauts->addWidget(new QLabel(QStringLiteral("Montant du chèque par défaut"), this), 0,
+                             0);
+    grilleDefauts->addWidget(cboM_, 0, 1);
+    grilleDefauts->addWidget(new QLabel(QStringLiteral("Destinataire par défaut"), this), 1, 0);
+    grilleDefauts->addWidget(cboD_, 1, 1);
+    auto* note6 = noteBouton("Bouton_Kiv_XP6");
+    grilleDefauts->addWidget(note6, 0, 2, 2, 1);
+    auto* ligneRevenir = new QHBoxLayout;
+    ligneRevenir->addWidget(
+        new QLabel(QStringLiteral("Revenir à la valeur par défaut après impression :"), this));
+    chkDef_ = nouvelleCoche("ChkDef", QStringLiteral("Montant"));
+    chkDefDest_ = nouvelleCoche("ChkDefDest", QStringLiteral("Destinataire"));
+    ligneRevenir->addWidget(chkDef_);
+    ligneRevenir->addWidget(chkDefDest_);
+    ligneRevenir->addStretch();
+    grilleDefauts->addLayout(ligneRevenir, 2, 0, 1, 3);
+    auto* devise = new QPushButton(QStringLiteral("Renseigner la devise"), this);
+    devise->setObjectName(QStringLiteral("Bouton_Kiv_XP4"));
+    grilleDefauts->addWidget(devise, 3, 0, Qt::AlignLeft);
+    vertical->addWidget(defauts);
+    vertical->addStretch();
+
+    connect(devise, &QPushButton::clicked, this, &FrmConfigure::renseignerDevise);
+    connect(note5, &QToolButton::clicked, this, [this] {
+        afficherNote(QStringLiteral(
+            "La taille de la police, pour l'impression des montants en chiffres, est :\n\n"
+            "1-  Egale à celle des textes, si aucune case n'est cochée,\n"
+            "2-  Jamais inférieure à la taille définie, si la première case est cochée,\n"
+            "3-  Toujours égale à la taille définie, si la seconde case est cochée "));
+    });
+    connect(note6, &QToolButton::clicked, this, [this] {
+        afficherNote(QStringLiteral(
+            "Pour qu'il n'y ait pas, par défaut, de montant ou de destinataire du chèque, il faut "
+            "laisser une chaine vide dans la liste concernée.\n\nCes valeurs par défaut "
+            "s'entendent au lancement du programme.\n\nOn peut, en cochant la case dédiée, faire "
+            "le choix de retrouver ces valeurs par défaut après chaque impression."));
+    });
+    return colonne;
+}
+
+QWidget* FrmConfigure::construireColonneApercu() {
+    const double ppm = ApercuCheque::pixelsParMm(this);
+    auto px = [ppm](double mm) { return static_cast<int>(std::lround(mm * ppm)); };
+
+    auto* colonne = new QWidget(this);
+    auto* vertical = new QVBoxLayout(colonne);
+    vertical->setContentsMargins(0, 0, 0, 0);
+
+    auto* groupeOrientation = new QGroupBox(QStringLiteral("  Orientation"), this);
+    auto* ligne = new QHBoxLayout(groupeOrientation);
+    opt1_ = new QRadioButton(QStringLiteral("Mode portrait"), groupeOrientation);
+    opt1_->setObjectName(QStringLiteral("Opt1"));
+    opt2_ = new QRadioButton(QStringLiteral("Mode paysage"), groupeOrientation);
+    opt2_->setObjectName(QStringLiteral("Opt2"));
+    for (QRadioButton* o : {opt1_, opt2_}) {
+        o->installEventFilter(this);
+        ligne->addWidget(o);
+    }
+    connect(opt1_, &QRadioButton::clicked, this, [this] {
+        orientation(true);
+        versQuitter();
+    });
+    connect(opt2_, &QRadioButton::clicked, this, [this] {
+        orientation(false);
+        versQuitter();
+    });
+    vertical->addWidget(groupeOrientation);
+
+    auto* zone = new QWidget(this);
+    zone->setObjectName(QStringLiteral("ZoneApercu"));
+    zone->setFixedSize(px(LargeurZone), px(HauteurZone));
+    pct_ = new QFrame(zone);
+    pct_->setObjectName(QStringLiteral("Pct"));
+    pct_->setFrameShape(QFrame::Box);
+    pct_->setBackgroundRole(QPalette::Base);
+    pct_->setAutoFillBackground(true);
+    Colorer(pct_, QColor(90, 90, 90));
+    pctCB_ = new ApercuCheque(pct_);
+    pctCB_->hide();
+    connect(pctCB_, &ApercuCheque::deplace, this, &FrmConfigure::chequeDeplace);
+    vertical->addWidget(zone, 0, Qt::AlignHCenter);
+
+    lblNote_ = new QLabel(this);
+    lblNote_->setObjectName(QStringLiteral("LblNote"));
+    lblNote_->setWordWrap(true);
+    lblNote_->setTextFormat(Qt::PlainText);
+    lblNote_->setMaximumWidth(px(LargeurZone));
+    QSizePolicy sp = lblNote_->sizePolicy();
+    sp.setRetainSizeWhenHidden(true);
+    lblNote_->setSizePolicy(sp);
+    lblNote_->hide();
+    vertical->addWidget(lblNote_);
+
+    auto* marges = new QGridLayout;
+    txtMH_ = new BoiteMarge(this);
+    txtMH_->setObjectName(QStringLiteral("TxtMH"));
+    txtMD_ = new BoiteMarge(this);
+    txtMD_->setObjectName(QStringLiteral("TxtMD"));
+    int rang = 0;
+    for (auto [boite, texte] :
+         {std::pair{txtMH_, "Marge haute en millimètres (plus décale vers le bas, moins vers le "
+                            "haut)"},
+          std::pair{txtMD_,
+                    "Marge gauche en millimètres (plus décale à droite, moins à gauche)"}}) {
+        auto* l = new QLabel(QString::fromUtf8(texte), this);
+        l->setWordWrap(true);
+        l->setBuddy(boite);
+        boite->setMaximumWidth(px(18));
+        marges->addWidget(l, rang, 0);
+        marges->addWidget(boite, rang, 1);
+        BoiteMarge* b = boite;
+        connect(boite, &QLineEdit::textChanged, this, [this, b] { margeModifiee(b); });
+        ++rang;
+    }
+    marges->setColumnStretch(0, 1);
+    vertical->addLayout(marges);
+
+    auto* precis = new QPushButton(QStringLiteral("&Règlage précis des textes"), this);
+    precis->setObjectName(QStringLiteral("Bouton_Kiv_XP1"));
+    // The precise positioning window is not part of this version yet.
+    precis->setEnabled(false);
+    vertical->addWidget(precis);
+    vertical->addStretch();
+
+    quitter_ = new QPushButton(QStringLiteral("Quitter et appliquer le choix"), this);
+    quitter_->setObjectName(QStringLiteral("Bouton_Kiv_XP2"));
+    annuler_ = new QPushButton(QStringLiteral("Annuler"), this);
+    annuler_->setObjectName(QStringLiteral("Bouton_Kiv_XP3"));
+    connect(quitter_, &QPushButton::clicked, this, &FrmConfigure::quitterEtAppliquer);
+    connect(annuler_, &QPushButton::clicked, this, &FrmConfigure::annuler);
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(quitter_);
+    boutons->addWidget(annuler_);
+    vertical->addLayout(boutons);
+    return colonne;
+}
+
+void FrmConfigure::construire() {
+    auto* principal = new QVBoxLayout(this);
+    auto* colonnes = new QHBoxLayout;
+    colonnes->setSpacing(18);
+    colonnes->addWidget(construireColonneReglages(), 1);
+    colonnes->addWidget(construireColonneApercu());
+    principal->addLayout(colonnes);
+    auto* basDePage =
+        new QLabel(QStringLiteral("Le choix sélectionné sera ensuite appliqué par défaut"), this);
+    basDePage->setAlignment(Qt::AlignCenter);
+    QFont italique = basDePage->font();
+    italique.setItalic(true);
+    basDePage->setFont(italique);
+    principal->addWidget(basDePage);
+
+    frame_ = new QFrame(this);
+    frame_->setObjectName(QStringLiteral("Frame"));
+    frame_->setAutoFillBackground(true);
+    frame_->hide();
+
+    connect(cboPolices_, &QComboBox::activated, this, &FrmConfigure::policeCliquee);
+    connect(cboR_, &QComboBox::activated, this, &FrmConfigure::raccourciClique);
+    connect(chkJ_, &QCheckBox::clicked, this, &FrmConfigure::journalClique);
+    connect(chkD_, &QCheckBox::clicked, this, &FrmConfigure::debiteurClique);
+    connect(chkTC1_, &QCheckBox::clicked, this, [this] { tailleChiffreClique(chkTC1_, chkTC2_); });
+    connect(chkTC2_, &QCheckBox::clicked, this, [this] { tailleChiffreClique(chkTC2_, chkTC1_); });
+    for (QCheckBox* c : {chkG_, chkM_, chkL_, chkE_, chkDef_, chkDefDest_, chkCent_})
+        connect(c, &QCheckBox::clicked, this, &FrmConfigure::versQuitter);
+}
+
+// ---- Activation and filling -------------------------------------------------
+
+bool FrmConfigure::event(QEvent* e) {
+    const bool resultat = QWidget::event(e);
+    if (e->type() == QEvent::WindowActivate)
+        activer();
+    return resultat;
+}
+
+void FrmConfigure::activer() {
+    app_.etat.ConfigurationOuverte = 1;
+    QCoreApplication::processEvents();
+    const int choix = app_.etat.ChoixCourant;
+    if (choix == 1 || choix == 2) {
+        QRadioButton* option = optChoix_[choix - 1];
+        if (!option->isChecked())
+            option->setChecked(true); // its click follows
+    }
+    QCoreApplication::processEvents();
+}
+
+void FrmConfigure::choixClique(int index) {
+    app_.etat.ChoixCourant = static_cast<std::uint8_t>(index + 1);
+    principale_.ChargerChoix();
+    choixCharge_ = app_.etat.ChoixCourant;
+    FaitFrmOpConf();
+}
+
+void FrmConfigure::signalerHorsListe(QLabel* etiquette, const QString& texte) {
+    etiquette->setText(texte);
+    etiquette->setVisible(!texte.isEmpty());
+}
+
+void FrmConfigure::FaitFrmOpConf() {
+    Reglages& r = app_.reglages;
+    pctCB_->hide();
+    prendreValeursInitiales();
+
+    if (r.Taille != 0) {
+        const bool vue = Selectionner(cboTaille_, QString::number(r.Taille));
+        signalerHorsListe(
+            horsListeTaille_,
+            vue ? QString()
+                : QStringLiteral("Taille enregistrée hors de la liste : %1").arg(r.Taille));
+    }
+
+    cboPrint_->clear();
+    AjouterTries(cboPrint_, app_.plateforme.imprimantes.noms());
+    const bool imprimanteVue = !r.Imprimante.isEmpty() && Selectionner(cboPrint_, r.Imprimante);
+    if (!imprimanteVue)
+        cboPrint_->setCurrentIndex(-1);
+    signalerHorsListe(horsListeImprimante_,
+                      imprimanteVue || r.Imprimante.isEmpty()
+                          ? QString()
+                          : QStringLiteral("Imprimante enregistrée introuvable : ") + r.Imprimante);
+
+    const QStringList polices = app_.plateforme.polices.familles();
+    cboPolices_->clear();
+    AjouterTries(cboPolices_, polices);
+    const bool policeVue = !r.Police.isEmpty() && Selectionner(cboPolices_, r.Police);
+    if (!policeVue)
+        cboPolices_->setCurrentIndex(-1);
+    signalerHorsListe(horsListePolice_,
+                      policeVue || r.Police.isEmpty()
+                          ? QString()
+                          : QStringLiteral("Police enregistrée non installée : ") + r.Police);
+
+    txtMH_->setText(QString::number(r.MargeHaute));
+    txtMD_->setText(QString::number(r.MargeDroite));
+
+    const bool portrait = r.Orientation == 1;
+    (portrait ? opt1_ : opt2_)->setChecked(true);
+    orientation(portrait);
+    pctCB_->placer(r.MargeHaute / 4.0, r.MargeDroite / 4.0);
+
+    QCoreApplication::processEvents();
+    pctCB_->show();
+
+    chkG_->setChecked(r.Gras == 1);
+    chkM_->setChecked(r.Minimise == 1);
+    chkL_->setChecked(r.Emission == 1);
+    chkJ_->setChecked(r.Journal == 1);
+    chkD_->setChecked(r.Débiteur == 1);
+    chkE_->setChecked(r.Encadrer == 1);
+    chkDef_->setChecked(r.Revenir == 1);
+    chkDefDest_->setChecked(r.RevenirDest == 1);
+    chkCent_->setChecked(r.EcrireCent == 1);
+    chkD_->setEnabled(chkJ_->isChecked());
+    if (!chkJ_->isChecked())
+        chkD_->setChecked(false);
+
+    QString tailleChiffreInvisible;
+    if (r.ChoixTailleChiffre == 0) {
+        chkTC1_->setChecked(false);
+        chkTC2_->setChecked(false);
+        cboTChiffre_->setEnabled(false);
+        cboTChiffre_->setCurrentIndex(-1);
+    } else {
+        chkTC1_->setChecked(r.ChoixTailleChiffre == 1);
+        chkTC2_->setChecked(r.ChoixTailleChiffre != 1);
+        cboTChiffre_->setEnabled(true);
+        if (!Selectionner(cboTChiffre_, QString::number(r.TailleChiffre)))
+            tailleChiffreInvisible =
+                QStringLiteral("Taille enregistrée hors de la liste : %1").arg(r.TailleChiffre);
+    }
+    signalerHorsListe(horsListeTChiffre_, tailleChiffreInvisible);
+
+    app_.DeviseEnCours = r.Devise;
+    app_.CentimesEnCours = r.Centimes;
+    app_.LiaisonEnCours = r.Liaison;
+
+    if (app_.etat.ConfigurationOuverte == 1) {
+        const auto* montants = principale_.findChild<QComboBox*>(QStringLiteral("CboM"));
+        cboM_->clear();
+        if (montants)
+            cboM_->addItems(EntreesDe(montants));
+        cboM_->setEditText(r.Montant);
+
+        const auto* destinataires = principale_.findChild<QComboBox*>(QStringLiteral("CboD"));
+        cboD_->clear();
+        if (destinataires)
+            AjouterTries(cboD_, EntreesDe(destinataires));
+        cboD_->setEditText(r.Ledestinataire);
+    }
+
+    if (!r.Police.isEmpty() && !cboPolices_->currentText().isEmpty()) {
+        QFont f = lblPolices_->font();
+        f.setFamily(cboPolices_->currentText());
+        lblPolices_->setFont(f);
+    }
+    lblPolices_->setText(QStringLiteral(" Polices de caractères (%1) ").arg(polices.size()));
+
+    const QString touche = NomTouche(r.Raccourci);
+    const int indexTouche = touche.isEmpty() ? 0 : touche.left(1).toInt();
+    cboR_->setCurrentIndex(indexTouche);
+    raccourciClique();
+
+    pctCB_->setCursor(ApercuCheque::curseurRepos());
+}
+
+void FrmConfigure::orientation(bool portrait) {
+    const GeometrieFeuille& g = portrait ? Portrait : Paysage;
+    const double ppm = ApercuCheque::pixelsParMm(this);
+    auto px = [ppm](double mm) { return static_cast<int>(std::lround(mm * ppm)); };
+    pct_->setGeometry(px(g.gauche - OrigineX), px(g.haut - OrigineY), px(g.largeur), px(g.hauteur));
+    lblNote_->setVisible(!portrait);
+}
+
+// ---- Control rules ----------------------------------------------------------
+
+void FrmConfigure::versQuitter() {
+    if (clicSouris_)
+        quitter_->setFocus(Qt::OtherFocusReason);
+    clicSouris_ = false;
+}
+
+bool FrmConfigure::eventFilter(QObject* objet, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonRelease:
+        clicSouris_ = true;
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        clicSouris_ = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(objet, e);
+}
+
+void FrmConfigure::journalClique() {
+    if (!chkJ_->isChecked()) {
+        chkD_->setChecked(false);
+        chkD_->setEnabled(false);
+    } else {
+        chkD_->setEnabled(true);
+    }
+    versQuitter();
+}
+
+void FrmConfigure::debiteurClique() {
+    // The issuer's name is kept in the journal only.
+    if (!chkJ_->isChecked())
+        chkD_->setChecked(false);
+    versQuitter();
+}
+
+void FrmConfigure::tailleChiffreClique(QCheckBox* coche, QCheckBox* autre) {
+    if (coche->isChecked())
+        autre->setChecked(false);
+    if (!chkTC1_->isChecked() && !chkTC2_->isChecked()) {
+        cboTChiffre_->setEnabled(false);
+        cboTChiffre_->setCurrentIndex(-1);
+    } else {
+        cboTChiffre_->setEnabled(true);
+    }
+    versQuitter();
+}
+
+void FrmConfigure::policeCliquee() {
+    QFont f = lblPolices_->font();
+    f.setBold(false);
+    f.setFamily(cboPolices_->currentText());
+    lblPolices_->setFont(f);
+}
+
+void FrmConfigure::raccourciClique() {
+    const int i = cboR_->currentIndex();
+    if (i >= 0 && i < int(Raccourcis.size()))
+        app_.reglages.Raccourci = Raccourcis[i].second;
+}
+
+// ---- Preview and margins ----------------------------------------------------
+
+void FrmConfigure::margeModifiee(BoiteMarge* boite) {
+    if (app_.etat.ConfigurationOuverte != 1)
+        return;
+    bool borne = false;
+    const std::int16_t valeur = ArrondirPosition(LireNombreEnTete(boite->text()), &borne);
+    if (boite == txtMH_) {
+        app_.reglages.MargeHaute = valeur;
+        pctCB_->placerHaut(valeur / 4.0);
+    } else {
+        app_.reglages.MargeDroite = valeur;
+        pctCB_->placerGauche(valeur / 4.0);
+    }
+    // A margin cannot go beyond what the settings hold: show where it stopped.
+    if (borne)
+        boite->setText(QString::number(valeur));
+}
+
+void FrmConfigure::chequeDeplace(double haut, double gauche) {
+    const std::int16_t margeHaute = ArrondirPosition(haut * 4);
+    const std::int16_t margeDroite = ArrondirPosition(gauche * 4);
+    app_.reglages.MargeHaute = margeHaute;
+    app_.reglages.MargeDroite = margeDroite;
+    txtMH_->setText(QString::number(margeHaute));
+    txtMD_->setText(QString::number(margeDroite));
+}
+
+// ---- Buttons ----------------------------------------------------------------
+
+void FrmConfigure::EtatChoix() {
+    const int masque = app_.etat.ChoixEnregistres;
+    if (masque < 0 || masque > 3)
+        return;
+    for (int i = 0; i < 2; ++i) {
+        const bool enregistre = masque & (1 << i);
+        optChoix_[i]->setText(QStringLiteral("Choix %1%2")
+                                  .arg(i + 1)
+                                  .arg(enregistre ? QStringLiteral(" OK") : QString()));
+        Colorer(optChoix_[i], enregistre ? QColor(0, 0, 0) : RougeFonce);
+    }
+}
+
+ValeursConfiguration FrmConfigure::valeurs() const {
+    ValeursConfiguration v;
+    v.imprimante = cboPrint_->currentText();
+    v.police = cboPolices_->currentText();
+    v.taille = cboTaille_->currentText();
+    v.portrait = opt1_->isChecked();
+    v.gras = chkG_->isChecked();
+    v.minimise = chkM_->isChecked();
+    v.ignorerLieu = chkL_->isChecked();
+    v.journal = chkJ_->isChecked();
+    v.debiteur = chkD_->isChecked();
+    v.encadrer = chkE_->isChecked();
+    v.revenir = chkDef_->isChecked();
+    v.revenirDest = chkDefDest_->isChecked();
+    v.sansCentimesNuls = chkCent_->isChecked();
+    v.tailleChiffreMinimum = chkTC1_->isChecked();
+    v.tailleChiffreFixe = chkTC2_->isChecked();
+    if (cboTChiffre_->currentIndex() >= 0)
+        v.tailleChiffre = cboTChiffre_->currentText();
+    v.montant = cboM_->currentText();
+    v.destinataire = cboD_->currentText();
+    return v;
+}
+
+void FrmConfigure::prendreValeursInitiales() {
+    RaccourciInitial_ = app_.reglages.Raccourci;
+    MargeHauteInitiale_ = app_.reglages.MargeHaute;
+    MargeDroiteInitiale_ = app_.reglages.MargeDroite;
+}
+
+void FrmConfigure::retablirValeursInitiales() {
+    app_.reglages.Raccourci = RaccourciInitial_;
+    app_.reglages.MargeHaute = MargeHauteInitiale_;
+    app_.reglages.MargeDroite = MargeDroiteInitiale_;
+}
+
+// The settings in memory must be those of the choice in use when the window
+// is left; switching choices may have loaded another one.
+void FrmConfigure::rechargerSiAutreChoix() {
+    const int choix = app_.etat.ChoixCourant;
+    if (choix == 0 || choix == choixCharge_)
+        return;
+    const auto ouverte = app_.etat.ConfigurationOuverte;
+    app_.etat.ConfigurationOuverte = 1; // the lists are loaded already
+    principale_.ChargerChoix();
+    app_.etat.ConfigurationOuverte = ouverte;
+    choixCharge_ = choix;
+    prendreValeursInitiales();
+}
+
+namespace {
+
+bool EcrireChoix(AppScribane& app, QWidget* parent) {
+    QString erreur;
+    if (EcrireChoixCfg(app.chemins.choix(), {app.etat.ChoixCourant, app.etat.ChoixEnregistres},
+                       &erreur))
+        return true;
+    app.plateforme.dialogues.message(
+        parent, QStringLiteral("Le choix en cours n'a pas pu être enregistré.\n\n") + erreur,
+        Icone::Critique);
+    return false;
+}
+
+} // namespace
+
+void FrmConfigure::quitterEtAppliquer() {
+    if (cboPrint_->currentText().isEmpty() || cboPolices_->currentText().isEmpty() ||
+        cboTaille_->currentText().isEmpty()) {
+        app_.plateforme.dialogues.message(
+            this,
+            QStringLiteral("Vous n'avez pas fait le choix de l'imprimante, ou de la police, ou de "
+                           "sa taille !\n\nOu le choix sélectionné, voire aucun choix, n'est "
+                           "encore enregistré !\n\nPour une utilisation même ponctuelle, tous les "
+                           "éléments de la configuration doivent être renseignés."),
+            Icone::Exclamation);
+        cboPrint_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    // The choice kept after leaving, loaded when it is not the one shown, and
+    // the unsaved shortcut and margins dropped, so that what the main window
+    // shows is what it will print with.
+    const bool ecrire = ChoixEnQuittantConfiguration(app_.etat);
+    rechargerSiAutreChoix();
+    retablirValeursInitiales();
+
+    Reglages& r = app_.reglages;
+    app_.MarqueGras = MarqueGras(r);
+    auto* cboM = principale_.findChild<QComboBox*>(QStringLiteral("CboM"));
+    auto* cboD = principale_.findChild<QComboBox*>(QStringLiteral("CboD"));
+    if (cboD && !r.Police.isEmpty()) {
+        QFont f = cboD->font();
+        f.setFamily(r.Police);
+        cboD->setFont(f);
+    }
+    if (cboD && TailleAffichable(r.Taille)) {
+        QFont f = cboD->font();
+        f.setPointSize(r.Taille);
+        cboD->setFont(f);
+    }
+    if (cboM && !r.Police.isEmpty()) {
+        QFont f = cboM->font();
+        f.setFamily(r.Police);
+        cboM->setFont(f);
+    }
+    if (cboM && !r.Montant.isEmpty())
+        cboM->setEditText(r.Montant);
+    if (!r.Police.isEmpty())
+        principale_.PreparerMontant();
+    AffichageMontant& lblMontant = principale_.lblMontant();
+    if (lblMontant.caption() == QLatin1String("//  //"))
+        lblMontant.ecrireCaption(QString());
+    if (cboD && !r.Ledestinataire.isEmpty())
+        cboD->setEditText(r.Ledestinataire);
+
+    auto etiquette = [this](const char* nom, const QString& texte) {
+        if (auto* l = principale_.findChild<QLabel*>(QLatin1String(nom)))
+            l->setText(texte);
+    };
+    etiquette("LblRaccourci",
+              QStringLiteral("Raccourci pour imprimer : ") + NomTouche(r.Raccourci).mid(1));
+    etiquette("LblImprimante", cboPrint_->currentText());
+    etiquette("LblPolice", QStringLiteral("Police %1   %2   %3")
+                               .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
+
+    if (ecrire)
+        EcrireChoix(app_, this);
+    app_.etat.ConfigurationOuverte = 0;
+    close();
+}
+
+void FrmConfigure::annuler() {
+    app_.etat.ChoixCourant = static_cast<std::uint8_t>(ChoixInitial_);
+    if (ChoixEnQuittantConfiguration(app_.etat))
+        EcrireChoix(app_, this);
+    auto* cboM = principale_.findChild<QComboBox*>(QStringLiteral("CboM"));
+    if (cboM && cboM->currentText().isEmpty())
+        principale_.lblMontant().ecrireCaption(QString());
+    principale_.ChargerChoix();
+    // What was just reloaded is what stays.
+    choixCharge_ = app_.etat.ChoixCourant;
+    prendreValeursInitiales();
+    app_.etat.ConfigurationOuverte = 0;
+    close();
+}
+
+void FrmConfigure::enregistrerChoix() {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    if (app_.etat.ChoixCourant == 0) {
+        dialogues.message(this, QStringLiteral("Aucun choix n'est sélectionné !"),
+                          Icone::Exclamation);
+        return;
+    }
+    if (cboPrint_->currentText().isEmpty() || cboPolices_->currentText().isEmpty() ||
+        cboTaille_->currentText().isEmpty()) {
+        dialogues.message(
+            this,
+            QStringLiteral("Vous n'avez pas fait le choix de l'imprimante, ou de la "
+                           "police, ou de sa taille !\n\nEnregistrement impossible !"),
+            Icone::Exclamation);
+        cboPrint_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    // The choice is marked as saved only once its settings are on disk.
+    const ValeursConfiguration v = valeurs();
+    const ResultatEnregistrement resultat = principale_.EnregistrerChoix(&v);
+    if (!resultat.ok()) {
+        if (!resultat.champ.isEmpty())
+            if (auto* w = findChild<QWidget*>(resultat.champ))
+                w->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const auto avant = app_.etat.ChoixEnregistres;
+    MarquerChoixEnregistre(app_.etat);
+    if (!EcrireChoix(app_, this)) {
+        app_.etat.ChoixEnregistres = avant;
+        return;
+    }
+    // Leaving the window now keeps what was saved.
+    prendreValeursInitiales();
+
+    EtatChoix();
+    if (auto* menu = principale_.findChild<QMenu*>(QStringLiteral("mnuRafraichir")))
+        menu->menuAction()->setEnabled(true);
+    dialogues.message(this, QStringLiteral("Choix %1 enregistré.").arg(app_.etat.ChoixCourant),
+                      Icone::Information);
+}
+
+void FrmConfigure::renseignerDevise() {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    Reglages& r = app_.reglages;
+    const QString titre = TitreProgramme();
+    auto sansS = [](QString mot) {
+        if (mot.endsWith(u's'))
+            mot.chop(1);
+        return mot;
+    };
+
+    app_.DeviseEnCours =
+        dialogues.saisie(this, QStringLiteral("Nouvelle devise (singulier)"), titre, r.Devise);
+    if (app_.DeviseEnCours.isEmpty()) {
+        app_.DeviseEnCours = r.Devise;
+        return;
+    }
+    app_.DeviseEnCours = sansS(app_.DeviseEnCours);
+    r.Devise = app_.DeviseEnCours;
+
+    app_.CentimesEnCours =
+        dialogues.saisie(this, QStringLiteral("Centième de devise (singulier)"), titre, r.Centimes);
+    if (app_.CentimesEnCours.isEmpty()) {
+        app_.CentimesEnCours = r.Centimes;
+        return;
+    }
+    app_.CentimesEnCours = sansS(app_.CentimesEnCours);
+    r.Centimes = app_.CentimesEnCours;
+
+    app_.LiaisonEnCours =
+        dialogues.saisie(this,
+                         QStringLiteral("Liaison entre ") + app_.DeviseEnCours +
+                             QStringLiteral("  \" et \"  ") + app_.CentimesEnCours,
+                         titre, r.Liaison);
+    if (app_.LiaisonEnCours.isEmpty()) {
+        app_.LiaisonEnCours = r.Liaison;
+        return;
+    }
+    r.Liaison = app_.LiaisonEnCours;
+}
+
+void FrmConfigure::afficherNote(const QString& texte) {
+    app_.plateforme.dialogues.message(this, texte, Icone::Information);
+}
+
+// ---- Closing ----------------------------------------------------------------
+
+void FrmConfigure::closeEvent(QCloseEvent* e) {
+    if (e->spontaneous() || app_.etat.ConfigurationOuverte == 0)
+        retablirValeursInitiales();
+    RelireChoixCfg(app_.etat, app_.chemins.choix());
+    rechargerSiAutreChoix();
+    app_.etat.ConfigurationOuverte = 0;
+    e->accept();
+    principale_.show();
+    principale_.activateWindow();
+}
+
+void OuvrirConfiguration(AppScribane& app, FrmCB& principale) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto* configuration = new FrmConfigure(app, principale, &principale);
+    configuration->setAttribute(Qt::WA_DeleteOnClose);
+    configuration->show();
+    configuration->activateWindow();
+    QCoreApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+    principale.hide();
+    QCoreApplication::processEvents();
+}
