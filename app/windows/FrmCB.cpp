@@ -6,6 +6,7 @@
 #include "Dessins.h"
 #include "Enregistrement.h"
 #include "EtiquetteMontant.h"
+#include "FrmConfigure.h"
 #include "ListesTriees.h"
 #include "PreparationMontant.h"
 #include "montant_texte.h"
@@ -220,8 +221,7 @@ void FrmCB::construireMenus() {
     connect(mnuQuitter, &QAction::triggered, this, &QWidget::close);
 
     auto* mnuConfigure = commande("mnuConfigure", QStringLiteral("Configuration et Options"));
-    // The configuration window is not part of this version yet.
-    mnuConfigure->setEnabled(false);
+    connect(mnuConfigure, &QAction::triggered, this, [this] { OuvrirConfiguration(app_, *this); });
 
     mnuRafraichir_ = new QMenu(QStringLiteral("&Rafraichir les listes"), this);
     mnuRafraichir_->setObjectName(QStringLiteral("mnuRafraichir"));
