@@ -1,6 +1,7 @@
 #include "AppScribane.h"
 #include "FrmCB.h"
 #include "PlateformeQt.h"
+#include "SurfaceImprimante.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,8 +28,9 @@ int main(int argc, char** argv) {
     HorlogeQt horloge;
     PressePapiersQt pressePapiers;
     BureauQt bureau;
-    const ServicesPlateforme services{dialogues, imprimantes, polices,
-                                      horloge,   pressePapiers, bureau};
+    ImpressionQt impression;
+    const ServicesPlateforme services{dialogues,     imprimantes, polices,   horloge,
+                                      pressePapiers, bureau,      impression};
 
     const DossierChoisi dossier = ChoisirDossier(
         QApplication::applicationDirPath(),

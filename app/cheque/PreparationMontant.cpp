@@ -28,3 +28,13 @@ MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
     return {CaptionDuMontant(mots.lettres, unites, r.Liaison, r.Encadrer == 1),
             mots.montantRaccourci};
 }
+
+QString CaptionAvecSautDeLigne(const QString& texte) {
+    const qsizetype premiere = texte.indexOf(u'*');
+    if (premiere < 0)
+        return texte;
+    const qsizetype seconde = texte.indexOf(u'*', premiere + 1);
+    const QString suite =
+        seconde < 0 ? texte.mid(premiere + 1) : texte.mid(premiere + 1, seconde - premiere - 1);
+    return texte.left(premiere) + QLatin1Char('\n') + suite;
+}

@@ -23,3 +23,7 @@ struct MontantPrepare {
 // The words of an amount as typed, with the currency words and options of the
 // settings, laid out for the amount label.
 MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r);
+
+// What the amount label shows of a caption: the first "*" starts the second
+// line; anything after a second "*" is dropped.
+QString CaptionAvecSautDeLigne(const QString& texte);

@@ -18,7 +18,7 @@ public:
         bool gras = false;
     };
 
-    explicit SurfaceEnregistreuse(bool imprimante, QStringList imprimantes = {})
+    explicit SurfaceEnregistreuse(bool imprimante = true, QStringList imprimantes = {})
         : imprimante_(imprimante), imprimantes_(std::move(imprimantes)) {}
 
     bool estImprimante() const override { return imprimante_; }

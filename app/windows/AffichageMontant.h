@@ -17,6 +17,3 @@ public:
     virtual void ecrireFontSize(float points) = 0;
     virtual void ecrireFontBold(bool gras) = 0;
 };
-
-// The first "*" starts the second line; anything after a second "*" is dropped.
-QString CaptionAvecSautDeLigne(const QString& texte);

@@ -13,6 +13,7 @@ struct ServicesPlateforme {
     Horloge& horloge;
     PressePapiers& pressePapiers;
     Bureau& bureau;
+    Impression& impression;
 };
 
 // The program-wide state, created once in main and handed to every window.

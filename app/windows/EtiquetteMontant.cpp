@@ -1,16 +1,8 @@
 #include "EtiquetteMontant.h"
 
-#include <QLabel>
+#include "PreparationMontant.h"
 
-QString CaptionAvecSautDeLigne(const QString& texte) {
-    const qsizetype premiere = texte.indexOf(u'*');
-    if (premiere < 0)
-        return texte;
-    const qsizetype seconde = texte.indexOf(u'*', premiere + 1);
-    const QString suite =
-        seconde < 0 ? texte.mid(premiere + 1) : texte.mid(premiere + 1, seconde - premiere - 1);
-    return texte.left(premiere) + QLatin1Char('\n') + suite;
-}
+#include <QLabel>
 
 EtiquetteMontant::EtiquetteMontant(QWidget* parent) : label_(new QLabel(parent)) {
     label_->setAlignment(Qt::AlignCenter);

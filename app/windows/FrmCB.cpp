@@ -8,7 +8,10 @@
 #include "EtiquetteMontant.h"
 #include "FrmConfigure.h"
 #include "ListesTriees.h"
+#include "Journal.h"
 #include "PreparationMontant.h"
+#include "Rendu.h"
+#include "SurfaceSortie.h"
 #include "montant_texte.h"
 
 #include <QAction>
@@ -16,6 +19,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QFileInfo>
@@ -174,8 +178,7 @@ void FrmCB::construire() {
     boutonImprimer_->setIconSize(QSize(48, 48));
     boutonImprimer_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     boutonImprimer_->setMinimumSize(96, 84);
-    // Printing a cheque is not available in this version of the window yet.
-    boutonImprimer_->setEnabled(false);
+    connect(boutonImprimer_, &QToolButton::clicked, this, &FrmCB::Imprimer);
 
     boutonAide_ = new QToolButton(this);
     boutonAide_->setObjectName(QStringLiteral("Bouton_Kiv_XP1"));
@@ -203,6 +206,20 @@ void FrmCB::construire() {
 
     grille->setColumnStretch(1, 1);
     grille->setColumnStretch(2, 1);
+
+    // The print shortcut: one of F5 to F12 or Enter, as the settings say.
+    const std::pair<int, Qt::Key> touches[] = {
+        {116, Qt::Key_F5},  {117, Qt::Key_F6},  {118, Qt::Key_F7},     {119, Qt::Key_F8},
+        {120, Qt::Key_F9},  {121, Qt::Key_F10}, {122, Qt::Key_F11},    {123, Qt::Key_F12},
+        {13, Qt::Key_Return}, {13, Qt::Key_Enter},
+    };
+    for (const auto& [code, touche] : touches) {
+        auto* raccourci = new QShortcut(QKeySequence(touche), this);
+        raccourci->setContext(Qt::WindowShortcut);
+        raccourci->setEnabled(false);
+        connect(raccourci, &QShortcut::activated, this, [this, code] { toucheRaccourci(code); });
+        raccourcis_.append({code, raccourci});
+    }
 
     auto* altM = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this);
     altM->setContext(Qt::WindowShortcut);
@@ -405,8 +422,88 @@ void FrmCB::ChargerChoix() {
     dtp_->setDate(app_.plateforme.horloge.maintenant().date());
 
     const QString touche = NomTouche(r.Raccourci);
+    actualiserRaccourci();
     if (!touche.isEmpty())
         lblRaccourci_->setText(QStringLiteral("Raccourci pour imprimer : ") + touche.mid(1));
+}
+
+void FrmCB::actualiserRaccourci() {
+    for (const auto& [code, raccourci] : raccourcis_)
+        raccourci->setEnabled(code == app_.reglages.Raccourci);
+}
+
+void FrmCB::toucheRaccourci(int code) {
+    if (code != app_.reglages.Raccourci)
+        return;
+    // The amount is formatted and its words prepared first, as when leaving the box.
+    montantQuitte();
+    QCoreApplication::processEvents();
+    Imprimer();
+}
+
+void FrmCB::Imprimer() {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    const Reglages& r = app_.reglages;
+    const QString montant = cboM_->currentText();
+    if (montant.isEmpty()) {
+        dialogues.message(this, QStringLiteral("Aucun texte n'est à imprimer !"),
+                          Icone::Exclamation);
+        return;
+    }
+    // The words are the legal amount: nothing is printed that they cannot say.
+    const auto valeur = LireMontant(montant);
+    if (!valeur || *valeur < 0 || *valeur >= 1e12) {
+        dialogues.message(this,
+                          QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : "
+                                         "aucun chèque n'est imprimé !")
+                              .arg(montant),
+                          Icone::Exclamation);
+        return;
+    }
+
+    RelireChoixCfg(app_.etat, app_.chemins.choix());
+    if (app_.etat.ChoixCourant != 0)
+        EnregistrerChoix();
+
+    QString emetteur;
+    if (r.Journal == 1 && r.Débiteur == 1) {
+        emetteur = dialogues.saisie(this, QStringLiteral("Nom du titulaire :"),
+                                    QStringLiteral("Titulaire du compte débité :"),
+                                    app_.plateforme.pressePapiers.texte());
+        if (emetteur.isEmpty())
+            return; // a refused name calls this print off, and only this one
+    }
+
+    const TextesCheque textes{lblMontant_->caption(), montant, cboD_->currentText(),
+                              cboL_->currentText(), DateCheque(dtp_->date())};
+    const auto travail = app_.plateforme.impression.nouveauTravail();
+    ImprimerCheque(travail->surface(), r, textes);
+    QString erreur;
+    if (!travail->terminer(&erreur)) {
+        dialogues.message(this,
+                          QStringLiteral("Le chèque n'a pas pu être imprimé sur l'imprimante "
+                                         "« %1 » : %2")
+                              .arg(travail->nomImprimante(), erreur),
+                          Icone::Critique);
+        return;
+    }
+
+    if (r.Journal == 1 &&
+        !EcrireJournal(app_.chemins.journaux(), app_.plateforme.horloge.maintenant(), montant,
+                       cboD_->currentText(), emetteur, &erreur))
+        dialogues.message(this,
+                          QStringLiteral("Le chèque est imprimé, mais il n'a pas pu être noté "
+                                         "dans le journal.\n\n") +
+                              erreur,
+                          Icone::Exclamation);
+
+    if (r.Minimise == 1)
+        Minimiser();
+    if (r.Revenir == 1)
+        cboM_->setEditText(r.Montant);
+    if (r.RevenirDest == 1)
+        cboD_->setEditText(r.Ledestinataire);
+    focaliserMontant();
 }
 
 void FrmCB::focaliserMontant() {
@@ -440,6 +537,7 @@ void FrmCB::voirJournaux() {
 
 bool FrmCB::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) {
+        actualiserRaccourci();
         if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
             setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         focaliserMontant();

@@ -34,6 +34,10 @@ public:
     void Minimiser();
     void AfficherAide();
 
+    // Prints the cheque the window shows: lists saved, the cheque drawn on the
+    // printer, the journal written, then the after-print options.
+    void Imprimer();
+
     // Builds the amount in words from the amount box into the amount label.
     void PreparerMontant();
 
@@ -58,6 +62,8 @@ private:
     void construireMenus();
     void focaliserMontant();
     void voirJournaux();
+    void actualiserRaccourci();
+    void toucheRaccourci(int code);
     void montantModifie();
     void montantQuitte();
     void supprimerSelection(QComboBox* boite, const QString& messageSansSelection);
@@ -79,4 +85,5 @@ private:
     QToolButton* boutonAide_ = nullptr;
     QPushButton* boutonQuitter_ = nullptr;
     QMenu* mnuRafraichir_ = nullptr;
+    QList<std::pair<int, class QShortcut*>> raccourcis_;
 };

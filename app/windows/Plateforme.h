@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QWidget;
 
 // What the windows need of the desktop, behind small interfaces so that tests
@@ -63,3 +65,24 @@ public:
 inline QString TitreProgramme() {
     return QStringLiteral("Scribane");
 }
+
+class SurfaceSortie;
+
+// One print job: a surface to draw the cheque on, then the end of the document
+// that sends the page out.
+class TravailImpression {
+public:
+    virtual ~TravailImpression() = default;
+    virtual SurfaceSortie& surface() = 0;
+    // The printer the page goes to, as the user knows it.
+    virtual QString nomImprimante() const = 0;
+    // Ends the document. False, with a French explanation, when the printer
+    // could not be opened or the job could not be handed over.
+    virtual bool terminer(QString* erreur) = 0;
+};
+
+class Impression {
+public:
+    virtual ~Impression() = default;
+    virtual std::unique_ptr<TravailImpression> nouveauTravail() = 0;
+};

@@ -2,6 +2,7 @@
 
 #include "AppScribane.h"
 #include "Plateforme.h"
+#include "SurfaceEnregistreuse.h"
 
 #include <QDateTime>
 #include <QQueue>
@@ -87,6 +88,42 @@ public:
     }
 };
 
+// Print jobs drawn on recording surfaces; each finished job is a page kept here.
+class ImpressionTest final : public Impression {
+public:
+    QVector<SurfaceEnregistreuse> pages;
+    QStringList imprimantes{QStringLiteral("Bureau"), QStringLiteral("PDF")};
+    bool echec = false; // the printer cannot be opened
+
+    class Travail final : public TravailImpression {
+    public:
+        explicit Travail(ImpressionTest& impression)
+            : impression_(impression), surface_(true, impression.imprimantes) {}
+        SurfaceSortie& surface() override { return surface_; }
+        QString nomImprimante() const override {
+            return surface_.imprimanteChoisie.isEmpty() ? impression_.imprimantes.value(0)
+                                                        : surface_.imprimanteChoisie;
+        }
+        bool terminer(QString* erreur) override {
+            if (impression_.echec) {
+                if (erreur)
+                    *erreur = QStringLiteral("l'imprimante n'a pas pu être ouverte.");
+                return false;
+            }
+            impression_.pages.append(surface_);
+            return true;
+        }
+
+    private:
+        ImpressionTest& impression_;
+        SurfaceEnregistreuse surface_;
+    };
+
+    std::unique_ptr<TravailImpression> nouveauTravail() override {
+        return std::make_unique<Travail>(*this);
+    }
+};
+
 struct PlateformeTest {
     DialoguesScript dialogues;
     ImprimantesTest imprimantes;
@@ -94,8 +131,9 @@ struct PlateformeTest {
     HorlogeTest horloge;
     PressePapiersTest pressePapiers;
     BureauTest bureau;
+    ImpressionTest impression;
 
     ServicesPlateforme services() {
-        return {dialogues, imprimantes, polices, horloge, pressePapiers, bureau};
+        return {dialogues, imprimantes, polices, horloge, pressePapiers, bureau, impression};
     }
 };

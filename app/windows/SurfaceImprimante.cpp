@@ -1,0 +1,116 @@
+#include "SurfaceImprimante.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPrinterInfo>
+
+bool SurfaceImprimante::choisirImprimante(const QString& nom) {
+    if (imprimante_.outputFormat() != QPrinter::NativeFormat || peintre_.isActive())
+        return false;
+    if (!QPrinterInfo::availablePrinterNames().contains(nom))
+        return false;
+    imprimante_.setPrinterName(nom);
+    return true;
+}
+
+bool SurfaceImprimante::definirPage(int orientation) {
+    if (peintre_.isActive() || (orientation != 1 && orientation != 2))
+        return false;
+    imprimante_.setPageSize(QPageSize(QPageSize::A4));
+    imprimante_.setPageOrientation(orientation == 1 ? QPageLayout::Portrait
+                                                    : QPageLayout::Landscape);
+    // Positions count from the printable area: the printer's own margins, not
+    // the toolkit's default ones.
+    const QPageLayout page = imprimante_.pageLayout();
+    imprimante_.setPageMargins(page.minimumMargins(), page.units());
+    return true;
+}
+
+bool SurfaceImprimante::definirPolice(const QString& nom) {
+    if (nom.isEmpty())
+        return false;
+    police_.setFamily(nom);
+    if (peintre_.isActive())
+        peintre_.setFont(police_);
+    return true;
+}
+
+bool SurfaceImprimante::definirGras(bool gras) {
+    police_.setBold(gras);
+    if (peintre_.isActive())
+        peintre_.setFont(police_);
+    return true;
+}
+
+bool SurfaceImprimante::definirTaille(double points) {
+    if (points <= 0 || points > 1000)
+        return false;
+    police_.setPointSizeF(points);
+    if (peintre_.isActive())
+        peintre_.setFont(police_);
+    return true;
+}
+
+bool SurfaceImprimante::definirOrigine(double gauche, double haut) {
+    gauche_ = gauche;
+    haut_ = haut;
+    return true;
+}
+
+double SurfaceImprimante::pixelsParMm() const {
+    return imprimante_.resolution() / 25.4;
+}
+
+bool SurfaceImprimante::commencer() {
+    if (peintre_.isActive())
+        return true;
+    if (echecOuverture_ || !peintre_.begin(&imprimante_)) {
+        echecOuverture_ = true;
+        return false;
+    }
+    peintre_.setFont(police_);
+    peintre_.setPen(Qt::black);
+    return true;
+}
+
+bool SurfaceImprimante::ecrire(double x, double y, const QString& texte) {
+    if (!commencer())
+        return false;
+    const double ppm = pixelsParMm();
+    const QFontMetricsF mesures(police_, &imprimante_);
+    // The position is the top-left corner of the text; the painter wants its baseline.
+    peintre_.drawText(QPointF((x - gauche_) * ppm, (y - haut_) * ppm + mesures.ascent()), texte);
+    return true;
+}
+
+double SurfaceImprimante::hauteurLigne() const {
+    return QFontMetricsF(police_, &imprimante_).lineSpacing() / pixelsParMm();
+}
+
+bool SurfaceImprimante::terminer(QString* erreur) {
+    // A cheque without a single text still ends as a document the user is told about.
+    const bool ouvert = commencer();
+    const bool fini = ouvert && peintre_.end();
+    if (ouvert && fini && imprimante_.printerState() != QPrinter::Error)
+        return true;
+    if (erreur)
+        *erreur = echecOuverture_ ? QStringLiteral("l'imprimante n'a pas pu être ouverte.")
+                                  : QStringLiteral("le document n'a pas pu être transmis.");
+    return false;
+}
+
+TravailQt::TravailQt(const QString& fichierPdf)
+    : imprimante_(QPrinter::HighResolution), surface_(imprimante_) {
+    imprimante_.setDocName(QStringLiteral("Chèque"));
+    if (!fichierPdf.isEmpty()) {
+        imprimante_.setOutputFormat(QPrinter::PdfFormat);
+        imprimante_.setOutputFileName(fichierPdf);
+    }
+}
+
+QString TravailQt::nomImprimante() const {
+    if (imprimante_.outputFormat() == QPrinter::PdfFormat)
+        return QFileInfo(imprimante_.outputFileName()).fileName();
+    return imprimante_.printerName();
+}
