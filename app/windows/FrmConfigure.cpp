@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -85,6 +86,13 @@ bool Selectionner(QComboBox* boite, const QString& texte) {
 }
 
 } // namespace
+
+// A control of the main window's own area (this window is a child of it and
+// has controls of the same names).
+template <typename T> T* FrmConfigure::controlePrincipal(const char* nom) const {
+    QWidget* centre = principale_.centralWidget();
+    return centre ? centre->findChild<T*>(QLatin1String(nom)) : nullptr;
+}
 
 FrmConfigure::FrmConfigure(AppScribane& app, FrmCB& principale, QWidget* parent)
     : QWidget(parent, Qt::Window), app_(app), principale_(principale) {
@@ -566,13 +574,13 @@ void FrmConfigure::FaitFrmOpConf() {
     app_.LiaisonEnCours = r.Liaison;
 
     if (app_.etat.ConfigurationOuverte == 1) {
-        const auto* montants = principale_.findChild<QComboBox*>(QStringLiteral("CboM"));
+        const auto* montants = controlePrincipal<QComboBox>("CboM");
         cboM_->clear();
         if (montants)
             cboM_->addItems(EntreesDe(montants));
         cboM_->setEditText(r.Montant);
 
-        const auto* destinataires = principale_.findChild<QComboBox*>(QStringLiteral("CboD"));
+        const auto* destinataires = controlePrincipal<QComboBox>("CboD");
         cboD_->clear();
         if (destinataires)
             AjouterTries(cboD_, EntreesDe(destinataires));
@@ -798,8 +806,8 @@ void FrmConfigure::quitterEtAppliquer() {
 
     Reglages& r = app_.reglages;
     app_.MarqueGras = MarqueGras(r);
-    auto* cboM = principale_.findChild<QComboBox*>(QStringLiteral("CboM"));
-    auto* cboD = principale_.findChild<QComboBox*>(QStringLiteral("CboD"));
+    auto* cboM = controlePrincipal<QComboBox>("CboM");
+    auto* cboD = controlePrincipal<QComboBox>("CboD");
     if (cboD && !r.Police.isEmpty()) {
         QFont f = cboD->font();
         f.setFamily(r.Police);
@@ -826,12 +834,12 @@ void FrmConfigure::quitterEtAppliquer() {
         cboD->setEditText(r.Ledestinataire);
 
     auto etiquette = [this](const char* nom, const QString& texte) {
-        if (auto* l = principale_.findChild<QLabel*>(QLatin1String(nom)))
+        if (auto* l = controlePrincipal<QLabel>(nom))
             l->setText(texte);
     };
     etiquette("LblRaccourci",
               QStringLiteral("Raccourci pour imprimer : ") + NomTouche(r.Raccourci).mid(1));
-    etiquette("LblImprimante", cboPrint_->currentText());
+    etiquette("LblImprimante", r.Imprimante);
     etiquette("LblPolice", QStringLiteral("Police %1   %2   %3")
                                .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
 
@@ -845,7 +853,7 @@ void FrmConfigure::annuler() {
     app_.etat.ChoixCourant = static_cast<std::uint8_t>(ChoixInitial_);
     if (ChoixEnQuittantConfiguration(app_.etat))
         EcrireChoix(app_, this);
-    auto* cboM = principale_.findChild<QComboBox*>(QStringLiteral("CboM"));
+    auto* cboM = controlePrincipal<QComboBox>("CboM");
     if (cboM && cboM->currentText().isEmpty())
         principale_.lblMontant().ecrireCaption(QString());
     principale_.ChargerChoix();
@@ -893,7 +901,7 @@ void FrmConfigure::enregistrerChoix() {
     prendreValeursInitiales();
 
     EtatChoix();
-    if (auto* menu = principale_.findChild<QMenu*>(QStringLiteral("mnuRafraichir")))
+    if (auto* menu = principale_.menuBar()->findChild<QMenu*>(QStringLiteral("mnuRafraichir")))
         menu->menuAction()->setEnabled(true);
     dialogues.message(this, QStringLiteral("Choix %1 enregistré.").arg(app_.etat.ChoixCourant),
                       Icone::Information);
@@ -946,7 +954,9 @@ void FrmConfigure::afficherNote(const QString& texte) {
 // ---- Closing ----------------------------------------------------------------
 
 void FrmConfigure::closeEvent(QCloseEvent* e) {
-    if (e->spontaneous() || app_.etat.ConfigurationOuverte == 0)
+    // Whoever asks, unsaved margins and shortcut are dropped; only the end of
+    // the session, which saves nothing, leaves them.
+    if (!qApp->isSavingSession() || app_.etat.ConfigurationOuverte == 0)
         retablirValeursInitiales();
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     rechargerSiAutreChoix();

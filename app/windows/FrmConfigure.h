@@ -72,6 +72,7 @@ private:
     void prendreValeursInitiales();
     void retablirValeursInitiales();
     void rechargerSiAutreChoix();
+    template <typename T> T* controlePrincipal(const char* nom) const;
 
     AppScribane& app_;
     FrmCB& principale_;

@@ -1,0 +1,207 @@
+#include "test_frmconfigure.h"
+
+#include <QDir>
+
+class Boutons : public ConfigurationTest {
+protected:
+    void demarrerAvec(const char* choix) {
+        ecrire("Cheque.ini",
+               section(1, {{"MargeHaute", " 4"}, {"MargeDroite", " 8"}, {"Raccourci", " 117"}}) +
+                   section(2, {{"Imprimante", "PDF"},
+                               {"Police", "Liberation Sans"},
+                               {"Taille", " 12"},
+                               {"MargeHaute", " 40"},
+                               {"MargeDroite", " 80"},
+                               {"Raccourci", " 123"}}));
+        ecrire("Choix.cfg", choix);
+        demarrer();
+        ouvrir();
+    }
+    bool fermee() const { return configuration.isNull() || !configuration->isVisible(); }
+    void fermerParLaCaseDeFermeture() const {
+        ASSERT_TRUE(configuration->windowHandle());
+        configuration->windowHandle()->close();
+    }
+};
+
+TEST_F(Boutons, SavingMarksTheChoiceSavedAndConfirmsIt) {
+    demarrerAvec("1,1\r\n");
+    choisir(1);
+    glisser({10, 5}, {12.5, 6});
+    cliquer("CmdEnrChoix");
+
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Choix 2 enregistré.")});
+    EXPECT_EQ(app->etat.ChoixEnregistres, 3);
+    EXPECT_EQ(choixCfg(), QStringLiteral("2,3\r\n"));
+    EXPECT_EQ(lireCle("Defaut2", "MargeHaute").trimmed(), QStringLiteral("44"));
+    EXPECT_EQ(lireCle("Defaut2", "MargeDroite").trimmed(), QStringLiteral("90"));
+    EXPECT_EQ(lireCle("Defaut1", "MargeHaute").trimmed(), QStringLiteral("4"));
+    EXPECT_EQ(optChoix(0)->text(), QStringLiteral("Choix 1 OK"));
+    EXPECT_EQ(optChoix(1)->text(), QStringLiteral("Choix 2 OK"));
+    EXPECT_EQ(optChoix(1)->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_TRUE(rafraichirActif());
+
+    // Saving choice 2 again changes nothing in the mask.
+    cliquer("CmdEnrChoix");
+    EXPECT_EQ(choixCfg(), QStringLiteral("2,3\r\n"));
+
+    // What was saved is what stays after leaving by the close box.
+    glisser({10, 5}, {30, 20});
+    fermerParLaCaseDeFermeture();
+    EXPECT_EQ(app->reglages.MargeHaute, 44);
+    EXPECT_EQ(app->reglages.MargeDroite, 90);
+}
+
+TEST_F(Boutons, ASaveThatFailsLeavesTheChoiceUnsaved) {
+    demarrerAvec("1,1\r\n");
+    choisir(1);
+    cliquer("ChkTC1"); // no figure size chosen
+    cliquer("CmdEnrChoix");
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("Fixez la taille de police du montant en chiffres !")});
+    EXPECT_EQ(configuration->focusWidget(), liste("CboTChiffre"));
+
+    // The settings file cannot be replaced.
+    cliquer("ChkTC1");
+    QFile::remove(chemin("Cheque.ini"));
+    ASSERT_TRUE(QDir(dossier.path()).mkdir(QStringLiteral("Cheque.ini")));
+    plateforme.dialogues.vus.clear();
+    cliquer("CmdEnrChoix");
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+    EXPECT_EQ(plateforme.dialogues.vus[0].icone, Icone::Critique);
+
+    EXPECT_EQ(app->etat.ChoixEnregistres, 1);
+    EXPECT_EQ(choixCfg(), QStringLiteral("1,1\r\n"));
+    EXPECT_EQ(optChoix(1)->text(), QStringLiteral("Choix 2"));
+    EXPECT_EQ(optChoix(1)->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+}
+
+TEST_F(Boutons, ApplyingKeepsTheOnlySavedChoiceAndShowsItOnTheMainWindow) {
+    demarrerAvec("2,2\r\n");
+    EXPECT_TRUE(optChoix(1)->isChecked());
+    choisir(0);
+    EXPECT_EQ(app->reglages.Imprimante, QStringLiteral("Bureau"));
+    cliquer("Bouton_Kiv_XP2");
+
+    EXPECT_TRUE(fermee());
+    EXPECT_TRUE(fenetre->isVisible());
+    EXPECT_EQ(app->etat.ConfigurationOuverte, 0);
+    EXPECT_EQ(choixCfg(), QStringLiteral("2,2\r\n"));
+    EXPECT_EQ(app->etat.ChoixCourant, 2);
+    // The settings in memory and on the main window are those of choice 2.
+    EXPECT_EQ(app->reglages.Imprimante, QStringLiteral("PDF"));
+    EXPECT_EQ(app->reglages.MargeHaute, 40);
+    EXPECT_EQ(texte("LblImprimante"), QStringLiteral("PDF"));
+    EXPECT_EQ(texte("LblPolice"), QStringLiteral("Police Liberation Sans   12   "));
+    EXPECT_EQ(texte("LblRaccourci"), QStringLiteral("Raccourci pour imprimer : F12"));
+}
+
+TEST_F(Boutons, ApplyingAnUnsavedShortcutShowsTheOneThatStaysInForce) {
+    demarrerAvec("1,1\r\n");
+    QComboBox* touches = liste("CboR");
+    touches->setCurrentIndex(8);
+    emit touches->activated(8);
+    EXPECT_EQ(app->reglages.Raccourci, 13);
+    cliquer("Bouton_Kiv_XP2");
+    EXPECT_EQ(app->reglages.Raccourci, 117);
+    EXPECT_EQ(texte("LblRaccourci"), QStringLiteral("Raccourci pour imprimer : F6"));
+}
+
+TEST_F(Boutons, ApplyingWithoutPrinterFontOrSizeKeepsTheWindowOpen) {
+    demarrer(); // first run
+    ouvrir();
+    choisir(0);
+    plateforme.dialogues.vus.clear();
+    cliquer("Bouton_Kiv_XP2");
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+    EXPECT_EQ(plateforme.dialogues.vus[0].icone, Icone::Exclamation);
+    EXPECT_EQ(plateforme.dialogues.vus[0].texte,
+              QStringLiteral("Vous n'avez pas fait le choix de l'imprimante, ou de la police, ou "
+                             "de sa taille !\n\nOu le choix sélectionné, voire aucun choix, n'est "
+                             "encore enregistré !\n\nPour une utilisation même ponctuelle, tous "
+                             "les éléments de la configuration doivent être renseignés."));
+    EXPECT_FALSE(fermee());
+    EXPECT_FALSE(fenetre->isVisible());
+    EXPECT_FALSE(QFile::exists(chemin("Choix.cfg")));
+}
+
+TEST_F(Boutons, CancellingAfterSwitchingReloadsTheChoiceInUse) {
+    demarrerAvec("1,3\r\n");
+    choisir(1);
+    glisser({10, 5}, {20, 15});
+    app->reglages.Devise = QStringLiteral("dollar");
+    cliquer("Bouton_Kiv_XP3");
+
+    EXPECT_TRUE(fermee());
+    EXPECT_TRUE(fenetre->isVisible());
+    EXPECT_EQ(app->etat.ChoixCourant, 1);
+    EXPECT_EQ(choixCfg(), QStringLiteral("1,3\r\n"));
+    EXPECT_EQ(app->reglages.Imprimante, QStringLiteral("Bureau"));
+    EXPECT_EQ(app->reglages.Devise, QStringLiteral("euro"));
+    // Choice 1's own margins and shortcut, not those remembered for choice 2.
+    EXPECT_EQ(app->reglages.MargeHaute, 4);
+    EXPECT_EQ(app->reglages.MargeDroite, 8);
+    EXPECT_EQ(app->reglages.Raccourci, 117);
+}
+
+TEST_F(Boutons, TheCloseBoxPutsBackTheMarginsAndTheShortcut) {
+    demarrerAvec("1,1\r\n");
+    glisser({10, 5}, {20, 15});
+    liste("CboR")->setCurrentIndex(8);
+    emit liste("CboR")->activated(8);
+    ASSERT_EQ(app->reglages.MargeHaute, 44);
+    fermerParLaCaseDeFermeture();
+
+    EXPECT_TRUE(fermee());
+    EXPECT_TRUE(fenetre->isVisible());
+    EXPECT_EQ(app->etat.ConfigurationOuverte, 0);
+    EXPECT_EQ(app->reglages.MargeHaute, 4);
+    EXPECT_EQ(app->reglages.MargeDroite, 8);
+    EXPECT_EQ(app->reglages.Raccourci, 117);
+}
+
+TEST_F(Boutons, CurrencyWordsLoseOneFinalLowerCaseS) {
+    demarrerAvec("1,1\r\n");
+    auto& reponses = plateforme.dialogues.reponsesSaisie;
+    reponses << QStringLiteral("euros") << QStringLiteral("centimes") << QStringLiteral("plus");
+    cliquer("Bouton_Kiv_XP4");
+    EXPECT_EQ(app->reglages.Devise, QStringLiteral("euro"));
+    EXPECT_EQ(app->reglages.Centimes, QStringLiteral("centime"));
+    EXPECT_EQ(app->reglages.Liaison, QStringLiteral("plus"));
+    EXPECT_EQ(messages(), (QStringList{QStringLiteral("Nouvelle devise (singulier)"),
+                                       QStringLiteral("Centième de devise (singulier)"),
+                                       QStringLiteral("Liaison entre euro  \" et \"  centime")}));
+    EXPECT_EQ(plateforme.dialogues.vus[0].titre, QStringLiteral("Scribane"));
+
+    // Upper case stays; a cancelled cent prompt keeps the new currency.
+    plateforme.dialogues.vus.clear();
+    reponses << QStringLiteral("EUROS");
+    cliquer("Bouton_Kiv_XP4");
+    EXPECT_EQ(app->reglages.Devise, QStringLiteral("EUROS"));
+    EXPECT_EQ(app->DeviseEnCours, QStringLiteral("EUROS"));
+    EXPECT_EQ(app->reglages.Centimes, QStringLiteral("centime"));
+    EXPECT_EQ(app->CentimesEnCours, QStringLiteral("centime"));
+    EXPECT_EQ(plateforme.dialogues.vus.size(), 2);
+
+    cliquer("CmdEnrChoix");
+    EXPECT_EQ(lireCle("Defaut1", "Devise"), QStringLiteral("EUROS"));
+}
+
+TEST_F(Boutons, TheTwoNotes) {
+    demarrerAvec("1,1\r\n");
+    cliquer("Bouton_Kiv_XP5");
+    cliquer("Bouton_Kiv_XP6");
+    EXPECT_EQ(messages(),
+              (QStringList{
+                  QStringLiteral(
+                      "La taille de la police, pour l'impression des montants en chiffres, est "
+                      ":\n\n1-  Egale à celle des textes, si aucune case n'est cochée,\n2-  Jamais "
+                      "inférieure à la taille définie, si la première case est cochée,\n3-  "
+                      "Toujours égale à la taille définie, si la seconde case est cochée "),
+                  QStringLiteral(
+                      "Pour qu'il n'y ait pas, par défaut, de montant ou de destinataire du "
+                      "chèque, il faut laisser une chaine vide dans la liste concernée.\n\nCes "
+                      "valeurs par défaut s'entendent au lancement du programme.\n\nOn peut, en "
+                      "cochant la case dédiée, faire le choix de retrouver ces valeurs par défaut "
+                      "après chaque impression.")}));
+}
