@@ -145,9 +145,6 @@ QWidget* FrmConfigure::construireColonneReglages() {
         l->setTextFormat(Qt::PlainText);
         l->setWordWrap(true);
         Colorer(l, RougeFonce);
-        QSizePolicy sp = l->sizePolicy();
-        sp.setRetainSizeWhenHidden(true);
-        l->setSizePolicy(sp);
         l->hide();
         return l;
     };
@@ -366,6 +363,12 @@ QWidget* FrmConfigure::construireColonneApercu() {
     auto* zone = new QWidget(this);
     zone->setObjectName(QStringLiteral("ZoneApercu"));
     zone->setFixedSize(px(LargeurZone), px(HauteurZone));
+    // A shadow under the sheet, so that it reads as paper lying on the window.
+    ombre_ = new QFrame(zone);
+    ombre_->setAutoFillBackground(true);
+    QPalette gris = ombre_->palette();
+    gris.setColor(QPalette::Window, QColor(150, 150, 150));
+    ombre_->setPalette(gris);
     pct_ = new QFrame(zone);
     pct_->setObjectName(QStringLiteral("Pct"));
     pct_->setFrameShape(QFrame::Box);
@@ -607,6 +610,7 @@ void FrmConfigure::orientation(bool portrait) {
     const double ppm = ApercuCheque::pixelsParMm(this);
     auto px = [ppm](double mm) { return static_cast<int>(std::lround(mm * ppm)); };
     pct_->setGeometry(px(g.gauche - OrigineX), px(g.haut - OrigineY), px(g.largeur), px(g.hauteur));
+    ombre_->setGeometry(pct_->geometry().translated(3, 3));
     lblNote_->setVisible(!portrait);
 }
 

@@ -116,6 +116,7 @@ private:
     QLabel* horsListePolice_ = nullptr;
     QLabel* horsListeTaille_ = nullptr;
     QLabel* horsListeTChiffre_ = nullptr;
+    QFrame* ombre_ = nullptr;
     QFrame* pct_ = nullptr;
     ApercuCheque* pctCB_ = nullptr;
     QLabel* lblNote_ = nullptr;
