@@ -87,8 +87,7 @@ bool Selectionner(QComboBox* boite, const QString& texte) {
 
 } // namespace
 
-// A control of the main window's own area (this window is a child of it and
-// has controls of the same names).
+// A control of the main window's own area, where its entry boxes and labels are.
 template <typename T> T* FrmConfigure::controlePrincipal(const char* nom) const {
     QWidget* centre = principale_.centralWidget();
     return centre ? centre->findChild<T*>(QLatin1String(nom)) : nullptr;
@@ -972,8 +971,12 @@ void FrmConfigure::closeEvent(QCloseEvent* e) {
 
 void OuvrirConfiguration(AppScribane& app, FrmCB& principale) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto* configuration = new FrmConfigure(app, principale, &principale);
+    // A window of its own rather than a child of the hidden main window, so
+    // that the desktop lists it; it goes when closed, or with the main window.
+    auto* configuration = new FrmConfigure(app, principale);
     configuration->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(&principale, &QObject::destroyed, configuration,
+                     [configuration] { delete configuration; });
     configuration->show();
     configuration->activateWindow();
     QCoreApplication::processEvents();

@@ -66,9 +66,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
         plateforme.dialogues.vus.clear();
         controle<QAction>("mnuConfigure")->trigger();
-        configuration = fenetre->findChild<FrmConfigure*>();
+        configuration = ouverte();
         ASSERT_NE(configuration, nullptr);
         activer();
+    }
+
+    static FrmConfigure* ouverte() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<FrmConfigure*>(w); f && f->isVisible())
+                return f;
+        return nullptr;
     }
 
     void activer() {
