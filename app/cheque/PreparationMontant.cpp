@@ -2,6 +2,7 @@
 
 #include "Reglages.h"
 #include "montant_en_lettres.h"
+#include "montant_texte.h"
 
 QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
                          const QString& liaison, bool encadrer) {
@@ -37,4 +38,16 @@ QString CaptionAvecSautDeLigne(const QString& texte) {
     const QString suite =
         seconde < 0 ? texte.mid(premiere + 1) : texte.mid(premiere + 1, seconde - premiere - 1);
     return texte.left(premiere) + QLatin1Char('\n') + suite;
+}
+
+std::optional<QString> RefusMontant(const QString& montant) {
+    if (montant.isEmpty())
+        return QStringLiteral("Aucun texte n'est à imprimer !");
+    // The words are the legal amount: nothing is printed that they cannot say.
+    const auto valeur = LireMontant(montant);
+    if (!valeur || *valeur < 0 || *valeur >= 1e12)
+        return QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : aucun "
+                              "chèque n'est imprimé !")
+            .arg(montant);
+    return std::nullopt;
 }

@@ -27,3 +27,7 @@ MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r);
 // What the amount label shows of a caption: the first "*" starts the second
 // line; anything after a second "*" is dropped.
 QString CaptionAvecSautDeLigne(const QString& texte);
+
+// Why an amount cannot be printed (empty, not a number, negative, too large
+// for its words), or nothing when it can.
+std::optional<QString> RefusMontant(const QString& montant);

@@ -7,4 +7,4 @@ QTextStream& Sortie();
 QTextStream& Erreurs();
 
 // Writes "scribane-cli : <message>" on standard error and returns `code`.
-int Refuser(const QString& message, int code);
+int Refuser(const QString& message, int code = 1);

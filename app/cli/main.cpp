@@ -10,6 +10,7 @@ namespace {
 constexpr Commande kCommandes[] = {
     {"lettres", "écrit des montants en lettres, comme sur un chèque", CommandeLettres},
     {"nombre", "écrit un nombre en lettres suivi d'une unité", CommandeNombre},
+    {"imprimer", "imprime un chèque, sur une imprimante ou dans un PDF", CommandeImprimer},
 };
 
 void AfficherAide() {

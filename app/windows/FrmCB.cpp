@@ -445,19 +445,8 @@ void FrmCB::Imprimer() {
     Dialogues& dialogues = app_.plateforme.dialogues;
     const Reglages& r = app_.reglages;
     const QString montant = cboM_->currentText();
-    if (montant.isEmpty()) {
-        dialogues.message(this, QStringLiteral("Aucun texte n'est à imprimer !"),
-                          Icone::Exclamation);
-        return;
-    }
-    // The words are the legal amount: nothing is printed that they cannot say.
-    const auto valeur = LireMontant(montant);
-    if (!valeur || *valeur < 0 || *valeur >= 1e12) {
-        dialogues.message(this,
-                          QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : "
-                                         "aucun chèque n'est imprimé !")
-                              .arg(montant),
-                          Icone::Exclamation);
+    if (const auto refus = RefusMontant(montant)) {
+        dialogues.message(this, *refus, Icone::Exclamation);
         return;
     }
 

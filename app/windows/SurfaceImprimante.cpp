@@ -15,16 +15,18 @@ bool SurfaceImprimante::choisirImprimante(const QString& nom) {
 }
 
 bool SurfaceImprimante::definirPage(int orientation) {
-    if (peintre_.isActive() || (orientation != 1 && orientation != 2))
+    if (peintre_.isActive())
         return false;
     imprimante_.setPageSize(QPageSize(QPageSize::A4));
-    imprimante_.setPageOrientation(orientation == 1 ? QPageLayout::Portrait
-                                                    : QPageLayout::Landscape);
+    const bool connue = orientation == 1 || orientation == 2;
+    if (connue)
+        imprimante_.setPageOrientation(orientation == 1 ? QPageLayout::Portrait
+                                                        : QPageLayout::Landscape);
     // Positions count from the printable area: the printer's own margins, not
     // the toolkit's default ones.
     const QPageLayout page = imprimante_.pageLayout();
     imprimante_.setPageMargins(page.minimumMargins(), page.units());
-    return true;
+    return connue;
 }
 
 bool SurfaceImprimante::definirPolice(const QString& nom) {

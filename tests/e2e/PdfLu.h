@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// The words of a PDF page as pdftotext -bbox reads them, in millimetres from
+// the page's top-left corner.
+struct MotPdf {
+    QString texte;
+    double x = 0;
+    double y = 0;
+    double xMax = 0;
+    double yMax = 0;
+};
+
+struct PagePdf {
+    double largeur = 0;
+    double hauteur = 0;
+    QVector<MotPdf> mots;
+    const MotPdf* mot(const QString& texte) const;
+};
+
+// A landscape page that came out on portrait paper, its content turned a
+// quarter turn anticlockwise (the way print filters put landscape on paper),
+// seen again as the landscape page it is: x and y of each word measured from
+// the landscape page's top-left corner.
+PagePdf RemettreEnPaysage(const PagePdf& portrait);
+
+// Reads the first page; an empty page and a message when pdftotext fails.
+PagePdf LirePdf(const QString& chemin, QString* erreur);
+
+// Waits for the queue to be empty and a PDF to be in the folder; its path, or
+// an empty text after `secondes`.
+QString AttendrePdf(const QString& dossier, const QString& file, int secondes);
