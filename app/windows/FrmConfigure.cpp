@@ -508,6 +508,8 @@ void FrmConfigure::FaitFrmOpConf() {
             horsListeTaille_,
             vue ? QString()
                 : QStringLiteral("Taille enregistrée hors de la liste : %1").arg(r.Taille));
+    } else {
+        signalerHorsListe(horsListeTaille_, QString());
     }
 
     cboPrint_->clear();
