@@ -121,10 +121,12 @@ TEST_F(Remplissage, SwitchingChoicesReloadsFromTheFileAndDropsUnsavedEdits) {
     EXPECT_EQ(liste("CboR")->currentText(), QStringLiteral("F12"));
     // A size the list cannot show is not replaced by the previous choice's.
     EXPECT_EQ(liste("CboTaille")->currentIndex(), -1);
+    EXPECT_TRUE(c<QLabel>("LblHorsListeTaille")->isVisible());
 
     choisir(0);
     EXPECT_EQ(boiteTexte("TxtMH")->text(), QStringLiteral("4"));
     EXPECT_EQ(liste("CboTaille")->currentText(), QStringLiteral("10"));
+    EXPECT_FALSE(c<QLabel>("LblHorsListeTaille")->isVisible());
     EXPECT_EQ(liste("CboPrint")->currentText(), QStringLiteral("Bureau"));
 }
 
