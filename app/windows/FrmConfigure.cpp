@@ -154,6 +154,7 @@ QWidget* FrmConfigure::construireColonneReglages() {
         b->setIconSize(QSize(18, 18));
         b->setAutoRaise(true);
         b->setToolTip(QStringLiteral("Note"));
+        b->setAccessibleName(QStringLiteral("Note"));
         return b;
     };
 
@@ -196,6 +197,7 @@ QWidget* FrmConfigure::construireColonneReglages() {
     cmdEnrChoix_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     cmdEnrChoix_->setIconSize(QSize(32, 32));
     cmdEnrChoix_->setToolTip(QStringLiteral("Enregistrer le choix sélectionné"));
+    cmdEnrChoix_->setAccessibleName(QStringLiteral("Enregistrer le choix"));
     connect(cmdEnrChoix_, &QToolButton::clicked, this, &FrmConfigure::enregistrerChoix);
     ligneChoix->addWidget(cmdEnrChoix_);
     auto* legende = new QVBoxLayout;
