@@ -116,10 +116,7 @@ FrmConfigure::FrmConfigure(AppScribane& app, FrmCB& principale, QWidget* parent)
     EtatChoix();
 }
 
-FrmConfigure::~FrmConfigure() {
-    for (QWidget* w : {static_cast<QWidget*>(optChoix_[0]), static_cast<QWidget*>(optChoix_[1])})
-        w->removeEventFilter(this);
-}
+FrmConfigure::~FrmConfigure() = default;
 
 QWidget* FrmConfigure::construireColonneReglages() {
     auto* colonne = new QWidget(this);
