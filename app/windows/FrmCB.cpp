@@ -74,6 +74,7 @@ FrmCB::FrmCB(AppScribane& app, QWidget* parent) : QMainWindow(parent), app_(app)
     setWindowTitle(QStringLiteral("     Scribane imprime  vos chèques bancaires ..."));
     construire();
     construireMenus();
+    resize(sizeHint().expandedTo(QSize(660, 390)));
 }
 
 FrmCB::~FrmCB() {
@@ -165,6 +166,7 @@ void FrmCB::construire() {
     lblOrientation_ = nouvelleInfo("LblOrientation");
     lblPolice_ = nouvelleInfo("LblPolice");
     lblRaccourci_ = nouvelleInfo("LblRaccourci");
+    colonne->addStretch();
     QFont gras = lblImprimante_->font();
     gras.setBold(true);
     lblImprimante_->setFont(gras);

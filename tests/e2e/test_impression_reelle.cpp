@@ -27,6 +27,10 @@ struct Decalages {
     int dlx = 12;
 };
 
+void PrintTo(const Decalages& d, std::ostream* os) {
+    *os << "orientation " << d.orientation << ", marges " << d.margeDroite << "/" << d.margeHaute;
+}
+
 QByteArray Section(const Decalages& d) {
     QByteArray s = "[Defaut1]\r\nImprimante=" + kFile.toLatin1() +
                    "\r\nPolice=Arial\r\nTaille= 12\r\nOrientation= " +
