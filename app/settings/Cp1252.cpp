@@ -37,13 +37,22 @@ QString DecoderCp1252(const QByteArray& octets) {
     return texte;
 }
 
-QByteArray EncoderCp1252(QStringView texte) {
-    QByteArray octets;
-    octets.reserve(texte.size());
+char* EncoderCp1252Dans(QStringView texte, char* sortie) {
     for (QChar c : texte) {
-        const int o = OctetPour(c.unicode());
-        octets.append(o < 0 ? '?' : static_cast<char>(o));
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *sortie++ = static_cast<char>(u);
+            continue;
+        }
+        const int o = OctetPour(u);
+        *sortie++ = o < 0 ? '?' : static_cast<char>(o);
     }
+    return sortie;
+}
+
+QByteArray EncoderCp1252(QStringView texte) {
+    QByteArray octets(texte.size(), Qt::Uninitialized);
+    EncoderCp1252Dans(texte, octets.data());
     return octets;
 }
 

@@ -9,6 +9,8 @@
 // control), so a file read and rewritten never changes a byte it did not mean to.
 QString DecoderCp1252(const QByteArray& octets);
 QByteArray EncoderCp1252(QStringView texte);
+// Writes one byte per character at `sortie`; returns the end of what was written.
+char* EncoderCp1252Dans(QStringView texte, char* sortie);
 
 // Whether every character of the text has a place in the code page.
 bool RepresentableCp1252(QStringView texte);

@@ -123,14 +123,15 @@ void DocumentIni::ecrire(QStringView section, QStringView cle, QStringView valeu
 }
 
 QByteArray DocumentIni::versOctets() const {
-    QByteArray octets;
     qsizetype taille = 0;
     for (const QString& l : lignes_)
         taille += l.size() + 2;
-    octets.reserve(taille);
+    QByteArray octets(taille, Qt::Uninitialized);
+    char* sortie = octets.data();
     for (const QString& l : lignes_) {
-        octets += EncoderCp1252(l);
-        octets += "\r\n";
+        sortie = EncoderCp1252Dans(l, sortie);
+        *sortie++ = '\r';
+        *sortie++ = '\n';
     }
     return octets;
 }

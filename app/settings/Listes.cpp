@@ -2,6 +2,8 @@
 
 #include "FichierIni.h"
 
+#include <algorithm>
+
 GenreLigne GenreDeLigne(QStringView ligne) {
     if (ligne.startsWith(u"Mt"))
         return GenreLigne::Montant;
@@ -47,6 +49,12 @@ QStringList PurgerListes(const QStringList& lignes) {
 }
 
 QString EntreeSurUneLigne(QString texte) {
+    const auto saut = [](QChar c) {
+        return c == u'\r' || c == u'\n' || c == QChar::LineSeparator ||
+               c == QChar::ParagraphSeparator;
+    };
+    if (std::none_of(texte.cbegin(), texte.cend(), saut))
+        return texte; // the usual case: no copy
     for (QChar& c : texte)
         if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator ||
             c == QChar::ParagraphSeparator)
@@ -70,9 +78,13 @@ void EcrireUneListe(QStringList& lignes, QStringView section, QStringView prefix
         return;
     QStringList cles;
     cles.reserve(entrees.size());
-    for (qsizetype i = 0; i < entrees.size(); ++i)
-        cles.append(prefixe.toString() + QString::number(i) + QLatin1Char('=') +
-                    EntreeSurUneLigne(entrees[i]));
+    for (qsizetype i = 0; i < entrees.size(); ++i) {
+        const QString numero = QString::number(i);
+        QString cle;
+        cle.reserve(prefixe.size() + numero.size() + 1 + entrees[i].size());
+        cle.append(prefixe).append(numero).append(u'=').append(EntreeSurUneLigne(entrees[i]));
+        cles.append(std::move(cle));
+    }
     if (debut < 0) {
         lignes.append(QLatin1Char('[') + section.toString() + QLatin1Char(']'));
         lignes.append(cles);

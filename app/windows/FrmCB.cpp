@@ -52,16 +52,6 @@ bool DansLaListe(const QComboBox* boite, const QString& texte) {
     return boite->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
 }
 
-// The text of a box joins its list when it is new.
-void AjouterSiNouveau(QComboBox* boite) {
-    const QString texte = boite->currentText();
-    if (!texte.isEmpty() && !DansLaListe(boite, texte)) {
-        const QString saisi = texte;
-        InsererTrie(boite, saisi);
-        boite->setEditText(saisi);
-    }
-}
-
 // Font sizes a screen box can show sensibly; anything else leaves the box as it is.
 bool TailleAffichable(int points) {
     return points >= 6 && points <= 48;
@@ -702,13 +692,21 @@ ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* confi
     if (avecReglages && !premiereMoitie(*configuration, resultat))
         return resultat;
 
-    for (QComboBox* boite : {cboM_, cboD_, cboL_}) {
+    // Each box's text joins its list when it is new; one pass over each list.
+    QStringList entrees[3];
+    QComboBox* boites[3] = {cboM_, cboD_, cboL_};
+    for (int i = 0; i < 3; ++i) {
+        QComboBox* boite = boites[i];
         const QString texte = EntreeSurUneLigne(boite->currentText());
         if (texte != boite->currentText())
             boite->setEditText(texte);
-        AjouterSiNouveau(boite);
+        entrees[i] = EntreesDe(boite);
+        if (!texte.isEmpty() && !entrees[i].contains(texte)) {
+            entrees[i].insert(InsererTrie(boite, texte), texte);
+            boite->setEditText(texte);
+        }
     }
-    const ListesMemorisees listes{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)};
+    const ListesMemorisees listes{entrees[0], entrees[1], entrees[2]};
     QString erreur;
     const QString section = avecReglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
     if (!EnregistrerCheque(app_.chemins, section, &app_.reglages, listes, &erreur)) {
