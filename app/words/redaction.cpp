@@ -258,9 +258,39 @@ void Redaction::TelQuel(QStringView texte) {
     Avancer(texte.size());
 }
 
+namespace {
+
+// The unit names change only when the user sets them, but each amount writes
+// two of them in capitals: keep the last two conversions.
+struct UniteMajuscule {
+    std::u16string source;
+    std::u16string majuscules;
+};
+
+const std::u16string* EnCache(QStringView unite) {
+    thread_local UniteMajuscule cache[2];
+    thread_local int prochain = 0;
+    const std::u16string_view vue(unite.utf16(), std::size_t(unite.size()));
+    for (const UniteMajuscule& u : cache)
+        if (!u.source.empty() && u.source == vue)
+            return &u.majuscules;
+    if (!EstAscii(unite))
+        return nullptr;
+    UniteMajuscule& place = cache[prochain];
+    prochain = 1 - prochain;
+    place.source.assign(vue);
+    place.majuscules.resize(place.source.size());
+    std::transform(place.source.begin(), place.source.end(), place.majuscules.begin(), Majuscule);
+    return &place.majuscules;
+}
+
+} // namespace
+
 void Redaction::Unite(QStringView unite) {
     if (casse_ == Casse::Phrase) {
         TelQuel(unite);
+    } else if (const std::u16string* majuscules = EnCache(unite)) {
+        TelQuel(QStringView(majuscules->data(), qsizetype(majuscules->size())));
     } else if (EstAscii(unite)) {
         char16_t* p = Reserver(unite.size());
         for (QChar c : unite)
