@@ -45,6 +45,14 @@ QByteArray Section(const Decalages& d) {
     return s;
 }
 
+// A settings folder with choice 1 in use, holding these positions.
+bool PreparerDossier(const QTemporaryDir& dossier, const Decalages& d) {
+    QFile f(dossier.filePath(QStringLiteral("Cheque.ini")));
+    QFile c(dossier.filePath(QStringLiteral("Choix.cfg")));
+    return f.open(QIODevice::WriteOnly) && f.write(Section(d)) > 0 &&
+           c.open(QIODevice::WriteOnly) && c.write("1,1\r\n") > 0;
+}
+
 // Where each text must start on the page, in millimetres: the printable area's
 // corner, the shift of the whole cheque, the text's own place.
 struct Attendu {
@@ -102,14 +110,7 @@ protected:
 TEST_P(ImpressionReelle, TheMainWindowPrintsEachTextWhereTheSettingsPutIt) {
     const Decalages d = GetParam();
     QTemporaryDir dossier;
-    {
-        QFile f(dossier.filePath(QStringLiteral("Cheque.ini")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(Section(d));
-        QFile c(dossier.filePath(QStringLiteral("Choix.cfg")));
-        ASSERT_TRUE(c.open(QIODevice::WriteOnly));
-        c.write("1,1\r\n");
-    }
+    ASSERT_TRUE(PreparerDossier(dossier, d));
     PlateformeTest plateforme;
     ImpressionQt impression;
     AppScribane app(dossier.path(),
@@ -146,14 +147,7 @@ TEST_P(ImpressionReelle, TheMainWindowPrintsEachTextWhereTheSettingsPutIt) {
 TEST_P(ImpressionReelle, TheCommandLinePrintsTheSameChequeIntoAPdf) {
     const Decalages d = GetParam();
     QTemporaryDir dossier;
-    {
-        QFile f(dossier.filePath(QStringLiteral("Cheque.ini")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(Section(d));
-        QFile c(dossier.filePath(QStringLiteral("Choix.cfg")));
-        ASSERT_TRUE(c.open(QIODevice::WriteOnly));
-        c.write("1,1\r\n");
-    }
+    ASSERT_TRUE(PreparerDossier(dossier, d));
     const QString pdf = dossier.filePath(QStringLiteral("cheque.pdf"));
     QProcess cli;
     cli.start(QStringLiteral(SCRIBANE_CLI),
