@@ -32,9 +32,9 @@ int main(int argc, char** argv) {
     const ServicesPlateforme services{dialogues,     imprimantes, polices,   horloge,
                                       pressePapiers, bureau,      impression};
 
-    const DossierChoisi dossier = ChoisirDossier(
-        QApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const DossierChoisi dossier =
+        ChoisirDossier(QApplication::applicationDirPath(),
+                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     AppScribane app(dossier.chemin, services);
 
     // One instance at a time: two would overwrite each other's lists. The lock

@@ -32,8 +32,8 @@ bool EcrireJournal(const QString& dossierJournaux, const QDateTime& maintenant,
         octets = EncoderCp1252(QStringLiteral("RELEVE des CHEQUES IMPRIMES le ") +
                                DateCheque(maintenant.date())) +
                  "\r\n\r\n\r\n";
-    octets += EncoderCp1252(LigneJournal(maintenant.time(), montant, destinataire, emetteur)) +
-              "\r\n";
+    octets +=
+        EncoderCp1252(LigneJournal(maintenant.time(), montant, destinataire, emetteur)) + "\r\n";
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::Append) || fichier.write(octets) != octets.size() ||
         !fichier.flush()) {

@@ -21,11 +21,10 @@ MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
     const ResultatMontant mots =
         MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls);
     const qsizetype virgule = montant.indexOf(u',');
-    const QString unites =
-        virgule < 0 ? mots.lettres
-                    : MontantEnLettres(QStringView(montant).left(virgule), r.Devise, r.Centimes,
-                                       r.Liaison, false)
-                          .lettres;
+    const QString unites = virgule < 0 ? mots.lettres
+                                       : MontantEnLettres(QStringView(montant).left(virgule),
+                                                          r.Devise, r.Centimes, r.Liaison, false)
+                                             .lettres;
     return {CaptionDuMontant(mots.lettres, unites, r.Liaison, r.Encadrer == 1),
             mots.montantRaccourci};
 }

@@ -8,11 +8,11 @@ struct Reglages;
 
 // The five texts of a cheque as the main window shows them.
 struct TextesCheque {
-    QString mots;         // the amount label's caption; a line feed may start a second line
-    QString chiffres;     // the amount box, unchanged
+    QString mots;     // the amount label's caption; a line feed may start a second line
+    QString chiffres; // the amount box, unchanged
     QString destinataire;
     QString lieu;
-    QString date;         // already written as the cheque shows it (05/03/2024)
+    QString date; // already written as the cheque shows it (05/03/2024)
 };
 
 // Draws the cheque on the surface at the positions and fonts of the settings.

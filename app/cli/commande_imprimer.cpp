@@ -44,10 +44,9 @@ struct Options {
 std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
     Options o;
     const std::pair<const char*, QString*> avecValeur[] = {
-        {"--montant", &o.montant},   {"--destinataire", &o.destinataire},
-        {"--lieu", &o.lieu},         {"--date", &o.date},
-        {"--emetteur", &o.emetteur}, {"--dossier", &o.dossier},
-        {"--pdf", &o.pdf},           {"--imprimante", &o.imprimante},
+        {"--montant", &o.montant}, {"--destinataire", &o.destinataire}, {"--lieu", &o.lieu},
+        {"--date", &o.date},       {"--emetteur", &o.emetteur},         {"--dossier", &o.dossier},
+        {"--pdf", &o.pdf},         {"--imprimante", &o.imprimante},
     };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
@@ -114,8 +113,8 @@ int CommandeImprimer(Invocation& invocation) {
     if (!o.date.isEmpty()) {
         date = QDate::fromString(o.date, QStringLiteral("dd/MM/yyyy"));
         if (!date.isValid())
-            return Refuser(QStringLiteral("la date « %1 » n'est pas de la forme JJ/MM/AAAA.")
-                               .arg(o.date));
+            return Refuser(
+                QStringLiteral("la date « %1 » n'est pas de la forme JJ/MM/AAAA.").arg(o.date));
     }
     if (const auto refus = RefusMontant(o.montant))
         return Refuser(*refus);
@@ -136,8 +135,8 @@ int CommandeImprimer(Invocation& invocation) {
 
     if (!o.imprimante.isEmpty()) {
         if (!QPrinterInfo::availablePrinterNames().contains(o.imprimante))
-            return Refuser(QStringLiteral("l'imprimante « %1 » n'est pas installée.")
-                               .arg(o.imprimante));
+            return Refuser(
+                QStringLiteral("l'imprimante « %1 » n'est pas installée.").arg(o.imprimante));
         r.Imprimante = o.imprimante;
     }
     if (r.Journal == 1 && r.Débiteur == 1 && o.emetteur.isEmpty())
@@ -153,9 +152,8 @@ int CommandeImprimer(Invocation& invocation) {
             return Refuser(erreur);
     }
 
-    const TextesCheque textes{
-        CaptionAvecSautDeLigne(PreparerTexteMontant(o.montant, r).caption), o.montant,
-        o.destinataire, o.lieu, DateCheque(date)};
+    const TextesCheque textes{CaptionAvecSautDeLigne(PreparerTexteMontant(o.montant, r).caption),
+                              o.montant, o.destinataire, o.lieu, DateCheque(date)};
     TravailQt travail(o.pdf);
     ImprimerCheque(travail.surface(), r, textes);
     QString erreur;

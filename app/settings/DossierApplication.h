@@ -17,7 +17,7 @@ struct CheminsScribane {
 // otherwise the user's data folder (a program installed under /usr, say).
 struct DossierChoisi {
     QString chemin;
-    bool repli = false;       // the user's data folder was taken
+    bool repli = false;        // the user's data folder was taken
     bool premierRepli = false; // ... and it was created just now
 };
 DossierChoisi ChoisirDossier(const QString& dossierProgramme, const QString& dossierDonnees);

@@ -5,8 +5,7 @@
 #include <QDir>
 
 bool EnregistrerCheque(const CheminsScribane& chemins, const QString& section,
-                       const Reglages* reglages, const ListesMemorisees& listes,
-                       QString* erreur) {
+                       const Reglages* reglages, const ListesMemorisees& listes, QString* erreur) {
     DocumentIni doc = DocumentIni::Charger(chemins.cheque());
     if (!doc.lisible()) {
         if (erreur)

@@ -9,5 +9,4 @@
 // written back in the order given. Returns false with a French message naming
 // the file when it cannot be read or written; the file is then left as it was.
 bool EnregistrerCheque(const CheminsScribane& chemins, const QString& section,
-                       const Reglages* reglages, const ListesMemorisees& listes,
-                       QString* erreur);
+                       const Reglages* reglages, const ListesMemorisees& listes, QString* erreur);

@@ -8,8 +8,8 @@
 // Which choice is in use and which have been saved, as Choix.cfg keeps them,
 // plus the flag telling that the configuration window is open.
 struct EtatChoix {
-    std::uint8_t ChoixCourant = 0;      // 0 none yet, 1 or 2
-    std::uint8_t ChoixEnregistres = 0;  // bit 0 choice 1, bit 1 choice 2
+    std::uint8_t ChoixCourant = 0;     // 0 none yet, 1 or 2
+    std::uint8_t ChoixEnregistres = 0; // bit 0 choice 1, bit 1 choice 2
     std::int16_t ConfigurationOuverte = 0;
 };
 

@@ -56,8 +56,7 @@ QString EntreeSurUneLigne(QString texte) {
     if (std::none_of(texte.cbegin(), texte.cend(), saut))
         return texte; // the usual case: no copy
     for (QChar& c : texte)
-        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
+        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = u' ';
     return texte;
 }

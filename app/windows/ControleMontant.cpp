@@ -26,13 +26,20 @@ std::unique_ptr<ControleMontant> ControleMontant::Creer(QWidget* parent, QString
     police.setPointSizeF(8.25);
     bouton::hote::SacMemoire sac;
     const std::pair<const char*, QVariant> valeurs[] = {
-        {"BordColSombre", 0x00AD7E30u}, {"Bord1ColClair", 0x00F3F3CFu},
-        {"Bord2ColClair", 0x00F3F3CFu}, {"BackColor", 0x00D5E9EEu},
-        {"Style", 3},                   {"Font", police},
-        {"EtiColOut", 0x00FFFFFFu},     {"EtiColOut", 0x00FFFFFFu},
-        {"EtiColOver", 0x00D5E9EEu},    {"BackColorOver", 0x00D5E9EEu},
-        {"BackColorOut", 0x00D5E9EEu},  {"Bordure", 1},
-        {"FontName", QStringLiteral("MS Sans Serif")}, {"FontSize", 8.25f},
+        {"BordColSombre", 0x00AD7E30u},
+        {"Bord1ColClair", 0x00F3F3CFu},
+        {"Bord2ColClair", 0x00F3F3CFu},
+        {"BackColor", 0x00D5E9EEu},
+        {"Style", 3},
+        {"Font", police},
+        {"EtiColOut", 0x00FFFFFFu},
+        {"EtiColOut", 0x00FFFFFFu},
+        {"EtiColOver", 0x00D5E9EEu},
+        {"BackColorOver", 0x00D5E9EEu},
+        {"BackColorOut", 0x00D5E9EEu},
+        {"Bordure", 1},
+        {"FontName", QStringLiteral("MS Sans Serif")},
+        {"FontSize", 8.25f},
     };
     for (const auto& [cle, valeur] : valeurs)
         sac.ajouter(QLatin1String(cle), valeur);

@@ -7,25 +7,25 @@
 #include "Enregistrement.h"
 #include "EtiquetteMontant.h"
 #include "FrmConfigure.h"
-#include "ListesTriees.h"
 #include "Journal.h"
+#include "ListesTriees.h"
 #include "PreparationMontant.h"
 #include "Rendu.h"
 #include "SurfaceSortie.h"
 #include "montant_texte.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -201,8 +201,8 @@ void FrmCB::construire() {
 
     // The print shortcut: one of F5 to F12 or Enter, as the settings say.
     const std::pair<int, Qt::Key> touches[] = {
-        {116, Qt::Key_F5},  {117, Qt::Key_F6},  {118, Qt::Key_F7},     {119, Qt::Key_F8},
-        {120, Qt::Key_F9},  {121, Qt::Key_F10}, {122, Qt::Key_F11},    {123, Qt::Key_F12},
+        {116, Qt::Key_F5},    {117, Qt::Key_F6},   {118, Qt::Key_F7},  {119, Qt::Key_F8},
+        {120, Qt::Key_F9},    {121, Qt::Key_F10},  {122, Qt::Key_F11}, {123, Qt::Key_F12},
         {13, Qt::Key_Return}, {13, Qt::Key_Enter},
     };
     for (const auto& [code, touche] : touches) {
@@ -257,8 +257,8 @@ void FrmCB::construireMenus() {
     mnuRafraichir_->addSeparator();
     connect(article("mnuSupL", QStringLiteral("Supprimer un &lieu d'émission")),
             &QAction::triggered, this, [this] {
-                supprimerSelection(
-                    cboL_, QStringLiteral("Sélectionnez un lieu d'émission à supprimer !"));
+                supprimerSelection(cboL_,
+                                   QStringLiteral("Sélectionnez un lieu d'émission à supprimer !"));
             });
     barre->addMenu(mnuRafraichir_);
     mnuRafraichir_->menuAction()->setEnabled(false);
@@ -322,10 +322,11 @@ void FrmCB::demarrer() {
 
     // A Choix.cfg that cannot be read counts as absent.
     if (!valeurs && !chequePresent && app_.etat.ChoixCourant == 0) {
-        dialogues.message(this,
-                          QStringLiteral("Vous devez en premier lieu +++ vous rendre dans le menu ") +
-                              Guillemets(QStringLiteral("Configuration et Options")),
-                          Icone::Information);
+        dialogues.message(
+            this,
+            QStringLiteral("Vous devez en premier lieu +++ vous rendre dans le menu ") +
+                Guillemets(QStringLiteral("Configuration et Options")),
+            Icone::Information);
         dialogues.message(
             this,
             QStringLiteral(
@@ -585,8 +586,8 @@ void FrmCB::supprimerSelection(QComboBox* boite, const QString& messageSansSelec
     }
     if (boite->currentText().isEmpty())
         return;
-    if (!app_.plateforme.dialogues.question(
-            this, QStringLiteral("Supprimer ") + boite->currentText() + QStringLiteral(" ?")))
+    if (!app_.plateforme.dialogues.question(this, QStringLiteral("Supprimer ") +
+                                                      boite->currentText() + QStringLiteral(" ?")))
         return;
     boite->removeItem(index);
     if (boite == cboM_)
@@ -619,8 +620,8 @@ bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement
     Reglages& r = app_.reglages;
     auto entier = [](const QString& texte) {
         const auto valeur = LireMontant(texte);
-        return valeur ? static_cast<std::int16_t>(std::clamp(std::nearbyint(*valeur), -32768.0,
-                                                             32767.0))
+        return valeur ? static_cast<std::int16_t>(
+                            std::clamp(std::nearbyint(*valeur), -32768.0, 32767.0))
                       : std::int16_t{0};
     };
     r.Imprimante = v.imprimante;
@@ -641,7 +642,8 @@ bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement
     r.Liaison = app_.LiaisonEnCours;
 
     if ((v.tailleChiffreMinimum || v.tailleChiffreFixe) && !v.tailleChiffre) {
-        dialogues.message(this, QStringLiteral("Fixez la taille de police du montant en chiffres !"),
+        dialogues.message(this,
+                          QStringLiteral("Fixez la taille de police du montant en chiffres !"),
                           Icone::Information);
         resultat = {ResultatEnregistrement::Refuse, QStringLiteral("CboTChiffre")};
         return false;
@@ -711,7 +713,8 @@ ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* confi
     const QString section = avecReglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
     if (!EnregistrerCheque(app_.chemins, section, &app_.reglages, listes, &erreur)) {
         app_.plateforme.dialogues.message(
-            this, QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") + erreur,
+            this,
+            QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") + erreur,
             Icone::Critique);
         resultat.etat = ResultatEnregistrement::EchecEcriture;
     }

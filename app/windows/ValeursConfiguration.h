@@ -6,24 +6,24 @@
 
 // What the configuration window holds when its settings are saved.
 struct ValeursConfiguration {
-    QString imprimante;            // CboPrint
-    QString police;                // CboPolices
-    QString taille;                // CboTaille
-    bool portrait = true;          // Opt1
-    bool gras = false;             // ChkG
-    bool minimise = false;         // ChkM
-    bool ignorerLieu = false;      // ChkL
-    bool journal = false;          // ChkJ
-    bool debiteur = false;         // ChkD
-    bool encadrer = false;         // ChkE
-    bool revenir = false;          // ChkDef
-    bool revenirDest = false;      // ChkDefDest
-    bool sansCentimesNuls = false; // Chkcent
-    bool tailleChiffreMinimum = false; // ChkTC1
-    bool tailleChiffreFixe = false;    // ChkTC2
+    QString imprimante;                   // CboPrint
+    QString police;                       // CboPolices
+    QString taille;                       // CboTaille
+    bool portrait = true;                 // Opt1
+    bool gras = false;                    // ChkG
+    bool minimise = false;                // ChkM
+    bool ignorerLieu = false;             // ChkL
+    bool journal = false;                 // ChkJ
+    bool debiteur = false;                // ChkD
+    bool encadrer = false;                // ChkE
+    bool revenir = false;                 // ChkDef
+    bool revenirDest = false;             // ChkDefDest
+    bool sansCentimesNuls = false;        // Chkcent
+    bool tailleChiffreMinimum = false;    // ChkTC1
+    bool tailleChiffreFixe = false;       // ChkTC2
     std::optional<QString> tailleChiffre; // the selected entry of CboTChiffre, if any
-    QString montant;               // CboM of the configuration window
-    QString destinataire;          // CboD of the configuration window
+    QString montant;                      // CboM of the configuration window
+    QString destinataire;                 // CboD of the configuration window
 };
 
 // How a save ended, and the control to give the focus to when it was refused.

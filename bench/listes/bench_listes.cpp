@@ -16,11 +16,12 @@
 
 namespace {
 
-const char* const kNoms[] = {"Société Générale", "EDF", "Crédit Agricole", "Martin",
-                             "Dupont et Fils SARL", "Trésor Public", "Pharmacie Lefèvre",
-                             "Garage Mécanique de l'Ouest", "Mutuelle Familiale", "Orange"};
-const char* const kVilles[] = {"Paris", "Lyon", "Saint-Étienne", "Aix-en-Provence", "Nîmes",
-                               "Besançon", "Le Havre", "Brest"};
+const char* const kNoms[] = {
+    "Société Générale",    "EDF",           "Crédit Agricole",   "Martin",
+    "Dupont et Fils SARL", "Trésor Public", "Pharmacie Lefèvre", "Garage Mécanique de l'Ouest",
+    "Mutuelle Familiale",  "Orange"};
+const char* const kVilles[] = {"Paris", "Lyon",     "Saint-Étienne", "Aix-en-Provence",
+                               "Nîmes", "Besançon", "Le Havre",      "Brest"};
 
 // A settings file with three lists of n entries each, of realistic lengths.
 QByteArray ChequeIni(int n) {
@@ -121,9 +122,24 @@ void CommandeImprimer(benchmark::State& etat) {
 
 } // namespace
 
-BENCHMARK(Chargement)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(Enregistrement)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(CommandeImprimer)->Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(Chargement)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(Enregistrement)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(CommandeImprimer)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

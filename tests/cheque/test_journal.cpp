@@ -33,13 +33,14 @@ TEST(Journal, FirstEntryOfADayStartsTheFileTheNextAreAppended) {
                               QStringLiteral("Société Générale"), {}, nullptr));
     ASSERT_TRUE(EcrireJournal(dossier, soir.addSecs(-60), QStringLiteral("12,00"),
                               QStringLiteral("EDF"), QStringLiteral("élise"), nullptr));
-    EXPECT_EQ(Lire(dossier + QStringLiteral("/Journal_2024_03_05.txt")),
-              QByteArray("RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
-                         "23:59:59 - 1 250,00 Euros \xe0 l'ordre de Soci\xe9t\xe9 G\xe9n\xe9rale\r\n"
-                         "23:58:59 - 12,00 Euros \xe0 l'ordre de EDF. Emetteur : \xc9LISE\r\n"));
+    EXPECT_EQ(
+        Lire(dossier + QStringLiteral("/Journal_2024_03_05.txt")),
+        QByteArray("RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
+                   "23:59:59 - 1 250,00 Euros \xe0 l'ordre de Soci\xe9t\xe9 G\xe9n\xe9rale\r\n"
+                   "23:58:59 - 12,00 Euros \xe0 l'ordre de EDF. Emetteur : \xc9LISE\r\n"));
     // Past midnight, a new day, a new file.
-    ASSERT_TRUE(EcrireJournal(dossier, soir.addSecs(2), QStringLiteral("3,00"),
-                              QStringLiteral("X"), {}, nullptr));
+    ASSERT_TRUE(EcrireJournal(dossier, soir.addSecs(2), QStringLiteral("3,00"), QStringLiteral("X"),
+                              {}, nullptr));
     EXPECT_EQ(Lire(dossier + QStringLiteral("/Journal_2024_03_06.txt")),
               QByteArray("RELEVE des CHEQUES IMPRIMES le 06/03/2024\r\n\r\n\r\n"
                          "00:00:01 - 3,00 Euros \xe0 l'ordre de X\r\n"));

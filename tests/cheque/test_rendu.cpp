@@ -73,7 +73,7 @@ TEST(ImprimerCheque, TheWholeChequeMovesWithTheMargins) {
     EXPECT_NEAR(s.textes[1].x, 50, 0.01); // the second line is shifted too
     EXPECT_NEAR(s.textes[2].x, 137, 0.01);
     EXPECT_NEAR(s.textes[4].y, 38, 0.01);
-    EXPECT_EQ(s.textes[4].taille, 8);  // place
+    EXPECT_EQ(s.textes[4].taille, 8); // place
     EXPECT_NEAR(s.textes[5].y, 45, 0.01);
     EXPECT_EQ(s.textes[5].taille, 10); // date: no smaller below 11 points
 }
@@ -124,6 +124,7 @@ TEST(ImprimerCheque, StepsThatCannotBeDrawnAreSkippedAndTheRestIsDrawn) {
     QStringList ecrits;
     for (const auto& texte : s.textes)
         ecrits.append(texte.texte);
-    EXPECT_EQ(ecrits, (QStringList{QStringLiteral("MILLE EUROS"), QStringLiteral(" et DIX CENTIMES"),
-                                   QStringLiteral("DUPONT SA"), QStringLiteral("05/03/2024")}));
+    EXPECT_EQ(ecrits,
+              (QStringList{QStringLiteral("MILLE EUROS"), QStringLiteral(" et DIX CENTIMES"),
+                           QStringLiteral("DUPONT SA"), QStringLiteral("05/03/2024")}));
 }

@@ -24,8 +24,8 @@ PagePdf RemettreEnPaysage(const PagePdf& portrait) {
     paysage.largeur = portrait.hauteur;
     paysage.hauteur = portrait.largeur;
     for (const MotPdf& m : portrait.mots)
-        paysage.mots.append({m.texte, portrait.hauteur - m.yMax, m.x, portrait.hauteur - m.y,
-                             m.xMax});
+        paysage.mots.append(
+            {m.texte, portrait.hauteur - m.yMax, m.x, portrait.hauteur - m.y, m.xMax});
     return paysage;
 }
 

@@ -32,14 +32,23 @@ void PrintTo(const Decalages& d, std::ostream* os) {
 }
 
 QByteArray Section(const Decalages& d) {
-    QByteArray s = "[Defaut1]\r\nImprimante=" + kFile.toLatin1() +
-                   "\r\nPolice=Arial\r\nTaille= 12\r\nOrientation= " +
-                   QByteArray::number(d.orientation) + "\r\n";
-    const std::pair<const char*, int> valeurs[] = {
-        {"MargeDroite", d.margeDroite}, {"MargeHaute", d.margeHaute}, {"MargeMX", d.mx},
-        {"MargeMY", d.my},   {"MargeMLX", d.mlx}, {"MargeMLY", d.mly}, {"MargeDEX", d.dex},
-        {"MargeDEY", d.dey}, {"MargeLIX", d.lix}, {"MargeLIY", d.liy}, {"MargeDAX", d.dax},
-        {"MargeDAY", d.day}, {"MargeDLX", d.dlx}};
+    QByteArray s =
+        "[Defaut1]\r\nImprimante=" + kFile.toLatin1() +
+        "\r\nPolice=Arial\r\nTaille= 12\r\nOrientation= " + QByteArray::number(d.orientation) +
+        "\r\n";
+    const std::pair<const char*, int> valeurs[] = {{"MargeDroite", d.margeDroite},
+                                                   {"MargeHaute", d.margeHaute},
+                                                   {"MargeMX", d.mx},
+                                                   {"MargeMY", d.my},
+                                                   {"MargeMLX", d.mlx},
+                                                   {"MargeMLY", d.mly},
+                                                   {"MargeDEX", d.dex},
+                                                   {"MargeDEY", d.dey},
+                                                   {"MargeLIX", d.lix},
+                                                   {"MargeLIY", d.liy},
+                                                   {"MargeDAX", d.dax},
+                                                   {"MargeDAY", d.day},
+                                                   {"MargeDLX", d.dlx}};
     for (const auto& [cle, v] : valeurs)
         s += QByteArray(cle) + "=" + QByteArray::number(v) + "\r\n";
     return s;
@@ -124,7 +133,8 @@ TEST_P(ImpressionReelle, TheMainWindowPrintsEachTextWhereTheSettingsPutIt) {
     fenetre.findChild<QComboBox*>(QStringLiteral("CboL"))->setEditText(QStringLiteral("Paris"));
     fenetre.findChild<QDateEdit*>(QStringLiteral("DTP"))->setDate(QDate(2024, 3, 5));
     fenetre.findChild<QToolButton*>(QStringLiteral("Bouton_Kiv_XP4"))->click();
-    ASSERT_TRUE(plateforme.dialogues.vus.isEmpty()) << plateforme.dialogues.textes().join(u'\n').toStdString();
+    ASSERT_TRUE(plateforme.dialogues.vus.isEmpty())
+        << plateforme.dialogues.textes().join(u'\n').toStdString();
 
     const QString pdf = AttendrePdf(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60);
     ASSERT_FALSE(pdf.isEmpty()) << "aucun PDF sorti de la file en 60 s";
@@ -172,13 +182,10 @@ TEST_P(ImpressionReelle, TheCommandLinePrintsTheSameChequeIntoAPdf) {
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, ImpressionReelle,
-    ::testing::Values(Decalages{},
-                      Decalages{1, 10, 5, -3, 2, 4, -1, 6, 4, 7, 3, -2, 2, 30},
+    ::testing::Values(Decalages{}, Decalages{1, 10, 5, -3, 2, 4, -1, 6, 4, 7, 3, -2, 2, 30},
                       Decalages{2, 20, 8, 5, 0, 0, 3, 0, 0, 0, 0, 10, 0, 12}),
     [](const ::testing::TestParamInfo<Decalages>& info) {
-        return std::string(info.index == 0   ? "ParDefaut"
-                           : info.index == 1 ? "Decale"
-                                             : "Paysage");
+        return std::string(info.index == 0 ? "ParDefaut" : info.index == 1 ? "Decale" : "Paysage");
     });
 
 TEST(CommandeImprimer, RefusesInFrenchWhatTheWindowRefuses) {
@@ -197,7 +204,8 @@ TEST(CommandeImprimer, RefusesInFrenchWhatTheWindowRefuses) {
                    dossier.filePath(QStringLiteral("x.pdf"))});
         ASSERT_TRUE(cli.waitForFinished(60000));
         EXPECT_EQ(cli.exitCode(), 1) << montant.toStdString();
-        EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError()).contains(QString::fromUtf8(message)))
+        EXPECT_TRUE(
+            QString::fromUtf8(cli.readAllStandardError()).contains(QString::fromUtf8(message)))
             << montant.toStdString();
         EXPECT_FALSE(QFile::exists(dossier.filePath(QStringLiteral("x.pdf"))));
     }

@@ -12,20 +12,13 @@ TEST(ChoixCfg, ReadsTwoNumbersAndRefusesAnythingElse) {
     for (int i = 0; i < 1000; ++i)
         milleLignes += "1,1\r\n";
     const Cas cas[] = {
-        {"1,3\r\n", ValeursChoix{1, 3}},
-        {" 2 , 1 ", ValeursChoix{2, 1}},
-        {"0,0", ValeursChoix{0, 0}},
-        {milleLignes, ValeursChoix{2, 3}},
-        {"9,9\r\n", std::nullopt},
-        {"1,4\r\n", std::nullopt},
-        {"-1,1\r\n", std::nullopt},
-        {"256,1\r\n", std::nullopt},
-        {"abc\r\n", std::nullopt},
-        {"", std::nullopt},
-        {"1\r\n", std::nullopt},
-        {"1,2,3\r\n", std::nullopt},
-        {"\r\n1,1\r\n", std::nullopt},
-        {QByteArray("1\0,1", 4), std::nullopt},
+        {"1,3\r\n", ValeursChoix{1, 3}}, {" 2 , 1 ", ValeursChoix{2, 1}},
+        {"0,0", ValeursChoix{0, 0}},     {milleLignes, ValeursChoix{2, 3}},
+        {"9,9\r\n", std::nullopt},       {"1,4\r\n", std::nullopt},
+        {"-1,1\r\n", std::nullopt},      {"256,1\r\n", std::nullopt},
+        {"abc\r\n", std::nullopt},       {"", std::nullopt},
+        {"1\r\n", std::nullopt},         {"1,2,3\r\n", std::nullopt},
+        {"\r\n1,1\r\n", std::nullopt},   {QByteArray("1\0,1", 4), std::nullopt},
     };
     for (const Cas& c : cas)
         EXPECT_EQ(AnalyserChoixCfg(c.contenu), c.attendu) << c.contenu.left(20).toStdString();
@@ -50,8 +43,8 @@ TEST(ChoixCfg, LeavingTheConfigurationFollowsWhatWasSaved) {
         std::uint8_t courant, enregistres, courantApres;
         bool reecrire;
     };
-    const Cas cas[] = {{2, 1, 1, true}, {1, 2, 2, true}, {2, 3, 2, true}, {1, 3, 1, true},
-                       {2, 0, 2, false}};
+    const Cas cas[] = {
+        {2, 1, 1, true}, {1, 2, 2, true}, {2, 3, 2, true}, {1, 3, 1, true}, {2, 0, 2, false}};
     for (const Cas& c : cas) {
         EtatChoix e{c.courant, c.enregistres, 1};
         EXPECT_EQ(ChoixEnQuittantConfiguration(e), c.reecrire);
@@ -61,24 +54,25 @@ TEST(ChoixCfg, LeavingTheConfigurationFollowsWhatWasSaved) {
 
 TEST(Listes, ScanningFindsEntriesInAnySectionByTheirPrefixWithCase) {
     const QStringList lignes = {
-        QStringLiteral("[Montants]"),     QStringLiteral("Mt0=1 250,00"),
-        QStringLiteral("mt1=ignored"),    QStringLiteral("Mt sans egal"),
+        QStringLiteral("[Montants]"),      QStringLiteral("Mt0=1 250,00"),
+        QStringLiteral("mt1=ignored"),     QStringLiteral("Mt sans egal"),
         QStringLiteral("[Destinataires]"), QStringLiteral("Dest3=A=B"),
-        QStringLiteral("Dest4="),         QStringLiteral("[Lieu]"),
-        QStringLiteral("Lieu0=Paris"),    QStringLiteral("[Defaut1]"),
-        QStringLiteral("Montant=100,00"), QStringLiteral("Lieu1=Lyon"),
+        QStringLiteral("Dest4="),          QStringLiteral("[Lieu]"),
+        QStringLiteral("Lieu0=Paris"),     QStringLiteral("[Defaut1]"),
+        QStringLiteral("Montant=100,00"),  QStringLiteral("Lieu1=Lyon"),
     };
     const ListesMemorisees l = ScannerListes(lignes);
-    EXPECT_EQ(l.montants, (QStringList{QStringLiteral("1 250,00"), QStringLiteral("Mt sans egal")}));
+    EXPECT_EQ(l.montants,
+              (QStringList{QStringLiteral("1 250,00"), QStringLiteral("Mt sans egal")}));
     // An entry holding "=" keeps it: only the first "=" ends the key.
     EXPECT_EQ(l.destinataires, (QStringList{QStringLiteral("A=B"), QString()}));
     EXPECT_EQ(l.lieux, (QStringList{QStringLiteral("Paris"), QStringLiteral("Lyon")}));
 }
 
 TEST(Listes, PurgeKeepsSectionsAndEverythingElse) {
-    const QStringList lignes = {QStringLiteral("[Defaut1]"), QStringLiteral("Taille= 8"),
-                                QStringLiteral("[Montants]"), QStringLiteral("Mt0=1"),
-                                QStringLiteral("mt=kept"),    QStringLiteral("[Lieu]"),
+    const QStringList lignes = {QStringLiteral("[Defaut1]"),   QStringLiteral("Taille= 8"),
+                                QStringLiteral("[Montants]"),  QStringLiteral("Mt0=1"),
+                                QStringLiteral("mt=kept"),     QStringLiteral("[Lieu]"),
                                 QStringLiteral("Lieu0=Paris"), QStringLiteral("Destin")};
     EXPECT_EQ(PurgerListes(lignes),
               (QStringList{QStringLiteral("[Defaut1]"), QStringLiteral("Taille= 8"),
@@ -87,9 +81,12 @@ TEST(Listes, PurgeKeepsSectionsAndEverythingElse) {
 }
 
 TEST(Listes, RewritingPutsEachListInItsSectionAndReadsBack) {
-    QStringList lignes = {QStringLiteral("[Montants]"), QStringLiteral("Mt0=vieux"),
-                          QStringLiteral(""), QStringLiteral("[Defaut1]"),
-                          QStringLiteral("Taille= 8"), QStringLiteral("[Destinataires]"),
+    QStringList lignes = {QStringLiteral("[Montants]"),
+                          QStringLiteral("Mt0=vieux"),
+                          QStringLiteral(""),
+                          QStringLiteral("[Defaut1]"),
+                          QStringLiteral("Taille= 8"),
+                          QStringLiteral("[Destinataires]"),
                           QStringLiteral("Dest0=ancien")};
     ListesMemorisees l;
     l.montants = {QStringLiteral("1 250,00"), QStringLiteral("250,00")};

@@ -79,8 +79,8 @@ TEST(Dossier, OneInstanceAtATimeAndACrashedOneDoesNotBlock) {
     EXPECT_TRUE(PrendreVerrou(c));
 
     // The lock of a process that is gone (pid of no running process).
-    EcrireOctets(c.verrou(), "2147483646\ntest_settings\n" + QSysInfo::machineHostName().toUtf8() +
-                                 "\n");
+    EcrireOctets(c.verrou(),
+                 "2147483646\ntest_settings\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     EXPECT_TRUE(PrendreVerrou(c));
 }
 

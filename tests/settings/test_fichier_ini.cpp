@@ -16,20 +16,23 @@ TEST(Cp1252, EveryByteComesBackUnchanged) {
 TEST(Cp1252, FrenchAccentsAndTheEuroSign) {
     const QByteArray octets("Soci\xe9t\xe9 G\xe9n\xe9rale \x80 \x9c");
     EXPECT_EQ(DecoderCp1252(octets), QStringLiteral("Société Générale € œ"));
-    EXPECT_EQ(EncoderCp1252(u"Débiteur"), QByteArray("D\xe9" "biteur"));
+    EXPECT_EQ(EncoderCp1252(u"Débiteur"), QByteArray("D\xe9"
+                                                     "biteur"));
 }
 
 TEST(Cp1252, CharactersOutsideTheCodePage) {
     // Digit grouping blanks of other systems become the no-break space.
-    EXPECT_EQ(EncoderCp1252(u"1\u202F250,00"), QByteArray("1\xa0" "250,00"));
+    EXPECT_EQ(EncoderCp1252(u"1\u202F250,00"), QByteArray("1\xa0"
+                                                          "250,00"));
     EXPECT_EQ(EncoderCp1252(u"\u4e2d"), QByteArray("?"));
     EXPECT_FALSE(RepresentableCp1252(u"\u4e2d"));
     EXPECT_TRUE(RepresentableCp1252(u"àéèêëîïôùûüç€"));
 }
 
 TEST(DocumentIni, ReadsSectionsAndKeysWithoutRegardToCaseAndTrimsValues) {
-    const DocumentIni doc = DocumentIni::DepuisOctets(
-        "; comment\r\n[defaut1]\r\n  Taille  =   12  \r\nPolice=Arial\r\n[Defaut2]\r\nTaille=9\r\n");
+    const DocumentIni doc =
+        DocumentIni::DepuisOctets("; comment\r\n[defaut1]\r\n  Taille  =   12  "
+                                  "\r\nPolice=Arial\r\n[Defaut2]\r\nTaille=9\r\n");
     bool trouvee = false;
     EXPECT_EQ(doc.valeur(u"DEFAUT1", u"taille", &trouvee), QStringLiteral("12"));
     EXPECT_TRUE(trouvee);
@@ -52,7 +55,7 @@ TEST(DocumentIni, LongValuesComeBackWhole) {
 
 TEST(DocumentIni, WritesKeysInPlaceAtTheEndOfTheirSectionOrInANewSection) {
     DocumentIni doc = DocumentIni::DepuisOctets("[A]\r\nUn=1\r\n\r\n[B]\r\nDeux=2\r\n");
-    doc.ecrire(u"a", u"UN", u"10"); // in place, keeping the file's spelling of the key
+    doc.ecrire(u"a", u"UN", u"10");   // in place, keeping the file's spelling of the key
     doc.ecrire(u"A", u"Trois", u"3"); // after the last key, before the blank line
     doc.ecrire(u"C", u"Quatre", u"4");
     EXPECT_EQ(doc.versOctets(),
@@ -82,9 +85,9 @@ TEST(EcrireIni, CreatesTheFileThenRewritesAtomicallyInCp1252WithCrLf) {
                           QStringLiteral(" 1"), chemin));
     ASSERT_TRUE(EcrireIni(QStringLiteral("Destinataires"), QStringLiteral("Dest0"),
                           QStringLiteral("Société Générale"), chemin));
-    EXPECT_EQ(LireOctets(chemin),
-              QByteArray("[Defaut1]\r\nD\xe9" "biteur= 1\r\n[Destinataires]\r\nDest0=Soci\xe9t\xe9 "
-                         "G\xe9n\xe9rale\r\n"));
+    EXPECT_EQ(LireOctets(chemin), QByteArray("[Defaut1]\r\nD\xe9"
+                                             "biteur= 1\r\n[Destinataires]\r\nDest0=Soci\xe9t\xe9 "
+                                             "G\xe9n\xe9rale\r\n"));
     EXPECT_EQ(LireIni(QStringLiteral("DEFAUT1"), QStringLiteral("débiteur"), chemin),
               QStringLiteral("1"));
     EXPECT_EQ(LireIni(QStringLiteral("Defaut1"), QStringLiteral("X"), dir.filePath("absent")),
@@ -100,7 +103,7 @@ TEST(EcrireIni, AFailedWriteIsReportedAndLeavesTheFileWhole) {
     const QString chemin = dir.filePath(QStringLiteral("Cheque.ini"));
     ASSERT_TRUE(QDir().mkpath(chemin + QStringLiteral("/occupe")));
     QString erreur;
-    EXPECT_FALSE(EcrireIni(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), chemin,
-                           &erreur));
+    EXPECT_FALSE(
+        EcrireIni(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), chemin, &erreur));
     EXPECT_TRUE(erreur.contains(QStringLiteral("Cheque.ini"))) << erreur.toStdString();
 }

@@ -12,7 +12,8 @@ Reglages ReglagesComplets() {
     r.Liaison = QStringLiteral("and");
     r.EcrireCent = 1;
     r.Orientation = 2;
-    r.Imprimante = QStringLiteral("Imprimante du bureau d'à côté, deuxième étage, près de la fenêtre");
+    r.Imprimante =
+        QStringLiteral("Imprimante du bureau d'à côté, deuxième étage, près de la fenêtre");
     r.Police = QStringLiteral("Liberation Sans");
     r.Taille = 12;
     r.TailleChiffre = 14;
@@ -125,7 +126,7 @@ TEST(Reglages, DefaultsAndDerivedValues) {
 
 TEST(NomTouche, NamesEveryShortcutOfTheListAndNothingElse) {
     const std::pair<int, const char*> table[] = {
-        {116, "0F5"}, {117, "1F6"}, {118, "2F7"},  {119, "3F8"},   {120, "4F9"},
+        {116, "0F5"},  {117, "1F6"},  {118, "2F7"},  {119, "3F8"},  {120, "4F9"},
         {121, "5F10"}, {122, "6F11"}, {123, "7F12"}, {13, "8ENTR"}, {0, ""},
         {115, ""},     {124, ""},     {-116, ""},    {14, ""},
     };

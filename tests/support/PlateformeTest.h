@@ -23,9 +23,9 @@ struct DialogueVu {
 class DialoguesScript final : public Dialogues {
 public:
     QVector<DialogueVu> vus;
-    QQueue<bool> reponsesQuestion;    // No when empty
-    QQueue<QString> reponsesSaisie;   // cancelled when empty
-    QQueue<QString> reponsesFichier;  // cancelled when empty
+    QQueue<bool> reponsesQuestion;   // No when empty
+    QQueue<QString> reponsesSaisie;  // cancelled when empty
+    QQueue<QString> reponsesFichier; // cancelled when empty
 
     void message(QWidget*, const QString& texte, Icone icone, const QString& titre) override {
         vus.append({DialogueVu::Message, texte, titre, icone});
@@ -34,8 +34,7 @@ public:
         vus.append({DialogueVu::Question, texte, titre, Icone::Question});
         return reponsesQuestion.isEmpty() ? false : reponsesQuestion.dequeue();
     }
-    QString saisie(QWidget*, const QString& invite, const QString& titre,
-                   const QString&) override {
+    QString saisie(QWidget*, const QString& invite, const QString& titre, const QString&) override {
         vus.append({DialogueVu::Saisie, invite, titre, Icone::Question});
         return reponsesSaisie.isEmpty() ? QString() : reponsesSaisie.dequeue();
     }

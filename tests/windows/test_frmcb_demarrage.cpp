@@ -28,9 +28,9 @@ TEST_F(Demarrage, FirstRunInAnEmptyFolderGuidesTheUserAndWritesNothing) {
     EXPECT_EQ(vus[0].texte, QStringLiteral("Vous devez en premier lieu +++ vous rendre dans le "
                                            "menu \"Configuration et Options\""));
     EXPECT_EQ(vus[0].icone, Icone::Information);
-    EXPECT_TRUE(vus[1].texte.startsWith(QStringLiteral(
-        "Deux choix d'options sont possibles, pouvant correspondre à 2 imprimantes "
-        "différentes.\n\nSélectionnez un des 2 choix :\n\n")));
+    EXPECT_TRUE(vus[1].texte.startsWith(
+        QStringLiteral("Deux choix d'options sont possibles, pouvant correspondre à 2 imprimantes "
+                       "différentes.\n\nSélectionnez un des 2 choix :\n\n")));
     EXPECT_TRUE(vus[1].texte.endsWith(QStringLiteral(
         "compte.)\n\nVous n'aurez plus ensuite qu'à faire votre choix d'options (1 ou 2) en "
         "fonction de l'imprimante utilisée.")));
@@ -135,7 +135,8 @@ TEST_F(Demarrage, DamagedSettingsFileGivesAWorkingWindowAndIsNotRewritten) {
     octets += QByteArray(100000, 'I');
     octets += "\r\n";
     octets += QByteArray("Police=A\0B\r\n", 12);
-    octets += "\xff\xfe\x81\r\nsans egal\r\n[Defaut1]\r\nOrientation= 2\r\n[Montants]\r\nMt0=5,00\r\n";
+    octets +=
+        "\xff\xfe\x81\r\nsans egal\r\n[Defaut1]\r\nOrientation= 2\r\n[Montants]\r\nMt0=5,00\r\n";
     ecrire("Cheque.ini", octets);
     ecrire("Choix.cfg", "1,1\r\n");
     demarrer();

@@ -50,9 +50,9 @@ TEST_F(ImpressionCheque, ThePrintButtonPrintsTheFiveTextsOnTheChosenPrinter) {
     EXPECT_EQ(plateforme.impression.pages[0].imprimanteChoisie, QStringLiteral("PDF"));
     EXPECT_EQ(textesImprimes(),
               (QStringList{QStringLiteral("MILLE DEUX CENT TRENTE-QUATRE EUROS"),
-                           QStringLiteral(" et CINQUANTE-SIX CENTIMES"),
-                           QStringLiteral("1234,56"), QStringLiteral("DUPONT SA"),
-                           QStringLiteral("Paris"), QStringLiteral("05/03/2024")}));
+                           QStringLiteral(" et CINQUANTE-SIX CENTIMES"), QStringLiteral("1234,56"),
+                           QStringLiteral("DUPONT SA"), QStringLiteral("Paris"),
+                           QStringLiteral("05/03/2024")}));
     QFile f(journal());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
@@ -79,7 +79,8 @@ TEST_F(ImpressionCheque, NothingIsPrintedOrJournaledForAnAmountThatCannotBeWritt
 }
 
 TEST_F(ImpressionCheque, TheIssuerIsAskedBeforePrintingAndARefusalCallsOffThatPrintOnly) {
-    demarrerAvec("Journal= 1\r\nD\xe9" "biteur= 1\r\n");
+    demarrerAvec("Journal= 1\r\nD\xe9"
+                 "biteur= 1\r\n");
     plateforme.pressePapiers.contenu = QStringLiteral("martin");
     montant()->setEditText(QStringLiteral("12,00"));
     imprimer(); // cancelled
@@ -95,7 +96,8 @@ TEST_F(ImpressionCheque, TheIssuerIsAskedBeforePrintingAndARefusalCallsOffThatPr
     EXPECT_EQ(plateforme.impression.pages.size(), 1);
     QFile f(journal());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(f.readAll().endsWith("12,00 Euros \xe0 l'ordre de EDF. Emetteur : MARTIN PAUL\r\n"));
+    EXPECT_TRUE(
+        f.readAll().endsWith("12,00 Euros \xe0 l'ordre de EDF. Emetteur : MARTIN PAUL\r\n"));
 
     // With the journal off, a refusal earlier does not block later prints.
     app->reglages.Journal = 0;

@@ -129,8 +129,7 @@ TEST_F(Listes, DeletingAskesFirstAndNeedsAPickedEntry) {
     EXPECT_EQ(mots(), QStringLiteral("VINGT EUROS"));
 
     action("mnuSupL")->trigger();
-    EXPECT_EQ(plateforme.dialogues.vus.last().texte,
-              QStringLiteral("Supprimer Paris ?"));
+    EXPECT_EQ(plateforme.dialogues.vus.last().texte, QStringLiteral("Supprimer Paris ?"));
 }
 
 TEST_F(Listes, DeletingAllAmountsEmptiesTheSectionButNotTheDefault) {
