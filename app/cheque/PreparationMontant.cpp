@@ -43,8 +43,11 @@ std::optional<QString> RefusMontant(const QString& montant) {
     if (montant.isEmpty())
         return QStringLiteral("Aucun texte n'est à imprimer !");
     // The words are the legal amount: nothing is printed that they cannot say.
+    const auto lu = LireMontantExact(montant);
     const auto valeur = LireMontant(montant);
-    if (!valeur || *valeur < 0 || *valeur >= 1e12)
+    // More than two decimals would be read as cents by the words (12,345 as
+    // "trois cent quarante-cinq centimes") while the figures say otherwise.
+    if (!lu || !valeur || *valeur < 0 || *valeur >= 1e12 || lu->decimales > 2)
         return QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : aucun "
                               "chèque n'est imprimé !")
             .arg(montant);

@@ -9,10 +9,12 @@
 #include "PreparationMontant.h"
 #include "Rendu.h"
 #include "SurfaceImprimante.h"
+#include "montant_texte.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
@@ -118,6 +120,8 @@ int CommandeImprimer(Invocation& invocation) {
     }
     if (const auto refus = RefusMontant(o.montant))
         return Refuser(*refus);
+    // The figures as the window prints them, once the amount box is left.
+    o.montant = FormaterMontant(*LireMontant(o.montant));
 
     const QString dossier =
         !o.dossier.isEmpty()
@@ -128,6 +132,10 @@ int CommandeImprimer(Invocation& invocation) {
     if (!QFileInfo(dossier).isDir())
         return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));
     const CheminsScribane chemins{dossier};
+    // The window rewrites the lists from its boxes: the two must not run together.
+    const auto verrou = PrendreVerrou(chemins);
+    if (!verrou)
+        return Refuser(QStringLiteral("Scribane est déjà ouvert."));
     EtatChoix etat;
     RelireChoixCfg(etat, chemins.choix());
     Reglages r;
@@ -143,7 +151,14 @@ int CommandeImprimer(Invocation& invocation) {
         return Refuser(QStringLiteral("le journal demande le nom de l'émetteur : donnez-le avec "
                                       "--emetteur NOM."));
 
+    const MontantPrepare prepare = PreparerTexteMontant(o.montant, r);
+    if (prepare.montantRaccourci) // zero cents not printed: "150" rather than "150,00"
+        o.montant = *prepare.montantRaccourci;
+
     if (etat.ChoixCourant != 0) {
+        for (QStringList* liste :
+             {&charge.listes.montants, &charge.listes.destinataires, &charge.listes.lieux})
+            TrierEnFrancais(*liste);
         Retenir(charge.listes.montants, o.montant);
         Retenir(charge.listes.destinataires, o.destinataire);
         Retenir(charge.listes.lieux, o.lieu);

@@ -1,6 +1,7 @@
 #include "FichierIni.h"
 
 #include "Cp1252.h"
+#include "Listes.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,11 +101,13 @@ QString DocumentIni::valeur(QStringView section, QStringView cle, bool* trouvee)
     return {};
 }
 
-void DocumentIni::ecrire(QStringView section, QStringView cle, QStringView valeur) {
+void DocumentIni::ecrire(QStringView section, QStringView cle, QStringView valeurDonnee) {
+    // A value is one line of the file, whatever it was given.
+    const QString valeur = EntreeSurUneLigne(valeurDonnee.toString());
     const qsizetype debut = TrouverSection(lignes_, section);
     if (debut < 0) {
         lignes_.append(QLatin1Char('[') + section.toString() + QLatin1Char(']'));
-        lignes_.append(cle.toString() + QLatin1Char('=') + valeur.toString());
+        lignes_.append(cle.toString() + QLatin1Char('=') + valeur);
         return;
     }
     qsizetype derniere = debut; // last non-blank line of the section
@@ -113,13 +116,13 @@ void DocumentIni::ecrire(QStringView section, QStringView cle, QStringView valeu
             break;
         const auto lc = LireLigneCle(lignes_[i]);
         if (lc && MemeNom(lc->cle, cle)) {
-            lignes_[i] = lc->cle.toString() + QLatin1Char('=') + valeur.toString();
+            lignes_[i] = lc->cle.toString() + QLatin1Char('=') + valeur;
             return;
         }
         if (!lignes_[i].trimmed().isEmpty())
             derniere = i;
     }
-    lignes_.insert(derniere + 1, cle.toString() + QLatin1Char('=') + valeur.toString());
+    lignes_.insert(derniere + 1, cle.toString() + QLatin1Char('=') + valeur);
 }
 
 QByteArray DocumentIni::versOctets() const {

@@ -437,6 +437,10 @@ void FrmCB::toucheRaccourci(int code) {
 void FrmCB::Imprimer() {
     Dialogues& dialogues = app_.plateforme.dialogues;
     const Reglages& r = app_.reglages;
+    // The print button does not take the focus: the amount is put in its
+    // printed form here, as leaving the box would ("12," or ",5" never reach
+    // the cheque as typed).
+    montantQuitte();
     const QString montant = cboM_->currentText();
     if (const auto refus = RefusMontant(montant)) {
         dialogues.message(this, *refus, Icone::Exclamation);
@@ -665,7 +669,8 @@ bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement
         InsererTrie(cboM_, r.Montant);
         cboM_->setEditText(saisi);
     }
-    if (!cboM_->currentText().contains(u',') && r.EcrireCent == 0)
+    if (!cboM_->currentText().isEmpty() && !cboM_->currentText().contains(u',') &&
+        r.EcrireCent == 0)
         cboM_->setEditText(cboM_->currentText() + QStringLiteral(",00"));
 
     r.Ledestinataire = EntreeSurUneLigne(v.destinataire);

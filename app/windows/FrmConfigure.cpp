@@ -1,5 +1,7 @@
 #include "FrmConfigure.h"
 
+#include "Listes.h"
+
 #include "AffichageMontant.h"
 #include "ApercuCheque.h"
 #include "AppScribane.h"
@@ -920,9 +922,12 @@ void FrmConfigure::renseignerDevise() {
             mot.chop(1);
         return mot;
     };
+    // A pasted line break would split the words on the cheque and a line of
+    // Cheque.ini; blanks around a word would double the blanks around it.
+    auto propre = [](const QString& reponse) { return EntreeSurUneLigne(reponse).trimmed(); };
 
-    app_.DeviseEnCours =
-        dialogues.saisie(this, QStringLiteral("Nouvelle devise (singulier)"), titre, r.Devise);
+    app_.DeviseEnCours = propre(
+        dialogues.saisie(this, QStringLiteral("Nouvelle devise (singulier)"), titre, r.Devise));
     if (app_.DeviseEnCours.isEmpty()) {
         app_.DeviseEnCours = r.Devise;
         return;
@@ -930,8 +935,8 @@ void FrmConfigure::renseignerDevise() {
     app_.DeviseEnCours = sansS(app_.DeviseEnCours);
     r.Devise = app_.DeviseEnCours;
 
-    app_.CentimesEnCours =
-        dialogues.saisie(this, QStringLiteral("Centième de devise (singulier)"), titre, r.Centimes);
+    app_.CentimesEnCours = propre(dialogues.saisie(
+        this, QStringLiteral("Centième de devise (singulier)"), titre, r.Centimes));
     if (app_.CentimesEnCours.isEmpty()) {
         app_.CentimesEnCours = r.Centimes;
         return;
@@ -940,10 +945,10 @@ void FrmConfigure::renseignerDevise() {
     r.Centimes = app_.CentimesEnCours;
 
     app_.LiaisonEnCours =
-        dialogues.saisie(this,
-                         QStringLiteral("Liaison entre ") + app_.DeviseEnCours +
-                             QStringLiteral("  \" et \"  ") + app_.CentimesEnCours,
-                         titre, r.Liaison);
+        propre(dialogues.saisie(this,
+                                QStringLiteral("Liaison entre ") + app_.DeviseEnCours +
+                                    QStringLiteral("  \" et \"  ") + app_.CentimesEnCours,
+                                titre, r.Liaison));
     if (app_.LiaisonEnCours.isEmpty()) {
         app_.LiaisonEnCours = r.Liaison;
         return;

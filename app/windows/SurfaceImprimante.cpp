@@ -67,6 +67,12 @@ double SurfaceImprimante::pixelsParMm() const {
 bool SurfaceImprimante::commencer() {
     if (peintre_.isActive())
         return true;
+    // Without any printer Qt would quietly make a PDF file of no name.
+    if (imprimante_.outputFormat() == QPrinter::NativeFormat &&
+        imprimante_.printerName().isEmpty()) {
+        aucuneImprimante_ = true;
+        return false;
+    }
     if (echecOuverture_ || !peintre_.begin(&imprimante_)) {
         echecOuverture_ = true;
         return false;
@@ -97,8 +103,9 @@ bool SurfaceImprimante::terminer(QString* erreur) {
     if (ouvert && fini && imprimante_.printerState() != QPrinter::Error)
         return true;
     if (erreur)
-        *erreur = echecOuverture_ ? QStringLiteral("l'imprimante n'a pas pu être ouverte.")
-                                  : QStringLiteral("le document n'a pas pu être transmis.");
+        *erreur = aucuneImprimante_ ? QStringLiteral("aucune imprimante n'est installée.")
+                  : echecOuverture_ ? QStringLiteral("l'imprimante n'a pas pu être ouverte.")
+                                    : QStringLiteral("le document n'a pas pu être transmis.");
     return false;
 }
 
@@ -114,5 +121,6 @@ TravailQt::TravailQt(const QString& fichierPdf)
 QString TravailQt::nomImprimante() const {
     if (imprimante_.outputFormat() == QPrinter::PdfFormat)
         return QFileInfo(imprimante_.outputFileName()).fileName();
-    return imprimante_.printerName();
+    return imprimante_.printerName().isEmpty() ? QStringLiteral("(aucune)")
+                                               : imprimante_.printerName();
 }

@@ -36,6 +36,7 @@ private:
     double gauche_ = 0;
     double haut_ = 0;
     bool echecOuverture_ = false;
+    bool aucuneImprimante_ = false;
 };
 
 // A print job on a printer of the system, or into a PDF file when one is named.

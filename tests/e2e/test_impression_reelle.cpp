@@ -72,7 +72,8 @@ struct Attendu {
 std::vector<Attendu> Positions(const Decalages& d, double gauche, double haut) {
     const double x0 = gauche + d.margeDroite, y0 = haut + d.margeHaute;
     return {{"MILLE", x0 + d.mlx + 50, y0 + d.mly + 15},
-            {"1234,56", x0 + d.mx + 130, y0 + d.my + 25},
+            // "1 234,56" once the amount is in its printed form
+            {"1", x0 + d.mx + 130, y0 + d.my + 25},
             {"DUPONT", x0 + d.dex + 20, y0 + d.dey + 26},
             {"Paris", x0 + d.lix + 125, y0 + d.liy + 33},
             {"05/03/2024", x0 + d.dax + 129, y0 + d.day + 38}};
@@ -193,6 +194,8 @@ TEST(CommandeImprimer, RefusesInFrenchWhatTheWindowRefuses) {
     const std::pair<QString, const char*> cas[] = {
         {QStringLiteral("abc"), "ne peut pas être écrit en lettres"},
         {QStringLiteral("-3"), "ne peut pas être écrit en lettres"},
+        // Three decimals: the words would read them as cents.
+        {QStringLiteral("12,345"), "ne peut pas être écrit en lettres"},
         {QString(), "Aucun texte n'est à imprimer !"},
     };
     for (const auto& [montant, message] : cas) {

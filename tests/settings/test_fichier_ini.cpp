@@ -62,6 +62,13 @@ TEST(DocumentIni, WritesKeysInPlaceAtTheEndOfTheirSectionOrInANewSection) {
               QByteArray("[A]\r\nUn=10\r\nTrois=3\r\n\r\n[B]\r\nDeux=2\r\n[C]\r\nQuatre=4\r\n"));
 }
 
+TEST(DocumentIni, AValueNeverSplitsALine) {
+    DocumentIni doc;
+    doc.ecrire(u"Defaut1", u"Devise", u"euro\r\n[Defaut2]\nTaille=99");
+    EXPECT_EQ(doc.lignes(), (QStringList{QStringLiteral("[Defaut1]"),
+                                         QStringLiteral("Devise=euro  [Defaut2] Taille=99")}));
+}
+
 TEST(DocumentIni, DamagedContentIsSkippedNotFatal) {
     QByteArray octets("[Defaut1\r\nTaille=1\r\n[Defaut1]\r\nligne sans egal\r\n=sans cle\r\n");
     octets += QByteArray("Po\0lice=X\r\n", 11);

@@ -50,16 +50,32 @@ TEST_F(ImpressionCheque, ThePrintButtonPrintsTheFiveTextsOnTheChosenPrinter) {
     EXPECT_EQ(plateforme.impression.pages[0].imprimanteChoisie, QStringLiteral("PDF"));
     EXPECT_EQ(textesImprimes(),
               (QStringList{QStringLiteral("MILLE DEUX CENT TRENTE-QUATRE EUROS"),
-                           QStringLiteral(" et CINQUANTE-SIX CENTIMES"), QStringLiteral("1234,56"),
+                           QStringLiteral(" et CINQUANTE-SIX CENTIMES"), QStringLiteral("1 234,56"),
                            QStringLiteral("DUPONT SA"), QStringLiteral("Paris"),
                            QStringLiteral("05/03/2024")}));
     QFile f(journal());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
-                                      "14:07:32 - 1234,56 Euros \xe0 l'ordre de DUPONT SA\r\n"));
+                                      "14:07:32 - 1 234,56 Euros \xe0 l'ordre de DUPONT SA\r\n"));
     // The lists remember what was printed.
     EXPECT_TRUE(lire("Cheque.ini").contains("Dest0=DUPONT SA\r\n"));
     EXPECT_TRUE(lire("Cheque.ini").contains("Lieu0=Paris\r\n"));
+}
+
+TEST_F(ImpressionCheque, TheAmountIsPrintedInTheFormItTakesWhenTheBoxIsLeft) {
+    demarrerAvec("");
+    // The print button takes no focus: the box is not left before printing.
+    for (const char* tape : {"1234", "12,"}) {
+        montant()->setFocus();
+        montant()->setEditText(QString::fromLatin1(tape));
+        imprimer();
+    }
+    ASSERT_EQ(plateforme.impression.pages.size(), 2);
+    EXPECT_EQ(textesImprimes(0).mid(0, 2),
+              (QStringList{QStringLiteral("MILLE DEUX CENT TRENTE-QUATRE EUROS"),
+                           QStringLiteral("1 234,00")}));
+    EXPECT_EQ(textesImprimes(1).mid(0, 2),
+              (QStringList{QStringLiteral("DOUZE EUROS"), QStringLiteral("12,00")}));
 }
 
 TEST_F(ImpressionCheque, NothingIsPrintedOrJournaledForAnAmountThatCannotBeWritten) {

@@ -184,3 +184,13 @@ TEST_F(Boutons, CurrencyWordsLoseOneFinalLowerCaseS) {
     cliquer("CmdEnrChoix");
     EXPECT_EQ(lireCle("Defaut1", "Devise"), QStringLiteral("EUROS"));
 }
+
+TEST_F(Boutons, PastedCurrencyWordsAreOneLineWithoutSurroundingBlanks) {
+    demarrerAvec("1,1\r\n");
+    plateforme.dialogues.reponsesSaisie << QStringLiteral("dollars\n") << QStringLiteral(" cents ")
+                                        << QStringLiteral("\r\nand");
+    cliquer("Bouton_Kiv_XP4");
+    EXPECT_EQ(app->reglages.Devise, QStringLiteral("dollar"));
+    EXPECT_EQ(app->reglages.Centimes, QStringLiteral("cent"));
+    EXPECT_EQ(app->reglages.Liaison, QStringLiteral("and"));
+}
