@@ -1,6 +1,7 @@
 #include "EtatChoix.h"
 
 #include "FichierIni.h"
+#include "Reglages.h"
 
 #include <QFile>
 
@@ -51,6 +52,20 @@ QByteArray TexteChoixCfg(ValeursChoix valeurs) {
 
 bool EcrireChoixCfg(const QString& chemin, ValeursChoix valeurs, QString* erreur) {
     return EcrireFichierAtomique(chemin, TexteChoixCfg(valeurs), erreur);
+}
+
+std::optional<ValeursChoix> ChoixDApresSections(const DocumentIni& cheque) {
+    bool present[2] = {false, false};
+    for (const QString& ligne : cheque.lignes()) {
+        const QStringView nom = NomDeSection(ligne);
+        for (int choix = 0; choix < 2; ++choix)
+            if (!nom.isNull() && nom.compare(SectionDuChoix(choix + 1), Qt::CaseInsensitive) == 0)
+                present[choix] = true;
+    }
+    if (!present[0] && !present[1])
+        return std::nullopt;
+    return ValeursChoix{static_cast<std::uint8_t>(present[0] ? 1 : 2),
+                        static_cast<std::uint8_t>((present[0] ? 1 : 0) | (present[1] ? 2 : 0))};
 }
 
 bool RelireChoixCfg(EtatChoix& etat, const QString& chemin) {

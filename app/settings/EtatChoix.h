@@ -26,6 +26,13 @@ std::optional<ValeursChoix> LireChoixCfg(const QString& chemin);
 QByteArray TexteChoixCfg(ValeursChoix valeurs);
 bool EcrireChoixCfg(const QString& chemin, ValeursChoix valeurs, QString* erreur = nullptr);
 
+class DocumentIni;
+
+// The choices a settings file holds, for a Choix.cfg that was lost or damaged:
+// the saved mask from the sections [Defaut1] and [Defaut2], the first of them
+// in use. Nothing when the file holds neither.
+std::optional<ValeursChoix> ChoixDApresSections(const DocumentIni& cheque);
+
 // Re-reads Choix.cfg into the state; an absent or unusable file leaves no
 // choice in use (the saved mask is kept). Returns whether the file was usable.
 bool RelireChoixCfg(EtatChoix& etat, const QString& chemin);

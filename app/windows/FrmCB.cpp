@@ -6,6 +6,7 @@
 #include "Dessins.h"
 #include "Enregistrement.h"
 #include "EtiquetteMontant.h"
+#include "FichierIni.h"
 #include "FrmConfigure.h"
 #include "Journal.h"
 #include "ListesTriees.h"
@@ -313,7 +314,23 @@ void FrmCB::demarrer() {
 
     const bool choixPresent = QFileInfo::exists(chemins.choix());
     const bool chequePresent = QFileInfo::exists(chemins.cheque());
-    const auto valeurs = choixPresent ? LireChoixCfg(chemins.choix()) : std::nullopt;
+    auto valeurs = choixPresent ? LireChoixCfg(chemins.choix()) : std::nullopt;
+    if (choixPresent && !valeurs && chequePresent) {
+        // A damaged Choix.cfg beside settings of the current layout: the choices
+        // are rebuilt from the sections rather than taken for a former file.
+        valeurs = ChoixDApresSections(DocumentIni::Charger(chemins.cheque()));
+        if (valeurs) {
+            QString erreur;
+            const bool ecrit = EcrireChoixCfg(chemins.choix(), *valeurs, &erreur);
+            dialogues.message(
+                this,
+                QStringLiteral("Le fichier Choix.cfg était illisible : il a été refait d'après vos "
+                               "réglages (choix n°%1 en cours).")
+                        .arg(valeurs->courant) +
+                    (ecrit ? QString() : QStringLiteral("\n\n") + erreur),
+                ecrit ? Icone::Information : Icone::Exclamation);
+        }
+    }
     if (valeurs) {
         app_.etat.ChoixCourant = valeurs->courant;
         app_.etat.ChoixEnregistres = valeurs->enregistres;

@@ -1,4 +1,5 @@
 #include "EtatChoix.h"
+#include "FichierIni.h"
 #include "Listes.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,15 @@ TEST(ChoixCfg, ReadsTwoNumbersAndRefusesAnythingElse) {
     for (const Cas& c : cas)
         EXPECT_EQ(AnalyserChoixCfg(c.contenu), c.attendu) << c.contenu.left(20).toStdString();
     EXPECT_EQ(TexteChoixCfg({1, 3}), QByteArray("1,3\r\n"));
+}
+
+TEST(ChoixCfg, RebuiltFromTheSectionsOfTheSettingsFile) {
+    EXPECT_EQ(ChoixDApresSections(DocumentIni::DepuisOctets("[Defaut2]\r\n[defaut1]\r\n")),
+              (ValeursChoix{1, 3}));
+    EXPECT_EQ(ChoixDApresSections(DocumentIni::DepuisOctets("[Lieu]\r\n[Defaut2]\r\n")),
+              (ValeursChoix{2, 2}));
+    EXPECT_EQ(ChoixDApresSections(DocumentIni::DepuisOctets("[Defaut]\r\n[Montants]\r\n")),
+              std::nullopt);
 }
 
 TEST(ChoixCfg, SavingTheChoiceInUseUpdatesTheMask) {

@@ -129,6 +129,20 @@ TEST_F(Demarrage, AnUnreadableChoiceFileCountsAsAbsent) {
     }
 }
 
+TEST_F(Demarrage, ADamagedChoiceFileIsRebuiltFromTheSettingsSections) {
+    ecrire("Cheque.ini", kChequeNormal);
+    ecrire("Choix.cfg", "\xff\xfe garbage");
+    demarrer();
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+    EXPECT_EQ(plateforme.dialogues.vus[0].texte,
+              QStringLiteral("Le fichier Choix.cfg était illisible : il a été refait d'après vos "
+                             "réglages (choix n°1 en cours)."));
+    EXPECT_EQ(lire("Choix.cfg"), QByteArray("1,3\r\n"));
+    EXPECT_EQ(lire("Cheque.ini"), kChequeNormal); // not taken for a former file
+    EXPECT_EQ(texte("LblImprimante"), QStringLiteral("Bureau"));
+    EXPECT_TRUE(rafraichirActif());
+}
+
 TEST_F(Demarrage, DamagedSettingsFileGivesAWorkingWindowAndIsNotRewritten) {
     QByteArray octets = "[Defaut1\r\nTaille=1\r\n[Defaut1]\r\nTaille=99999\r\nGras=300\r\n"
                         "Imprimante=";
