@@ -162,6 +162,12 @@ int CommandeImprimer(Invocation& invocation) {
         Retenir(charge.listes.montants, o.montant);
         Retenir(charge.listes.destinataires, o.destinataire);
         Retenir(charge.listes.lieux, o.lieu);
+        for (const QString& texte : TextesNonRepresentables(charge.listes, nullptr))
+            Erreurs() << QStringLiteral("scribane-cli : attention : « %1 » est enregistré dans "
+                                        "Cheque.ini avec « ? » à la place des caractères que ce "
+                                        "fichier ne sait pas garder.\n")
+                             .arg(texte);
+        Erreurs().flush();
         QString erreur;
         if (!EnregistrerCheque(chemins, {}, nullptr, charge.listes, &erreur))
             return Refuser(erreur);

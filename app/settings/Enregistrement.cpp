@@ -1,5 +1,6 @@
 #include "Enregistrement.h"
 
+#include "Cp1252.h"
 #include "FichierIni.h"
 
 #include <QDir>
@@ -19,4 +20,21 @@ bool EnregistrerCheque(const CheminsScribane& chemins, const QString& section,
         EcrireReglages(doc, section, *reglages);
     EcrireListes(doc.lignes(), listes);
     return doc.enregistrer(chemins.cheque(), erreur);
+}
+
+QStringList TextesNonRepresentables(const ListesMemorisees& listes, const Reglages* reglages) {
+    QStringList textes;
+    auto verifier = [&textes](const QString& texte) {
+        if (!RepresentableCp1252(texte) && !textes.contains(texte))
+            textes.append(texte);
+    };
+    for (const QStringList* liste : {&listes.montants, &listes.destinataires, &listes.lieux})
+        for (const QString& texte : *liste)
+            verifier(texte);
+    if (reglages)
+        for (const QString* texte : {&reglages->Imprimante, &reglages->Police, &reglages->Montant,
+                                     &reglages->Ledestinataire, &reglages->Devise,
+                                     &reglages->Centimes, &reglages->Liaison})
+            verifier(*texte);
+    return textes;
 }

@@ -10,3 +10,7 @@
 // the file when it cannot be read or written; the file is then left as it was.
 bool EnregistrerCheque(const CheminsScribane& chemins, const QString& section,
                        const Reglages* reglages, const ListesMemorisees& listes, QString* erreur);
+
+// The texts about to be saved that hold characters the Windows code page of
+// Cheque.ini cannot keep (they would come back with "?" in their place).
+QStringList TextesNonRepresentables(const ListesMemorisees& listes, const Reglages* reglages);

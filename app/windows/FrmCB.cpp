@@ -731,6 +731,22 @@ ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* confi
         }
     }
     const ListesMemorisees listes{entrees[0], entrees[1], entrees[2]};
+    QStringList nouveaux;
+    for (const QString& texte :
+         TextesNonRepresentables(listes, avecReglages ? &app_.reglages : nullptr))
+        if (!textesSignales_.contains(texte))
+            nouveaux.append(texte);
+    if (!nouveaux.isEmpty()) {
+        textesSignales_ += nouveaux;
+        app_.plateforme.dialogues.message(
+            this,
+            QStringLiteral("Ces textes contiennent des caractères que le fichier des réglages "
+                           "(Cheque.ini) ne sait pas garder ; ils y sont enregistrés avec « ? » à "
+                           "leur place :\n\n") +
+                nouveaux.join(u'\n'),
+            Icone::Exclamation);
+    }
+
     QString erreur;
     const QString section = avecReglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
     if (!EnregistrerCheque(app_.chemins, section, &app_.reglages, listes, &erreur)) {

@@ -86,4 +86,5 @@ private:
     QPushButton* boutonQuitter_ = nullptr;
     QMenu* mnuRafraichir_ = nullptr;
     QList<std::pair<int, class QShortcut*>> raccourcis_;
+    QStringList textesSignales_; // told once each that Cheque.ini cannot keep them
 };

@@ -163,6 +163,17 @@ TEST_F(Listes, LineBreaksAndEqualSignsInEntriesStayInTheirEntry) {
               QStringLiteral("10"));
 }
 
+TEST_F(Listes, TextsTheSettingsFileCannotKeepAreToldOnce) {
+    boite("CboD")->setEditText(QStringLiteral("Łukasz Sp."));
+    ASSERT_TRUE(fenetre->EnregistrerChoix().ok());
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+    EXPECT_EQ(plateforme.dialogues.vus[0].icone, Icone::Exclamation);
+    EXPECT_TRUE(plateforme.dialogues.vus[0].texte.endsWith(QStringLiteral(":\n\nŁukasz Sp.")));
+    EXPECT_TRUE(lire("Cheque.ini").contains("Dest2=?ukasz Sp.\r\n"));
+    fenetre->EnregistrerChoix();
+    EXPECT_EQ(plateforme.dialogues.vus.size(), 1);
+}
+
 TEST_F(Listes, AFailedSaveIsToldWithTheFileName) {
     QFile::remove(chemin("Cheque.ini"));
     QDir().mkpath(chemin("Cheque.ini") + QStringLiteral("/occupe"));
