@@ -30,4 +30,7 @@ struct AppScribane {
     QString CentimesEnCours;
     QString LiaisonEnCours;
     ServicesPlateforme plateforme;
+    // The control library to register when its class is not; empty: the one
+    // beside the program.
+    QString bibliothequeControle;
 };

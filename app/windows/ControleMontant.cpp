@@ -8,13 +8,14 @@
 #include <QFont>
 #include <QWidget>
 
-std::unique_ptr<ControleMontant> ControleMontant::Creer(QWidget* parent, QString* erreur) {
+std::unique_ptr<ControleMontant>
+ControleMontant::Creer(QWidget* parent, const QString& bibliotheque, QString* erreur) {
     std::unique_ptr<ControleMontant> montant(new ControleMontant);
     montant->site_ = std::make_unique<bouton::hote::SiteWidget>(parent);
     bouton::Resultat resultat;
     const auto charge = bouton::hote::CreerControleOuEnregistrer(
         QLatin1String(bouton::ProgIdBouton), parent, montant->site_.get(),
-        bouton::hote::BibliothequeVoisine(), &resultat);
+        bibliotheque.isEmpty() ? bouton::hote::BibliothequeVoisine() : bibliotheque, &resultat);
     if (!charge) {
         if (erreur)
             *erreur = resultat.message;

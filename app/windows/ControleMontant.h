@@ -18,9 +18,12 @@ class SiteWidget;
 // prog-id and reached by member ID only.
 class ControleMontant final : public AffichageMontant {
 public:
-    // Creates the control on `parent`, loaded with the label's saved look.
-    // Returns null and puts the reason in `erreur` when the control cannot be had.
-    static std::unique_ptr<ControleMontant> Creer(QWidget* parent, QString* erreur);
+    // Creates the control on `parent`, loaded with the label's saved look;
+    // `bibliotheque` is registered first when the class is not (empty: the
+    // library beside the program). Returns null and puts the reason in
+    // `erreur` when the control cannot be had.
+    static std::unique_ptr<ControleMontant> Creer(QWidget* parent, const QString& bibliotheque,
+                                                  QString* erreur);
     ~ControleMontant() override;
 
     QWidget* widget() override;

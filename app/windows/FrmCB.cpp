@@ -297,7 +297,8 @@ void FrmCB::demarrer() {
     Dialogues& dialogues = app_.plateforme.dialogues;
 
     QString erreurControle;
-    if (auto controle = ControleMontant::Creer(centralWidget(), &erreurControle))
+    if (auto controle =
+            ControleMontant::Creer(centralWidget(), app_.bibliothequeControle, &erreurControle))
         remplacerLblMontant(std::move(controle));
     else
         dialogues.message(this,
@@ -376,7 +377,11 @@ void FrmCB::demarrer() {
     }
 
     AppliquerDevisesParDefaut(app_.reglages);
-    mnuRafraichir_->menuAction()->setEnabled(app_.etat.ChoixCourant != 0);
+    activerRafraichir(app_.etat.ChoixCourant != 0);
+}
+
+void FrmCB::activerRafraichir(bool actif) {
+    mnuRafraichir_->menuAction()->setEnabled(actif);
 }
 
 void FrmCB::ChargerChoix() {

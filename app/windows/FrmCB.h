@@ -34,6 +34,9 @@ public:
     void Minimiser();
     void AfficherAide();
 
+    // The list pruning menu is offered once a choice exists.
+    void activerRafraichir(bool actif);
+
     // Prints the cheque the window shows: lists saved, the cheque drawn on the
     // printer, the journal written, then the after-print options.
     void Imprimer();

@@ -849,8 +849,10 @@ void FrmConfigure::quitterEtAppliquer() {
     etiquette("LblPolice", QStringLiteral("Police %1   %2   %3")
                                .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
 
-    if (ecrire)
-        EcrireChoix(app_, this);
+    // Choix.cfg that cannot be written: the user was told; leaving now would
+    // reload, on closing, a choice other than the one just applied.
+    if (ecrire && !EcrireChoix(app_, this))
+        return;
     app_.etat.ConfigurationOuverte = 0;
     close();
 }
@@ -907,8 +909,7 @@ void FrmConfigure::enregistrerChoix() {
     prendreValeursInitiales();
 
     EtatChoix();
-    if (auto* menu = principale_.menuBar()->findChild<QMenu*>(QStringLiteral("mnuRafraichir")))
-        menu->menuAction()->setEnabled(true);
+    principale_.activerRafraichir(true);
     dialogues.message(this, QStringLiteral("Choix %1 enregistré.").arg(app_.etat.ChoixCourant),
                       Icone::Information);
 }

@@ -25,6 +25,12 @@ bool SansCentimes(QStringView decimales) {
     return decimales.size() == 2 && decimales[0] == u'0' && decimales[1] == u'0';
 }
 
+// The usual cents: read directly rather than by the general reader.
+bool DeuxChiffres(QStringView decimales) {
+    auto chiffre = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return decimales.size() == 2 && chiffre(decimales[0]) && chiffre(decimales[1]);
+}
+
 } // namespace
 
 ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStringView centimes,
@@ -34,17 +40,16 @@ ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStrin
         return resultat;
 
     // The first part holds the units, the last the cents; parts in between
-    // (a second comma) are ignored.
-    qsizetype premiereVirgule = -1;
-    qsizetype derniereVirgule = -1;
-    for (qsizetype i = 0; i < montant.size(); ++i) {
-        if (montant[i] == u',') {
-            if (premiereVirgule < 0)
-                premiereVirgule = i;
-            derniereVirgule = i;
-        }
-    }
-    const bool aDesCentimes = premiereVirgule >= 0;
+    // (a second comma) are ignored. The last comma is looked for from the end,
+    // where it usually is, and the first only before it.
+    qsizetype derniereVirgule = montant.size() - 1;
+    while (derniereVirgule >= 0 && montant[derniereVirgule] != u',')
+        --derniereVirgule;
+    const bool aDesCentimes = derniereVirgule >= 0;
+    qsizetype premiereVirgule = 0;
+    if (aDesCentimes) // stops at the last comma at the latest
+        while (montant[premiereVirgule] != u',')
+            ++premiereVirgule;
     const QStringView unites = aDesCentimes ? montant.first(premiereVirgule) : montant;
     QStringView decimales = montant.sliced(derniereVirgule + 1);
 
@@ -63,7 +68,13 @@ ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStrin
         redaction.TelQuel(u" ");
         redaction.TelQuel(liaison);
         redaction.TelQuel(u" ");
-        EcrirePartie(redaction, decimales, centimes);
+        if (DeuxChiffres(decimales)) {
+            const unsigned cents =
+                (decimales[0].unicode() - u'0') * 10 + (decimales[1].unicode() - u'0');
+            redaction.Nombre(cents, 0, centimes);
+        } else {
+            EcrirePartie(redaction, decimales, centimes);
+        }
     }
     resultat.lettres = redaction.Resultat();
 

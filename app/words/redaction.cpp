@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -22,26 +21,9 @@ constexpr std::u16string_view kDizaines[10] = {
     u"cinquante", u"soixante", u"soixante", u"quatre-vingt", u"quatre-vingt",
 };
 
-enum MotFixe {
-    Zero,
-    Milliard,
-    Milliards,
-    Million,
-    Millions,
-    Mille,
-    De,
-    D,
-    Et,
-    Cent,
-    Cents,
-    S,
-    Blanc
-};
-constexpr std::u16string_view kMotsFixes[2][13] = {
-    {u"zéro", u" milliard", u" milliards", u" million", u" millions", u"mille", u" de ", u" d'",
-     u" et ", u" cent", u" cents", u"s", u" "},
-    {u"ZÉRO", u" MILLIARD", u" MILLIARDS", u" MILLION", u" MILLIONS", u"MILLE", u" DE ", u" D'",
-     u" ET ", u" CENT", u" CENTS", u"S", u" "},
+enum MotFixe { Zero, De, D, Et, Cent, Cents, S, kMotsFixes };
+constexpr std::u16string_view kMotFixe[kMotsFixes] = {
+    u"zéro", u" de ", u" d'", u" et ", u" cent", u" cents", u"s",
 };
 
 // Our own words hold only ASCII letters and "é".
@@ -92,50 +74,76 @@ void EcrireGroupe(std::u16string& w, unsigned groupe, bool final) {
         w += u's';
 }
 
-// Every word the amounts use, written once: the groups from 0 to 999 in both
-// casings, with and without the final "s", then the fixed words.
+// Where a group of three digits stands in the number.
+enum Rang { Milliards, Millions, Milliers, Unites, kRangs };
+
+// A group from 1 to 999 with the word of its rank, so that a number is written
+// in at most four copies: "deux cents millions", "vingt mille".
+std::u16string Forme(Rang rang, unsigned groupe) {
+    std::u16string w;
+    switch (rang) {
+    case Milliards:
+        EcrireGroupe(w, groupe, true);
+        w += groupe > 1 ? u" milliards" : u" milliard";
+        break;
+    case Millions:
+        EcrireGroupe(w, groupe, true);
+        w += groupe > 1 ? u" millions" : u" million";
+        break;
+    case Milliers:
+        // 1 000 is "mille", never "un mille".
+        if (groupe > 1) {
+            EcrireGroupe(w, groupe, false);
+            w += u' ';
+        }
+        w += u"mille";
+        break;
+    case Unites:
+    case kRangs:
+        EcrireGroupe(w, groupe, true);
+        break;
+    }
+    return w;
+}
+
+// Every word the amounts use in one casing, written once: the groups from 0 to
+// 999 at each rank, then the fixed words. Each casing has its own table, so
+// that the amount text only touches the upper-case one.
 class Vocabulaire {
 public:
-    Vocabulaire() {
-        for (Casse casse : {Casse::Phrase, Casse::Majuscules}) {
-            for (bool final : {false, true}) {
-                for (unsigned groupe = 0; groupe < 1000; ++groupe) {
-                    std::u16string mots;
-                    if (groupe > 0)
-                        EcrireGroupe(mots, groupe, final);
-                    if (casse == Casse::Majuscules)
-                        for (char16_t& c : mots)
-                            c = Majuscule(c);
-                    Ranger(IndexGroupe(groupe, final, casse), mots);
-                }
-            }
-            for (int mot = 0; mot < 13; ++mot)
-                Ranger(IndexMot(MotFixe(mot), casse), kMotsFixes[int(casse)][mot]);
-        }
+    explicit Vocabulaire(Casse casse) {
+        for (int rang = 0; rang < kRangs; ++rang)
+            for (unsigned groupe = 0; groupe < 1000; ++groupe)
+                Ranger(IndexGroupe(Rang(rang), groupe),
+                       groupe > 0 ? Forme(Rang(rang), groupe) : std::u16string(), casse);
+        for (int mot = 0; mot < kMotsFixes; ++mot)
+            Ranger(IndexMot(MotFixe(mot)), kMotFixe[mot], casse);
         texte_.append(kMarge, u' ');
     }
 
-    QStringView Groupe(unsigned groupe, bool final, Casse casse) const {
-        return Vue(IndexGroupe(groupe, final, casse));
-    }
-    QStringView Fixe(MotFixe mot, Casse casse) const { return Vue(IndexMot(mot, casse)); }
+    QStringView Groupe(Rang rang, unsigned groupe) const { return Vue(IndexGroupe(rang, groupe)); }
+    QStringView Fixe(MotFixe mot) const { return Vue(IndexMot(mot)); }
+
+    // Room for the words of any number, copied in blocks: four groups and
+    // their blanks.
+    qsizetype PlaceNombre() const { return kRangs * (plusLong_ + 1) + kMarge; }
 
     // Every word is followed by at least this many characters of the text, so
     // it may be copied in blocks of that size.
     static constexpr qsizetype kMarge = 32;
 
 private:
-    static constexpr std::size_t kTaille = 2 * (2000 + 13);
-    static std::size_t IndexGroupe(unsigned groupe, bool final, Casse casse) {
-        return (casse == Casse::Majuscules ? 2013 : 0) + (final ? 1000 : 0) + groupe;
-    }
-    static std::size_t IndexMot(MotFixe mot, Casse casse) {
-        return (casse == Casse::Majuscules ? 2013 : 0) + 2000 + mot;
-    }
-    void Ranger(std::size_t index, std::u16string_view mot) {
-        debuts_[index] = texte_.size();
-        longueurs_[index] = mot.size();
+    static constexpr std::size_t kTaille = kRangs * 1000 + kMotsFixes;
+    static std::size_t IndexGroupe(Rang rang, unsigned groupe) { return rang * 1000 + groupe; }
+    static std::size_t IndexMot(MotFixe mot) { return kRangs * 1000 + mot; }
+    void Ranger(std::size_t index, std::u16string_view mot, Casse casse) {
+        debuts_[index] = std::uint32_t(texte_.size());
+        longueurs_[index] = std::uint8_t(mot.size());
+        plusLong_ = std::max(plusLong_, qsizetype(mot.size()));
         texte_ += mot;
+        if (casse == Casse::Majuscules)
+            std::transform(texte_.end() - mot.size(), texte_.end(), texte_.end() - mot.size(),
+                           Majuscule);
     }
     QStringView Vue(std::size_t index) const {
         return QStringView(texte_.data() + debuts_[index], qsizetype(longueurs_[index]));
@@ -144,11 +152,16 @@ private:
     std::u16string texte_;
     std::uint32_t debuts_[kTaille];
     std::uint8_t longueurs_[kTaille];
+    qsizetype plusLong_ = 0;
 };
 
-const Vocabulaire& LeVocabulaire() {
-    static const Vocabulaire vocabulaire;
-    return vocabulaire;
+const Vocabulaire& LeVocabulaire(Casse casse) {
+    if (casse == Casse::Majuscules) {
+        static const Vocabulaire majuscules(Casse::Majuscules);
+        return majuscules;
+    }
+    static const Vocabulaire phrase(Casse::Phrase);
+    return phrase;
 }
 
 bool CommenceParVoyelle(QStringView unite) {
@@ -159,22 +172,31 @@ bool CommenceParVoyelle(QStringView unite) {
     return QStringView(u"aeiouAEIOU").contains(c);
 }
 
-bool EstAscii(QStringView texte) {
-    for (QChar c : texte)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
+// Copies a word of the vocabulary to `p`, which has room for it and
+// Vocabulaire::kMarge more characters, and returns its end. Fixed-size
+// blocks: no branch on the length of each word.
+char16_t* Copier(char16_t* p, QStringView mot) {
+    for (qsizetype k = 0; k < mot.size(); k += Vocabulaire::kMarge)
+        std::memcpy(p + k, mot.utf16() + k, Vocabulaire::kMarge * sizeof(char16_t));
+    return p + mot.size();
+}
+
+// Upper-cases four ASCII characters at once, one per 16-bit lane. Adding
+// 0x80 - 'a' to a lane sets its bit 7 from 'a' on, adding 0x80 - '{' from
+// past 'z' on; no lane carries into the next while all are below 0x80.
+std::uint64_t QuatreMajuscules(std::uint64_t quatre) {
+    constexpr std::uint64_t kVoies = 0x0001'0001'0001'0001;
+    const std::uint64_t depuisA = quatre + kVoies * (0x80 - u'a');
+    const std::uint64_t apresZ = quatre + kVoies * (0x80 - u'z' - 1);
+    const std::uint64_t minuscules = depuisA & ~apresZ & (kVoies * 0x80);
+    return quatre - (minuscules >> 2); // 0x20 off each lower-case letter
 }
 
 } // namespace
 
 inline void Redaction::Ecrire(QStringView mot) {
-    const qsizetype n = mot.size();
-    char16_t* p = Reserver(n + Vocabulaire::kMarge);
-    // Fixed-size blocks: no branch on the length of each word.
-    for (qsizetype k = 0; k < n; k += Vocabulaire::kMarge)
-        std::memcpy(p + k, mot.utf16() + k, Vocabulaire::kMarge * sizeof(char16_t));
-    Avancer(n);
+    Copier(Reserver(mot.size() + Vocabulaire::kMarge), mot);
+    Avancer(mot.size());
 }
 
 bool Redaction::Nombre(double montant, QStringView unite) {
@@ -192,113 +214,84 @@ bool Redaction::Nombre(std::uint64_t entier, unsigned fraction, QStringView unit
     if (entier >= 1'000'000'000'000)
         return false;
 
-    const Vocabulaire& v = LeVocabulaire();
-    auto fixe = [&](MotFixe mot) { Ecrire(v.Fixe(mot, casse_)); };
-    auto groupe = [&](unsigned g, bool final) { Ecrire(v.Groupe(g, final, casse_)); };
-    const qsizetype debut = taille_;
-    auto separer = [&] {
-        if (taille_ > debut)
-            fixe(Blanc);
-    };
-
+    const Vocabulaire& v = LeVocabulaire(casse_);
+    // Room for any number at once: its words are copied without a check each.
+    char16_t* const debut = Reserver(v.PlaceNombre());
+    char16_t* p = debut;
     if (entier == 0) {
-        fixe(Zero);
+        p = Copier(p, v.Fixe(Zero));
+    } else if (entier < 1000) {
+        // Cents and small amounts: a single group.
+        p = Copier(p, v.Groupe(Unites, unsigned(entier)));
     } else {
-        const unsigned milliards = unsigned(entier / 1'000'000'000);
-        const unsigned millions = unsigned(entier / 1'000'000 % 1000);
-        const unsigned milliers = unsigned(entier / 1000 % 1000);
-        const unsigned reste = unsigned(entier % 1000);
-        if (milliards > 0) {
-            groupe(milliards, true);
-            fixe(milliards > 1 ? Milliards : Milliard);
-        }
-        if (millions > 0) {
-            separer();
-            groupe(millions, true);
-            fixe(millions > 1 ? Millions : Million);
-        }
-        if (milliers > 0) {
-            separer();
-            // 1 000 is "mille", never "un mille".
-            if (milliers > 1) {
-                groupe(milliers, false);
-                fixe(Blanc);
-            }
-            fixe(Mille);
-        }
-        if (reste > 0) {
-            separer();
-            groupe(reste, true);
+        const unsigned groupes[kRangs] = {
+            unsigned(entier / 1'000'000'000),
+            unsigned(entier / 1'000'000 % 1000),
+            unsigned(entier / 1000 % 1000),
+            unsigned(entier % 1000),
+        };
+        for (int rang = 0; rang < kRangs; ++rang) {
+            if (groupes[rang] == 0)
+                continue;
+            if (p > debut)
+                *p++ = u' ';
+            p = Copier(p, v.Groupe(Rang(rang), groupes[rang]));
         }
     }
+    Avancer(p - debut);
 
     if (!unite.isEmpty()) {
         // "million" and "milliard" are nouns: "un million d'euros".
         const bool finitParUnNom = entier >= 1'000'000 && entier % 1'000'000 == 0;
         if (finitParUnNom)
-            fixe(CommenceParVoyelle(unite) ? D : De);
+            Ecrire(v.Fixe(CommenceParVoyelle(unite) ? D : De));
         else
-            fixe(Blanc);
+            Blanc();
         Unite(unite);
         if (entier >= 2)
-            fixe(S);
+            Ecrire(v.Fixe(S));
     }
 
     if (fraction > 0) {
-        fixe(Et);
-        groupe(fraction, true);
-        fixe(fraction > 1 ? Cents : Cent);
+        Ecrire(v.Fixe(Et));
+        Ecrire(v.Groupe(Unites, fraction));
+        Ecrire(v.Fixe(fraction > 1 ? Cents : Cent));
     }
     return true;
 }
 
-void Redaction::TelQuel(QStringView texte) {
-    std::memcpy(Reserver(texte.size()), texte.utf16(),
-                std::size_t(texte.size()) * sizeof(char16_t));
-    Avancer(texte.size());
-}
-
-namespace {
-
-// The unit names change only when the user sets them, but each amount writes
-// two of them in capitals: keep the last two conversions.
-struct UniteMajuscule {
-    std::u16string source;
-    std::u16string majuscules;
-};
-
-const std::u16string* EnCache(QStringView unite) {
-    thread_local UniteMajuscule cache[2];
-    thread_local int prochain = 0;
-    const std::u16string_view vue(unite.utf16(), std::size_t(unite.size()));
-    for (const UniteMajuscule& u : cache)
-        if (!u.source.empty() && u.source == vue)
-            return &u.majuscules;
-    if (!EstAscii(unite))
-        return nullptr;
-    UniteMajuscule& place = cache[prochain];
-    prochain = 1 - prochain;
-    place.source.assign(vue);
-    place.majuscules.resize(place.source.size());
-    std::transform(place.source.begin(), place.source.end(), place.majuscules.begin(), Majuscule);
-    return &place.majuscules;
-}
-
-} // namespace
-
 void Redaction::Unite(QStringView unite) {
     if (casse_ == Casse::Phrase) {
         TelQuel(unite);
-    } else if (const std::u16string* majuscules = EnCache(unite)) {
-        TelQuel(QStringView(majuscules->data(), qsizetype(majuscules->size())));
-    } else if (EstAscii(unite)) {
-        char16_t* p = Reserver(unite.size());
-        for (QChar c : unite)
-            *p++ = Majuscule(c.unicode());
-        Avancer(unite.size());
-    } else {
-        TelQuel(unite.toString().toUpper());
+        return;
     }
+    // Unit names are nearly always ASCII: upper-cased as they are copied,
+    // which also finds out whether they are.
+    const qsizetype n = unite.size();
+    const char16_t* source = unite.utf16();
+    char16_t* p = Reserver(n);
+    std::uint64_t tous = 0;
+    if (n >= 4) {
+        // Four characters at a time; the last block may overlap the one
+        // before, which only writes the same characters again.
+        for (qsizetype k = 0; k < n; k += 4) {
+            const qsizetype bloc = std::min(k, n - 4);
+            std::uint64_t quatre;
+            std::memcpy(&quatre, source + bloc, sizeof quatre);
+            tous |= quatre;
+            quatre = QuatreMajuscules(quatre);
+            std::memcpy(p + bloc, &quatre, sizeof quatre);
+        }
+    } else {
+        for (qsizetype k = 0; k < n; ++k) {
+            tous |= source[k];
+            p[k] = Majuscule(source[k]);
+        }
+    }
+    if ((tous & 0xFF80'FF80'FF80'FF80) == 0)
+        Avancer(n);
+    else // the full mapping: "Straße" gives "STRASSE"
+        TelQuel(unite.toString().toUpper());
 }
 
 void Redaction::Agrandir(qsizetype capacite) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 // Internal to the words library. The amount label is rebuilt at every key
@@ -26,13 +27,22 @@ public:
     // The same for `entier` units and `fraction` hundredths (0 to 99).
     bool Nombre(std::uint64_t entier, unsigned fraction, QStringView unite);
 
-    // Appends `texte` as it is, whatever the casing (the link word).
-    void TelQuel(QStringView texte);
+    // Appends `texte` as it is, whatever the casing (the link word). Inline so
+    // that the constant blanks around the link word become single stores.
+    void TelQuel(QStringView texte) {
+        std::memcpy(Reserver(texte.size()), texte.utf16(),
+                    std::size_t(texte.size()) * sizeof(char16_t));
+        Avancer(texte.size());
+    }
 
     QString Resultat();
 
 private:
-    void Ecrire(QStringView mot); // a word of the prepared tables
+    void Ecrire(QStringView mot); // words of the prepared tables
+    void Blanc() {
+        *Reserver(1) = u' ';
+        Avancer(1);
+    }
     void Unite(QStringView unite);
 
     // Room for `n` more characters; the text grows by Avancer().

@@ -34,8 +34,11 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
+    QString bibliotheque; // the control library to register; empty: the one beside the tests
+
     void demarrer() {
         app = std::make_unique<AppScribane>(dossier.path(), plateforme.services());
+        app->bibliothequeControle = bibliotheque;
         fenetre = std::make_unique<FrmCB>(*app);
         fenetre->demarrer();
     }

@@ -183,3 +183,24 @@ TEST_F(Demarrage, AFailedConversionIsToldAndTheFormerFileKept) {
     EXPECT_EQ(app->etat.ChoixCourant, 0);
     EXPECT_FALSE(rafraichirActif());
 }
+
+TEST_F(Demarrage, WithoutTheControlLibraryAPlainLabelShowsTheWords) {
+    // An empty class registry and no library where the program looks for it.
+    QTemporaryDir maison;
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", maison.path().toLocal8Bit());
+    bibliotheque = chemin("absente/libBoutonKiv_W9x.so");
+    ecrire("Cheque.ini", kChequeNormal);
+    ecrire("Choix.cfg", "1,1\r\n");
+    demarrer();
+    qputenv("HOME", home);
+
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+    EXPECT_EQ(plateforme.dialogues.vus[0].icone, Icone::Exclamation);
+    EXPECT_TRUE(plateforme.dialogues.vus[0].texte.startsWith(
+        QStringLiteral("Le composant qui affiche le montant en lettres (BoutonKiv_W9x) n'a pas pu "
+                       "être chargé")));
+    auto* label = fenetre->findChild<QLabel*>(QStringLiteral("LblMontant"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("CENT EUROS"));
+}

@@ -194,3 +194,13 @@ TEST_F(Boutons, PastedCurrencyWordsAreOneLineWithoutSurroundingBlanks) {
     EXPECT_EQ(app->reglages.Centimes, QStringLiteral("cent"));
     EXPECT_EQ(app->reglages.Liaison, QStringLiteral("and"));
 }
+
+TEST_F(Boutons, SavingTheFirstChoiceOffersTheListPruning) {
+    demarrerAvec("0,0\r\n");
+    ASSERT_FALSE(rafraichirActif());
+    choisir(0);
+    cliquer("CmdEnrChoix");
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Choix 1 enregistré.")});
+    EXPECT_EQ(choixCfg(), QStringLiteral("1,1\r\n"));
+    EXPECT_TRUE(rafraichirActif());
+}
