@@ -21,9 +21,9 @@ constexpr std::u16string_view kDizaines[10] = {
     u"cinquante", u"soixante", u"soixante", u"quatre-vingt", u"quatre-vingt",
 };
 
-enum MotFixe { Zero, De, D, Et, Cent, Cents, S, kMotsFixes };
+enum MotFixe { Zero, De, D, Et, Cent, Cents, kMotsFixes };
 constexpr std::u16string_view kMotFixe[kMotsFixes] = {
-    u"zéro", u" de ", u" d'", u" et ", u" cent", u" cents", u"s",
+    u"zéro", u" de ", u" d'", u" et ", u" cent", u" cents",
 };
 
 // Our own words hold only ASCII letters and "é".
@@ -174,10 +174,13 @@ bool CommenceParVoyelle(QStringView unite) {
 
 // Copies a word of the vocabulary to `p`, which has room for it and
 // Vocabulaire::kMarge more characters, and returns its end. Fixed-size
-// blocks: no branch on the length of each word.
+// blocks, of which nearly every word needs only one.
 char16_t* Copier(char16_t* p, QStringView mot) {
-    for (qsizetype k = 0; k < mot.size(); k += Vocabulaire::kMarge)
+    qsizetype k = 0;
+    do {
         std::memcpy(p + k, mot.utf16() + k, Vocabulaire::kMarge * sizeof(char16_t));
+        k += Vocabulaire::kMarge;
+    } while (k < mot.size());
     return p + mot.size();
 }
 
@@ -246,10 +249,10 @@ bool Redaction::Nombre(std::uint64_t entier, unsigned fraction, QStringView unit
         if (finitParUnNom)
             Ecrire(v.Fixe(CommenceParVoyelle(unite) ? D : De));
         else
-            Blanc();
+            Caractere(u' ');
         Unite(unite);
         if (entier >= 2)
-            Ecrire(v.Fixe(S));
+            Caractere(casse_ == Casse::Majuscules ? u'S' : u's');
     }
 
     if (fraction > 0) {
@@ -290,8 +293,13 @@ void Redaction::Unite(QStringView unite) {
     }
     if ((tous & 0xFF80'FF80'FF80'FF80) == 0)
         Avancer(n);
-    else // the full mapping: "Straße" gives "STRASSE"
-        TelQuel(unite.toString().toUpper());
+    else
+        UniteNonAscii(unite);
+}
+
+// Kept out of Unite(), whose usual path it would slow down.
+Q_NEVER_INLINE void Redaction::UniteNonAscii(QStringView unite) {
+    TelQuel(unite.toString().toUpper()); // the full mapping: "Straße" gives "STRASSE"
 }
 
 void Redaction::Agrandir(qsizetype capacite) {

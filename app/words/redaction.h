@@ -39,11 +39,12 @@ public:
 
 private:
     void Ecrire(QStringView mot); // words of the prepared tables
-    void Blanc() {
-        *Reserver(1) = u' ';
+    void Caractere(char16_t c) {
+        *Reserver(1) = c;
         Avancer(1);
     }
     void Unite(QStringView unite);
+    void UniteNonAscii(QStringView unite);
 
     // Room for `n` more characters; the text grows by Avancer().
     char16_t* Reserver(qsizetype n) {

@@ -92,6 +92,23 @@ TEST(MontantEnLettres, SansCentimesNulsRaccourcitLaCase) {
               u"CENT CINQUANTE EUROS");
 }
 
+// Unit names of every length up to twelve, with the characters around the
+// ASCII letters and non-ASCII ones at each place, the last included: upper
+// case as QString gives it.
+TEST(MontantEnLettres, UnitesEnMajusculesDeToutesLongueurs) {
+    const QString caracteres = QStringLiteral("aAzZ`{@[ -0é\u00DF\u0080m");
+    for (qsizetype longueur = 1; longueur <= 12; ++longueur) {
+        for (qsizetype decalage = 0; decalage < caracteres.size(); ++decalage) {
+            QString unite;
+            for (qsizetype k = 0; k < longueur; ++k)
+                unite += caracteres[(decalage + k) % caracteres.size()];
+            const QString attendu = QStringLiteral("UN ") + unite.toUpper();
+            EXPECT_EQ(MontantEnLettres(u"1", unite, u"centime", u"et", false).lettres, attendu)
+                << unite.toStdString();
+        }
+    }
+}
+
 // The upper-case words of an amount are those of its two numbers.
 TEST(MontantEnLettres, ConcordeAvecNombreEnLettres) {
     std::mt19937_64 hasard(7);
