@@ -227,19 +227,17 @@ bool Redaction::Nombre(std::uint64_t entier, unsigned fraction, QStringView unit
         // Cents and small amounts: a single group.
         p = Copier(p, v.Groupe(Unites, unsigned(entier)));
     } else {
-        const unsigned groupes[kRangs] = {
-            unsigned(entier / 1'000'000'000),
-            unsigned(entier / 1'000'000 % 1000),
-            unsigned(entier / 1000 % 1000),
-            unsigned(entier % 1000),
-        };
-        for (int rang = 0; rang < kRangs; ++rang) {
-            if (groupes[rang] == 0)
-                continue;
+        auto groupe = [&](Rang rang, unsigned g) {
+            if (g == 0)
+                return;
             if (p > debut)
                 *p++ = u' ';
-            p = Copier(p, v.Groupe(Rang(rang), groupes[rang]));
-        }
+            p = Copier(p, v.Groupe(rang, g));
+        };
+        groupe(Milliards, unsigned(entier / 1'000'000'000));
+        groupe(Millions, unsigned(entier / 1'000'000 % 1000));
+        groupe(Milliers, unsigned(entier / 1000 % 1000));
+        groupe(Unites, unsigned(entier % 1000));
     }
     Avancer(p - debut);
 
