@@ -1,7 +1,6 @@
 #include "SurfaceImprimante.h"
 
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrinterInfo>
 
@@ -29,41 +28,6 @@ bool SurfaceImprimante::definirPage(int orientation) {
     return connue;
 }
 
-bool SurfaceImprimante::definirPolice(const QString& nom) {
-    if (nom.isEmpty())
-        return false;
-    police_.setFamily(nom);
-    if (peintre_.isActive())
-        peintre_.setFont(police_);
-    return true;
-}
-
-bool SurfaceImprimante::definirGras(bool gras) {
-    police_.setBold(gras);
-    if (peintre_.isActive())
-        peintre_.setFont(police_);
-    return true;
-}
-
-bool SurfaceImprimante::definirTaille(double points) {
-    if (points <= 0 || points > 1000)
-        return false;
-    police_.setPointSizeF(points);
-    if (peintre_.isActive())
-        peintre_.setFont(police_);
-    return true;
-}
-
-bool SurfaceImprimante::definirOrigine(double gauche, double haut) {
-    gauche_ = gauche;
-    haut_ = haut;
-    return true;
-}
-
-double SurfaceImprimante::pixelsParMm() const {
-    return imprimante_.resolution() / 25.4;
-}
-
 bool SurfaceImprimante::commencer() {
     if (peintre_.isActive())
         return true;
@@ -80,20 +44,6 @@ bool SurfaceImprimante::commencer() {
     peintre_.setFont(police_);
     peintre_.setPen(Qt::black);
     return true;
-}
-
-bool SurfaceImprimante::ecrire(double x, double y, const QString& texte) {
-    if (!commencer())
-        return false;
-    const double ppm = pixelsParMm();
-    const QFontMetricsF mesures(police_, &imprimante_);
-    // The position is the top-left corner of the text; the painter wants its baseline.
-    peintre_.drawText(QPointF((x - gauche_) * ppm, (y - haut_) * ppm + mesures.ascent()), texte);
-    return true;
-}
-
-double SurfaceImprimante::hauteurLigne() const {
-    return QFontMetricsF(police_, &imprimante_).lineSpacing() / pixelsParMm();
 }
 
 bool SurfaceImprimante::terminer(QString* erreur) {
