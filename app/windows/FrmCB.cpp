@@ -98,6 +98,9 @@ void FrmCB::construire() {
     auto nouveauLibelle = [this](const QString& texte, QWidget* copain) {
         auto* l = new QLabel(texte, this);
         l->setBuddy(copain);
+        // An editable list is named after its text by some screen readers:
+        // the description keeps what it is for.
+        copain->setAccessibleDescription(texte);
         return l;
     };
 
@@ -121,6 +124,7 @@ void FrmCB::construire() {
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setPixmap(DessinMinimiser(28));
     image1_->setToolTip(QStringLiteral("Minimise (ou  ALT + M)"));
+    image1_->setAccessibleName(QStringLiteral("Minimiser"));
     image1_->setCursor(Qt::PointingHandCursor);
     image1_->installEventFilter(this);
 
@@ -178,6 +182,7 @@ void FrmCB::construire() {
     boutonAide_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     boutonAide_->setIconSize(QSize(28, 28));
     boutonAide_->setToolTip(QStringLiteral("Aide"));
+    boutonAide_->setAccessibleName(QStringLiteral("Aide"));
     connect(boutonAide_, &QToolButton::clicked, this, &FrmCB::AfficherAide);
 
     boutonQuitter_ = new QPushButton(QStringLiteral("Quitter"), this);
