@@ -119,6 +119,8 @@ void FrmCB::construire() {
     dtp_->setCalendarPopup(true);
     dtp_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dtp_->setLocale(QLocale(QLocale::French, QLocale::France));
+    // Today from the start, also on a first run where no choice fills it.
+    dtp_->setDate(app_.plateforme.horloge.maintenant().date());
 
     image1_ = new QLabel(this);
     image1_->setObjectName(QStringLiteral("Image1"));
@@ -474,6 +476,24 @@ void FrmCB::Imprimer() {
         return;
     }
 
+    // Without a printer the cheque cannot be printed: say so before anything
+    // is kept, so that the lists hold only what went to paper.
+    if (r.Imprimante.isEmpty()) {
+        dialogues.message(
+            this,
+            QStringLiteral("Aucune imprimante n'est choisie : ouvrez Configuration et Options."),
+            Icone::Exclamation);
+        return;
+    }
+    if (!app_.plateforme.imprimantes.noms().contains(r.Imprimante)) {
+        dialogues.message(this,
+                          QStringLiteral("L'imprimante « %1 » n'est pas installée : ouvrez "
+                                         "Configuration et Options.")
+                              .arg(r.Imprimante),
+                          Icone::Exclamation);
+        return;
+    }
+
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     if (app_.etat.ChoixCourant != 0)
         EnregistrerChoix();
@@ -544,8 +564,13 @@ void FrmCB::voirJournaux() {
     const QString fichier = app_.plateforme.dialogues.ouvrirFichier(
         this, QStringLiteral("Ouvrir un journal d'impression"), app_.chemins.journaux(),
         QStringLiteral("*.txt|*.txt|Tous fichiers|*.*|"));
-    if (!fichier.isEmpty())
-        app_.plateforme.bureau.ouvrir(fichier);
+    if (!fichier.isEmpty() && !app_.plateforme.bureau.ouvrir(fichier))
+        app_.plateforme.dialogues.message(
+            this,
+            QStringLiteral("Le journal n'a pas pu être ouvert : aucun programme du bureau n'a "
+                           "pu l'afficher.\n\n%1")
+                .arg(QDir::toNativeSeparators(fichier)),
+            Icone::Exclamation);
 }
 
 bool FrmCB::event(QEvent* e) {
