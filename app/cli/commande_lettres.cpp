@@ -1,10 +1,14 @@
 #include "commande.h"
 #include "console.h"
 
+#include "PreparationMontant.h"
 #include "montant_en_lettres.h"
+#include "montant_texte.h"
 
-#include <QTextStream>
+#include <QVarLengthArray>
+
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -12,9 +16,15 @@ const char* const kAide =
     "Utilisation : scribane-cli lettres [OPTIONS] MONTANT...\n"
     "\n"
     "Écrit chaque MONTANT en lettres, une ligne chacun, tel qu'il serait imprimé\n"
-    "sur le chèque. Le séparateur décimal est la virgule ; les milliers peuvent\n"
-    "être séparés par une espace (1 234,56). Avec « - », les montants sont lus\n"
-    "sur l'entrée standard, un par ligne.\n"
+    "sur le chèque : le montant est d'abord mis en forme (1 234,5 devient\n"
+    "1 234,50), et un montant que l'impression refuse est refusé ici aussi, avec\n"
+    "sa raison. Le séparateur décimal est la virgule ; les milliers peuvent être\n"
+    "séparés par une espace (1 234,56). Avec « - », les montants sont lus sur\n"
+    "l'entrée standard, un par ligne ; une ligne refusée est signalée par son\n"
+    "numéro et la lecture continue.\n"
+    "\n"
+    "Code de sortie : 0 quand tous les montants sont écrits, 1 quand l'un d'eux\n"
+    "est refusé.\n"
     "\n"
     "Options :\n"
     "  --devise D            nom de la devise au singulier (défaut : euro)\n"
@@ -23,23 +33,132 @@ const char* const kAide =
     "  --sans-centimes-nuls  ne pas imprimer les centimes s'ils sont nuls\n"
     "  -h, --help            affiche cette aide\n";
 
-struct Reglages {
+struct OptionsLettres {
     QString devise = QStringLiteral("euro");
     QString centimes = QStringLiteral("centime");
     QString liaison = QStringLiteral("et");
     bool sansCentimesNuls = false;
 };
 
-void Ecrire(const Reglages& r, QStringView montant) {
-    Sortie()
-        << MontantEnLettres(montant, r.devise, r.centimes, r.liaison, r.sansCentimesNuls).lettres
-        << '\n';
+// Standard output as bytes: the words are encoded into one buffer written in
+// large blocks, rather than through a text stream line by line.
+class SortieOctets {
+public:
+    ~SortieOctets() { vider(); }
+
+    void ligne(QStringView texte) {
+        for (qsizetype i = 0; i < texte.size(); ++i) {
+            const char32_t c = texte[i].unicode();
+            if (c < 0x80) {
+                tampon_.push_back(char(c));
+            } else if (c < 0x800) {
+                tampon_.push_back(char(0xC0 | (c >> 6)));
+                tampon_.push_back(char(0x80 | (c & 0x3F)));
+            } else if (QChar::isHighSurrogate(c) && i + 1 < texte.size() &&
+                       texte[i + 1].isLowSurrogate()) {
+                const char32_t u = QChar::surrogateToUcs4(char16_t(c), texte[++i].unicode());
+                tampon_.push_back(char(0xF0 | (u >> 18)));
+                tampon_.push_back(char(0x80 | ((u >> 12) & 0x3F)));
+                tampon_.push_back(char(0x80 | ((u >> 6) & 0x3F)));
+                tampon_.push_back(char(0x80 | (u & 0x3F)));
+            } else {
+                tampon_.push_back(char(0xE0 | (c >> 12)));
+                tampon_.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+                tampon_.push_back(char(0x80 | (c & 0x3F)));
+            }
+        }
+        tampon_.push_back('\n');
+        if (tampon_.size() >= kBloc)
+            vider();
+    }
+
+    void vider() {
+        if (!tampon_.empty())
+            std::fwrite(tampon_.data(), 1, tampon_.size(), stdout);
+        tampon_.clear();
+        std::fflush(stdout);
+    }
+
+private:
+    static constexpr std::size_t kBloc = 1 << 16;
+    std::string tampon_;
+};
+
+// Spells one amount exactly as the cheque would print it: formatted first,
+// as printing does, and refused for the reasons printing refuses it.
+// Returns false after telling why on standard error.
+bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie, qsizetype ligne = 0) {
+    std::optional<QString> refus;
+    if (montant.isEmpty())
+        refus = QStringLiteral("aucun montant");
+    else
+        refus = ExplicationMontant(montant);
+    if (refus) {
+        const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
+        Refuser(ou + QStringLiteral("« %1 » : %2").arg(montant.toString(), *refus));
+        return false;
+    }
+    const QString imprime = FormaterMontant(*LireMontant(montant));
+    sortie.ligne(
+        MontantEnLettres(imprime, r.devise, r.centimes, r.liaison, r.sansCentimesNuls).lettres);
+    return true;
+}
+
+// Reads standard input in large blocks and spells each line; a line in ASCII,
+// as amounts are, is widened in place rather than decoded.
+bool EcrireEntree(const OptionsLettres& r, SortieOctets& sortie) {
+    bool tout = true;
+    qsizetype numero = 0;
+    std::string reste;
+    QVarLengthArray<char16_t, 64> large;
+    auto traiter = [&](const char* debut, const char* fin) {
+        ++numero;
+        if (fin > debut && fin[-1] == '\r')
+            --fin;
+        bool ascii = true;
+        large.resize(fin - debut);
+        for (qsizetype i = 0; i < large.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(debut[i]);
+            ascii = ascii && c < 0x80;
+            large[i] = c;
+        }
+        if (ascii) {
+            tout &= Ecrire(r, QStringView(large.constData(), large.size()), sortie, numero);
+        } else {
+            const QString texte = QString::fromUtf8(debut, fin - debut);
+            tout &= Ecrire(r, texte, sortie, numero);
+        }
+    };
+
+    static constexpr std::size_t kBloc = 1 << 16;
+    std::string bloc(kBloc, '\0');
+    std::size_t lus = 0;
+    while ((lus = std::fread(bloc.data(), 1, kBloc, stdin)) > 0) {
+        const char* debut = bloc.data();
+        const char* const fin = debut + lus;
+        for (const char* p = debut; p < fin; ++p) {
+            if (*p != '\n')
+                continue;
+            if (reste.empty()) {
+                traiter(debut, p);
+            } else {
+                reste.append(debut, p);
+                traiter(reste.data(), reste.data() + reste.size());
+                reste.clear();
+            }
+            debut = p + 1;
+        }
+        reste.append(debut, fin);
+    }
+    if (!reste.empty())
+        traiter(reste.data(), reste.data() + reste.size());
+    return tout;
 }
 
 } // namespace
 
 int CommandeLettres(Invocation& invocation) {
-    Reglages reglages;
+    OptionsLettres reglages;
     QStringList montants;
     const QStringList& args = invocation.arguments;
     bool options = true;
@@ -73,17 +192,13 @@ int CommandeLettres(Invocation& invocation) {
     if (montants.isEmpty())
         return Refuser(QStringLiteral("aucun montant. Voir scribane-cli lettres --help."), kUsage);
 
+    SortieOctets sortie;
+    bool tout = true;
     for (const QString& montant : montants) {
-        if (montant != u"-") {
-            Ecrire(reglages, montant);
-            continue;
-        }
-        QTextStream entree(stdin);
-        entree.setEncoding(QStringConverter::Utf8);
-        QString ligne;
-        while (entree.readLineInto(&ligne))
-            Ecrire(reglages, ligne);
+        // What is written so far goes out before a refusal is told.
+        tout &=
+            montant == u"-" ? EcrireEntree(reglages, sortie) : Ecrire(reglages, montant, sortie);
     }
-    Sortie().flush();
-    return kSucces;
+    sortie.vider();
+    return tout ? kSucces : kEchec;
 }

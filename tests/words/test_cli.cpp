@@ -33,9 +33,30 @@ TEST(ScribaneCli, LettresEcritLeMontantDuCheque) {
 }
 
 TEST(ScribaneCli, LettresUneLigneParMontantEnUtf8) {
-    const Resultat r = Lancer({"lettres", "0,50", "abc", "1\u00A0000\u00A0000"});
+    const Resultat r = Lancer({"lettres", "0,50", "1\u00A0000\u00A0000"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.sortie, "Z\xC3\x89RO EURO et CINQUANTE CENTIMES\n\nUN MILLION D'EUROS\n");
+    EXPECT_EQ(r.sortie, "Z\xC3\x89RO EURO et CINQUANTE CENTIMES\nUN MILLION D'EUROS\n");
+}
+
+TEST(ScribaneCli, LettresEcritCeQuiSeraitImprimeEtRefuseCeQueLImpressionRefuse) {
+    // Printing formats the amount first: "1 234,5 " is 1 234,50.
+    Resultat r = Lancer({"lettres", "1 234,5 "});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE CENTIMES\n");
+
+    const std::pair<const char*, const char*> refuses[] = {
+        {"abc", "séparez les centimes par une virgule"},
+        {"-3", "Montant négatif"},
+        {"1000000000000", "Montant trop grand (mille milliards ou plus)"},
+        {"12,345", "deux chiffres au plus après la virgule"},
+    };
+    for (const auto& [montant, raison] : refuses) {
+        r = Lancer({"lettres", montant});
+        EXPECT_EQ(r.code, 1) << montant;
+        EXPECT_EQ(r.sortie, "") << montant;
+        EXPECT_TRUE(QString::fromUtf8(r.erreurs).contains(QString::fromUtf8(raison)))
+            << montant << " : " << r.erreurs.toStdString();
+    }
 }
 
 TEST(ScribaneCli, LettresAvecReglages) {
@@ -46,10 +67,21 @@ TEST(ScribaneCli, LettresAvecReglages) {
 }
 
 TEST(ScribaneCli, LettresLitLEntreeStandard) {
-    const Resultat r = Lancer({"lettres", "-"}, "80\r\n1 234,5\n\xC3\xA9\n");
+    Resultat r = Lancer({"lettres", "-"}, "80\r\n1 234,5\n1\u00A0000\n");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "QUATRE-VINGTS EUROS\nMILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE "
-                        "CENTIMES\n\n");
+                        "CENTIMES\nMILLE EUROS\n");
+    EXPECT_EQ(r.erreurs, "");
+
+    // A refused line is told by its number; the next lines are still written.
+    r = Lancer({"lettres", "-"}, "80\n\xC3\xA9\n-3\n\n2");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.sortie, "QUATRE-VINGTS EUROS\nDEUX EUROS\n");
+    const QString erreurs = QString::fromUtf8(r.erreurs);
+    EXPECT_TRUE(erreurs.contains(QStringLiteral("ligne 2 : « é » : Montant non valide")))
+        << r.erreurs.toStdString();
+    EXPECT_TRUE(erreurs.contains(QStringLiteral("ligne 3 : « -3 » : Montant négatif")));
+    EXPECT_TRUE(erreurs.contains(QStringLiteral("ligne 4 : ")));
 }
 
 TEST(ScribaneCli, NombreEcritLeNombreEtSonUnite) {
