@@ -5,8 +5,10 @@
 #include "montant_en_lettres.h"
 #include "montant_texte.h"
 
+#include <QStringEncoder>
 #include <QVarLengthArray>
 
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -44,63 +46,79 @@ struct OptionsLettres {
 // large blocks, rather than through a text stream line by line.
 class SortieOctets {
 public:
+    SortieOctets() { tampon_.reserve(2 * kBloc); }
     ~SortieOctets() { vider(); }
 
     void ligne(QStringView texte) {
-        for (qsizetype i = 0; i < texte.size(); ++i) {
-            const char32_t c = texte[i].unicode();
-            if (c < 0x80) {
-                tampon_.push_back(char(c));
-            } else if (c < 0x800) {
-                tampon_.push_back(char(0xC0 | (c >> 6)));
-                tampon_.push_back(char(0x80 | (c & 0x3F)));
-            } else if (QChar::isHighSurrogate(c) && i + 1 < texte.size() &&
-                       texte[i + 1].isLowSurrogate()) {
-                const char32_t u = QChar::surrogateToUcs4(char16_t(c), texte[++i].unicode());
-                tampon_.push_back(char(0xF0 | (u >> 18)));
-                tampon_.push_back(char(0x80 | ((u >> 12) & 0x3F)));
-                tampon_.push_back(char(0x80 | ((u >> 6) & 0x3F)));
-                tampon_.push_back(char(0x80 | (u & 0x3F)));
-            } else {
-                tampon_.push_back(char(0xE0 | (c >> 12)));
-                tampon_.push_back(char(0x80 | ((c >> 6) & 0x3F)));
-                tampon_.push_back(char(0x80 | (c & 0x3F)));
-            }
-        }
-        tampon_.push_back('\n');
+        // Room for the worst case, then the size actually written.
+        const qsizetype avant = tampon_.size();
+        tampon_.resize(avant + utf8_.requiredSpace(texte.size()) + 1);
+        char* fin = utf8_.appendToBuffer(tampon_.data() + avant, texte);
+        *fin++ = '\n';
+        tampon_.resize(fin - tampon_.constData());
         if (tampon_.size() >= kBloc)
             vider();
     }
 
     void vider() {
-        if (!tampon_.empty())
-            std::fwrite(tampon_.data(), 1, tampon_.size(), stdout);
-        tampon_.clear();
+        if (!tampon_.isEmpty())
+            std::fwrite(tampon_.constData(), 1, std::size_t(tampon_.size()), stdout);
+        tampon_.resize(0); // keeps its room
         std::fflush(stdout);
     }
 
 private:
-    static constexpr std::size_t kBloc = 1 << 16;
-    std::string tampon_;
+    static constexpr qsizetype kBloc = 1 << 16;
+    QByteArray tampon_; // grows to a block and a line, then stays (no clearing of new room)
+    QStringEncoder utf8_{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
 };
+
+// An amount that is surely printable: no sign, at most two decimals and at
+// most eleven digits before them; the rest goes through the full rule.
+bool SurementImprimable(const MontantLu& lu) {
+    return !lu.negatif && lu.decimales <= 2 && lu.chiffres - lu.decimales <= 11;
+}
 
 // Spells one amount exactly as the cheque would print it: formatted first,
 // as printing does, and refused for the reasons printing refuses it.
 // Returns false after telling why on standard error.
-bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie, qsizetype ligne = 0) {
-    std::optional<QString> refus;
-    if (montant.isEmpty())
-        refus = QStringLiteral("aucun montant");
-    else
-        refus = ExplicationMontant(montant);
-    if (refus) {
-        const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
-        Refuser(ou + QStringLiteral("« %1 » : %2").arg(montant.toString(), *refus));
-        return false;
+bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie,
+            qsizetype ligne = 0) {
+    const std::optional<MontantLu> lu = LireMontantExact(montant);
+    if (!lu || !SurementImprimable(*lu)) {
+        std::optional<QString> refus;
+        if (montant.isEmpty())
+            refus = QStringLiteral("aucun montant");
+        else
+            refus = ExplicationMontant(montant);
+        if (refus) {
+            const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
+            Refuser(ou + QStringLiteral("« %1 » : %2").arg(montant.toString(), *refus));
+            return false;
+        }
+        const QString imprime = FormaterMontant(*LireMontant(montant));
+        sortie.ligne(
+            MontantEnLettres(imprime, r.devise, r.centimes, r.liaison, r.sansCentimesNuls).lettres);
+        return true;
     }
-    const QString imprime = FormaterMontant(*LireMontant(montant));
-    sortie.ligne(
-        MontantEnLettres(imprime, r.devise, r.centimes, r.liaison, r.sansCentimesNuls).lettres);
+    // The usual amount: its printed form ("1 234,50") read from its exact
+    // digits rather than through a double; the words do not need the groups.
+    static constexpr std::uint64_t kCentaines[] = {100, 10, 1};
+    const std::uint64_t centimes = lu->mantisse * kCentaines[lu->decimales];
+    char16_t imprime[32];
+    qsizetype n = 0;
+    char chiffres[24];
+    const auto [finChiffres, erreur] =
+        std::to_chars(chiffres, chiffres + sizeof chiffres, centimes / 100);
+    Q_UNUSED(erreur); // eleven digits at most
+    for (const char* c = chiffres; c < finChiffres; ++c)
+        imprime[n++] = char16_t(*c);
+    imprime[n++] = u',';
+    imprime[n++] = char16_t(u'0' + centimes % 100 / 10);
+    imprime[n++] = char16_t(u'0' + centimes % 10);
+    sortie.ligne(MontantEnLettres(QStringView(imprime, n), r.devise, r.centimes, r.liaison,
+                                  r.sansCentimesNuls)
+                     .lettres);
     return true;
 }
 

@@ -571,12 +571,15 @@ void FrmCB::resizeEvent(QResizeEvent* e) {
 void FrmCB::PreparerMontant() {
     const Reglages& r = app_.reglages;
     AffichageMontant& label = *lblMontant_;
+    const MontantPrepare prepare = PreparerTexteMontant(cboM_->currentText(), r);
     if (!r.Police.isEmpty())
         label.ecrireFontName(r.Police);
-    if (r.Taille != 0)
+    // Words that print smaller to fit the cheque are shown smaller too.
+    if (prepare.tailleMots > 0 && prepare.tailleMots < r.Taille)
+        label.ecrireFontSize(float(prepare.tailleMots));
+    else if (r.Taille != 0)
         label.ecrireFontSize(r.Taille);
     label.ecrireFontBold(r.Gras == 1);
-    const MontantPrepare prepare = PreparerTexteMontant(cboM_->currentText(), r);
     if (prepare.montantRaccourci)
         cboM_->setEditText(*prepare.montantRaccourci);
     // What cannot be written is said in place of the words, not left blank.

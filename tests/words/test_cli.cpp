@@ -1,3 +1,6 @@
+#include "montant_en_lettres.h"
+#include "montant_texte.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
@@ -64,6 +67,36 @@ TEST(ScribaneCli, LettresAvecReglages) {
                                "and", "--sans-centimes-nuls", "1000000", "2,01", "3,00"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "UN MILLION DE DOLLARS\nDEUX DOLLARS and UN CENT\nTROIS DOLLARS\n");
+}
+
+TEST(ScribaneCli, LettresEnSerieEcritCommeLImpression) {
+    // Typed forms that printing puts in another form first, on both sides of
+    // 10^11 (the batch reads the usual amounts from their digits).
+    const QStringList saisis = {
+        QStringLiteral("1 234,5 "),
+        QStringLiteral(",5"),
+        QStringLiteral("+12"),
+        QStringLiteral("0012,3"),
+        QStringLiteral("12,"),
+        QStringLiteral(" 7,05"),
+        QStringLiteral("1\u00A0000\u00A0000"),
+        QStringLiteral("99999999999,99"),
+        QStringLiteral("100000000000,1"),
+        QStringLiteral("999 999 999 999,99"),
+        QStringLiteral("-0"),
+        QStringLiteral("0000000000000000000042,10"),
+    };
+    QByteArray entree, attendu;
+    for (const QString& saisi : saisis) {
+        entree += saisi.toUtf8() + '\n';
+        attendu += MontantEnLettres(FormaterMontant(*LireMontant(saisi)), u"euro", u"centime",
+                                    u"et", false)
+                       .lettres.toUtf8() +
+                   '\n';
+    }
+    const Resultat r = Lancer({"lettres", "-"}, entree);
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(r.sortie, attendu);
 }
 
 TEST(ScribaneCli, LettresLitLEntreeStandard) {
