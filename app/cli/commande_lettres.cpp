@@ -86,13 +86,12 @@ bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie,
             qsizetype ligne = 0) {
     const std::optional<MontantLu> lu = LireMontantExact(montant);
     if (!lu || !SurementImprimable(*lu)) {
-        std::optional<QString> refus;
-        if (montant.isEmpty())
-            refus = QStringLiteral("aucun montant");
-        else
-            refus = ExplicationMontant(montant);
-        if (refus) {
-            const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
+        const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
+        if (montant.isEmpty()) {
+            Refuser(ou + QStringLiteral("aucun montant"));
+            return false;
+        }
+        if (const auto refus = ExplicationMontant(montant)) {
             Refuser(ou + QStringLiteral("« %1 » : %2").arg(montant.toString(), *refus));
             return false;
         }
