@@ -96,7 +96,7 @@ void VerifierDisposition(const MotsADisposer& avant, const MotsDisposes& apres, 
 
 } // namespace
 
-TEST(DisposerMots, MeasuresWithTheRealCheque) {
+TEST(DisposerMots, MeasuresWithTheChequeFont) {
     // The metrics of these tests are those of the cheque's usual font.
     const QFontInfo info(QFont(QStringLiteral("Liberation Sans")));
     ASSERT_EQ(info.family(), QStringLiteral("Liberation Sans"))
