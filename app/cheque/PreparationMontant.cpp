@@ -1,8 +1,11 @@
 #include "PreparationMontant.h"
 
+#include "DispositionMots.h"
 #include "Reglages.h"
 #include "montant_en_lettres.h"
 #include "montant_texte.h"
+
+#include <QFont>
 
 QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
                          const QString& liaison, bool encadrer) {
@@ -17,16 +20,43 @@ QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
 }
 
 MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
+    MontantPrepare prepare;
+    if (const auto explication = ExplicationMontant(montant)) {
+        prepare.refus = *explication;
+        return prepare;
+    }
     const bool sansCentimesNuls = r.EcrireCent == 1;
     const ResultatMontant mots =
         MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls);
+    prepare.montantRaccourci = mots.montantRaccourci;
     const qsizetype virgule = montant.indexOf(u',');
     const QString unites = virgule < 0 ? mots.lettres
                                        : MontantEnLettres(QStringView(montant).left(virgule),
                                                           r.Devise, r.Centimes, r.Liaison, false)
                                              .lettres;
-    return {CaptionDuMontant(mots.lettres, unites, r.Liaison, r.Encadrer == 1),
-            mots.montantRaccourci};
+    const QString caption = CaptionDuMontant(mots.lettres, unites, r.Liaison, r.Encadrer == 1);
+    if (montant.isEmpty()) {
+        prepare.caption = caption;
+        return prepare;
+    }
+
+    // The lines as the printer will have them, in its font and at its places.
+    const qsizetype saut = caption.indexOf(u'*');
+    const MotsADisposer aDisposer{montant, saut < 0 ? caption : caption.left(saut),
+                                  saut < 0 ? QString() : caption.mid(saut + 1)};
+    const PoliceMots police{r.Police, r.Gras == 1,
+                            r.Taille > 0 ? double(r.Taille) : QFont().pointSizeF()};
+    const PlaceMots place{r.MargeMLX + 50.0, double(r.MargeDLX)};
+    const ResultatDisposition disposition = DisposerMots(aDisposer, police, place);
+    if (!disposition.mots) {
+        prepare.refus = disposition.refus;
+        return prepare;
+    }
+    prepare.caption = disposition.mots->premiere;
+    if (!disposition.mots->seconde.isEmpty())
+        prepare.caption += QLatin1Char('*') + disposition.mots->seconde;
+    prepare.tailleMots = disposition.mots->taille;
+    return prepare;
 }
 
 QString CaptionAvecSautDeLigne(const QString& texte) {
@@ -39,17 +69,44 @@ QString CaptionAvecSautDeLigne(const QString& texte) {
     return texte.left(premiere) + QLatin1Char('\n') + suite;
 }
 
+std::optional<QString> ExplicationMontant(QStringView montant) {
+    if (montant.isEmpty())
+        return std::nullopt;
+    const auto lu = LireMontantExact(montant);
+    const auto valeur = LireMontant(montant);
+    if (!lu || !valeur)
+        return QStringLiteral("Montant non valide : séparez les centimes par une virgule (12,50).");
+    if (*valeur < 0)
+        return QStringLiteral("Montant négatif");
+    if (*valeur >= 1e12)
+        return QStringLiteral("Montant trop grand (mille milliards ou plus)");
+    // The words would read three decimals as cents (12,345 as "trois cent
+    // quarante-cinq centimes") while the figures say otherwise.
+    if (lu->decimales > 2)
+        return QStringLiteral(
+            "Montant non valide : deux chiffres au plus après la virgule (12,50).");
+    return std::nullopt;
+}
+
 std::optional<QString> RefusMontant(const QString& montant) {
     if (montant.isEmpty())
         return QStringLiteral("Aucun texte n'est à imprimer !");
     // The words are the legal amount: nothing is printed that they cannot say.
-    const auto lu = LireMontantExact(montant);
-    const auto valeur = LireMontant(montant);
-    // More than two decimals would be read as cents by the words (12,345 as
-    // "trois cent quarante-cinq centimes") while the figures say otherwise.
-    if (!lu || !valeur || *valeur < 0 || *valeur >= 1e12 || lu->decimales > 2)
+    if (const auto explication = ExplicationMontant(montant))
         return QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : aucun "
-                              "chèque n'est imprimé !")
-            .arg(montant);
+                              "chèque n'est imprimé !\n\n%2")
+            .arg(montant, *explication);
     return std::nullopt;
+}
+
+std::optional<QString> AvecVirguleDecimale(const QString& montant) {
+    const qsizetype point = montant.indexOf(u'.');
+    if (point < 0 || montant.indexOf(u'.', point + 1) >= 0 || montant.contains(u',') ||
+        montant.size() - point - 1 > 2)
+        return std::nullopt;
+    QString avecVirgule = montant;
+    avecVirgule[point] = u',';
+    if (!LireMontantExact(avecVirgule))
+        return std::nullopt;
+    return avecVirgule;
 }

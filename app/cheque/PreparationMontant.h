@@ -15,19 +15,38 @@ QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
                          const QString& liaison, bool encadrer);
 
 struct MontantPrepare {
+    // What the label shows and the cheque prints: "*" where the second line
+    // starts, moved before the last words of the units when they would pass
+    // the cheque's right edge. Empty when `refus` is given.
     QString caption;
+    // The size the words print at (points): the settings' size, or smaller
+    // when the words need it to fit on the cheque.
+    double tailleMots = 0;
+    // Why the amount cannot be written on the cheque, in French; empty when it can.
+    QString refus;
     // The text the amount box should now hold, when zero cents are dropped.
     std::optional<QString> montantRaccourci;
 };
 
 // The words of an amount as typed, with the currency words and options of the
-// settings, laid out for the amount label.
+// settings, laid out for the amount label and the cheque with the font and
+// positions of the settings.
 MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r);
 
 // What the amount label shows of a caption: the first "*" starts the second
 // line; anything after a second "*" is dropped.
 QString CaptionAvecSautDeLigne(const QString& texte);
 
-// Why an amount cannot be printed (empty, not a number, negative, too large
-// for its words), or nothing when it can.
+// Why a typed amount cannot be written in words, in a few French words for
+// the amount label (not a number, negative, too large, more than two
+// decimals); nothing when it can, or when it is empty.
+std::optional<QString> ExplicationMontant(QStringView montant);
+
+// Why an amount cannot be printed (empty, or one of the reasons above), or
+// nothing when it can.
 std::optional<QString> RefusMontant(const QString& montant);
+
+// An amount pasted or typed with a decimal point ("12.5", "1 234.50": one
+// point, at most two digits after it) in its form with the decimal comma;
+// nothing when the text is not such an amount.
+std::optional<QString> AvecVirguleDecimale(const QString& montant);

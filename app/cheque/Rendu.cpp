@@ -64,6 +64,8 @@ void ImprimerCheque(SurfaceSortie& s, const Reglages& r, const TextesCheque& t) 
     const auto yMots = Position(r.MargeMLY, 15, e);
     const qsizetype saut = t.mots.indexOf(u'\n');
     if (imprimante) {
+        if (t.tailleMots > 0)
+            s.definirTaille(t.tailleMots);
         if (saut < 0) {
             Ecrire(s, xMots, yMots, t.mots);
         } else if (xMots && yMots) {

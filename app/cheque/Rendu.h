@@ -12,7 +12,8 @@ struct TextesCheque {
     QString chiffres; // the amount box, unchanged
     QString destinataire;
     QString lieu;
-    QString date; // already written as the cheque shows it (05/03/2024)
+    QString date;          // already written as the cheque shows it (05/03/2024)
+    double tailleMots = 0; // the words' size when they need a smaller one to fit; 0: the settings'
 };
 
 // Draws the cheque on the surface at the positions and fonts of the settings.

@@ -151,9 +151,13 @@ int CommandeImprimer(Invocation& invocation) {
         return Refuser(QStringLiteral("le journal demande le nom de l'émetteur : donnez-le avec "
                                       "--emetteur NOM."));
 
-    const MontantPrepare prepare = PreparerTexteMontant(o.montant, r);
-    if (prepare.montantRaccourci) // zero cents not printed: "150" rather than "150,00"
+    MontantPrepare prepare = PreparerTexteMontant(o.montant, r);
+    if (!prepare.refus.isEmpty()) // nothing printed, nothing kept, nothing journaled
+        return Refuser(prepare.refus);
+    if (prepare.montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
         o.montant = *prepare.montantRaccourci;
+        prepare = PreparerTexteMontant(o.montant, r);
+    }
 
     if (etat.ChoixCourant != 0) {
         for (QStringList* liste :
@@ -173,8 +177,12 @@ int CommandeImprimer(Invocation& invocation) {
             return Refuser(erreur);
     }
 
-    const TextesCheque textes{CaptionAvecSautDeLigne(PreparerTexteMontant(o.montant, r).caption),
-                              o.montant, o.destinataire, o.lieu, DateCheque(date)};
+    const TextesCheque textes{CaptionAvecSautDeLigne(prepare.caption),
+                              o.montant,
+                              o.destinataire,
+                              o.lieu,
+                              DateCheque(date),
+                              prepare.tailleMots};
     TravailQt travail(o.pdf);
     ImprimerCheque(travail.surface(), r, textes);
     QString erreur;

@@ -2,15 +2,18 @@
 
 #include <cstdio>
 
+// The encoding is set once: setting it again starts a new converter each time.
 QTextStream& Sortie() {
     static QTextStream flux(stdout);
-    flux.setEncoding(QStringConverter::Utf8);
+    static const bool utf8 = (flux.setEncoding(QStringConverter::Utf8), true);
+    Q_UNUSED(utf8);
     return flux;
 }
 
 QTextStream& Erreurs() {
     static QTextStream flux(stderr);
-    flux.setEncoding(QStringConverter::Utf8);
+    static const bool utf8 = (flux.setEncoding(QStringConverter::Utf8), true);
+    Q_UNUSED(utf8);
     return flux;
 }
 

@@ -16,4 +16,7 @@ public:
     virtual void ecrireFontName(const QString& nom) = 0;
     virtual void ecrireFontSize(float points) = 0;
     virtual void ecrireFontBold(bool gras) = 0;
+    // The caption in the error colour (an explanation in place of the words),
+    // or back in the label's own colour.
+    virtual void signalerErreur(bool erreur) = 0;
 };

@@ -54,6 +54,7 @@ ControleMontant::Creer(QWidget* parent, const QString& bibliotheque, QString* er
     charge->controle->definirTailleTwips(5655, 870);
     montant->widget_ = charge->widget;
     montant->dispatch_ = charge->dispatch;
+    montant->dispatch_->lire(bouton::membre::EtiFoCoOut, montant->couleurTexte_);
     return montant;
 }
 
@@ -84,4 +85,14 @@ void ControleMontant::ecrireFontSize(float points) {
 
 void ControleMontant::ecrireFontBold(bool gras) {
     dispatch_->ecrire(bouton::membre::FontBold, QVariant(gras));
+}
+
+void ControleMontant::signalerErreur(bool erreur) {
+    // OLE colours are 0x00BBGGRR: a dark red. The hover colour too, so that
+    // the pointer over the label does not hide the error.
+    const QVariant couleur = erreur ? QVariant(0x000000C0u) : couleurTexte_;
+    if (!couleur.isValid())
+        return;
+    dispatch_->ecrire(bouton::membre::EtiFoCoOut, couleur);
+    dispatch_->ecrire(bouton::membre::EtiFoCoOver, couleur);
 }

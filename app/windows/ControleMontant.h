@@ -3,6 +3,7 @@
 #include "AffichageMontant.h"
 
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 
@@ -32,10 +33,12 @@ public:
     void ecrireFontName(const QString& nom) override;
     void ecrireFontSize(float points) override;
     void ecrireFontBold(bool gras) override;
+    void signalerErreur(bool erreur) override;
 
 private:
     ControleMontant() = default;
     std::unique_ptr<bouton::hote::SiteWidget> site_;
     QWidget* widget_ = nullptr;
     bouton::Dispatch* dispatch_ = nullptr;
+    QVariant couleurTexte_; // the label's own text colour, put back after an error
 };

@@ -12,8 +12,13 @@ EtiquetteMontant::EtiquetteMontant(QWidget* parent) : label_(new QLabel(parent))
     label_->setFrameShadow(QFrame::Sunken);
     label_->setLineWidth(2);
     label_->setAutoFillBackground(true);
-    label_->setStyleSheet(QStringLiteral("QLabel { background: #ffffff; color: #000000; "
-                                         "border: 2px solid #307ead; padding: 4px; }"));
+    signalerErreur(false);
+}
+
+void EtiquetteMontant::signalerErreur(bool erreur) {
+    label_->setStyleSheet(QStringLiteral("QLabel { background: #ffffff; color: %1; "
+                                         "border: 2px solid #307ead; padding: 4px; }")
+                              .arg(erreur ? QStringLiteral("#c00000") : QStringLiteral("#000000")));
 }
 
 QWidget* EtiquetteMontant::widget() {

@@ -15,6 +15,7 @@ public:
     void ecrireFontName(const QString& nom) override;
     void ecrireFontSize(float points) override;
     void ecrireFontBold(bool gras) override;
+    void signalerErreur(bool erreur) override;
 
 private:
     QLabel* label_;

@@ -475,6 +475,12 @@ void FrmCB::Imprimer() {
         dialogues.message(this, *refus, Icone::Exclamation);
         return;
     }
+    // The words as the label shows them, in the lines and size that fit the cheque.
+    const MontantPrepare mots = PreparerTexteMontant(montant, r);
+    if (!mots.refus.isEmpty()) {
+        dialogues.message(this, mots.refus, Icone::Exclamation);
+        return;
+    }
 
     // Without a printer the cheque cannot be printed: say so before anything
     // is kept, so that the lists hold only what went to paper.
@@ -507,8 +513,12 @@ void FrmCB::Imprimer() {
             return; // a refused name calls this print off, and only this one
     }
 
-    const TextesCheque textes{lblMontant_->caption(), montant, cboD_->currentText(),
-                              cboL_->currentText(), DateCheque(dtp_->date())};
+    const TextesCheque textes{CaptionAvecSautDeLigne(mots.caption),
+                              montant,
+                              cboD_->currentText(),
+                              cboL_->currentText(),
+                              DateCheque(dtp_->date()),
+                              mots.tailleMots};
     const auto travail = app_.plateforme.impression.nouveauTravail();
     ImprimerCheque(travail->surface(), r, textes);
     QString erreur;
@@ -591,15 +601,20 @@ void FrmCB::resizeEvent(QResizeEvent* e) {
 void FrmCB::PreparerMontant() {
     const Reglages& r = app_.reglages;
     AffichageMontant& label = *lblMontant_;
+    const MontantPrepare prepare = PreparerTexteMontant(cboM_->currentText(), r);
     if (!r.Police.isEmpty())
         label.ecrireFontName(r.Police);
-    if (r.Taille != 0)
+    // Words that print smaller to fit the cheque are shown smaller too.
+    if (prepare.tailleMots > 0 && prepare.tailleMots < r.Taille)
+        label.ecrireFontSize(float(prepare.tailleMots));
+    else if (r.Taille != 0)
         label.ecrireFontSize(r.Taille);
     label.ecrireFontBold(r.Gras == 1);
-    const MontantPrepare prepare = PreparerTexteMontant(cboM_->currentText(), r);
     if (prepare.montantRaccourci)
         cboM_->setEditText(*prepare.montantRaccourci);
-    label.ecrireCaption(prepare.caption);
+    // What cannot be written is said in place of the words, not left blank.
+    label.signalerErreur(!prepare.refus.isEmpty());
+    label.ecrireCaption(prepare.refus.isEmpty() ? prepare.caption : prepare.refus);
 }
 
 void FrmCB::montantModifie() {
@@ -607,6 +622,13 @@ void FrmCB::montantModifie() {
     // A line break typed or pasted into the box would become lines of Cheque.ini.
     if (texte != EntreeSurUneLigne(texte)) {
         cboM_->setEditText(EntreeSurUneLigne(texte));
+        return;
+    }
+    // "12.5" pasted, or typed where the key never reached the box as a key.
+    if (const auto avecVirgule = AvecVirguleDecimale(texte)) {
+        const int curseur = cboM_->lineEdit()->cursorPosition();
+        cboM_->setEditText(*avecVirgule);
+        cboM_->lineEdit()->setCursorPosition(curseur);
         return;
     }
     if (texte.endsWith(u' ')) {
@@ -619,10 +641,12 @@ void FrmCB::montantModifie() {
         cboM_->lineEdit()->end(false);
     }
     texte = cboM_->currentText();
-    if (texte.isEmpty() || !EstUnMontant(texte))
+    if (texte.isEmpty()) {
+        lblMontant_->signalerErreur(false);
         lblMontant_->ecrireCaption(QString());
-    else
-        PreparerMontant();
+    } else {
+        PreparerMontant(); // the words, or why there are none
+    }
 }
 
 void FrmCB::montantQuitte() {
@@ -802,7 +826,10 @@ void FrmCB::closeEvent(QCloseEvent* e) {
 }
 
 bool FrmCB::eventFilter(QObject* objet, QEvent* e) {
-    if (objet == cboM_->lineEdit() && e->type() == QEvent::KeyPress &&
+    // On a real display the keys go to the combo box, which has the focus and
+    // hands them to its line edit directly, past that one's filters; a test
+    // that sends them to the line edit reaches it the other way.
+    if ((objet == cboM_ || objet == cboM_->lineEdit()) && e->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(e)->text() == QLatin1String(".")) {
         cboM_->lineEdit()->insert(QStringLiteral(","));
         return true;

@@ -55,8 +55,10 @@ TEST_F(Listes, TypingAnAmountShowsItsWordsAtOnce) {
     EXPECT_EQ(montant()->lineEdit()->cursorPosition(), 2);
     EXPECT_EQ(mots(), QStringLiteral("DOUZE EUROS"));
 
+    // No words for what is not an amount: the label says why instead.
     taper(QStringLiteral("abc"));
-    EXPECT_EQ(mots(), QString());
+    EXPECT_EQ(mots(), QStringLiteral("Montant non valide : séparez les centimes par une virgule "
+                                     "(12,50)."));
 }
 
 TEST_F(Listes, LeavingTheBoxFormatsTheAmount) {

@@ -1,0 +1,141 @@
+#include "AffichageMontant.h"
+#include "FenetreTest.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// Choice 1 in portrait, 12 points, the second line of the words 12 mm in.
+QByteArray Cheque(const QByteArray& options) {
+    return "[Defaut1]\r\nImprimante=PDF\r\nOrientation= 1\r\nPolice=Liberation Sans\r\n"
+           "Taille= 12\r\nMargeDLX= 12\r\nJournal= 1\r\n" +
+           options + "[Montants]\r\nMt0=100,00\r\n";
+}
+
+} // namespace
+
+class Montant : public FenetreTest {
+protected:
+    void demarrerAvec(const QByteArray& options) {
+        ecrire("Cheque.ini", Cheque(options));
+        ecrire("Choix.cfg", "1,1\r\n");
+        demarrer();
+        fenetre->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
+    }
+    QComboBox* montant() const { return boite("CboM"); }
+    QString mots() const { return fenetre->lblMontant().caption(); }
+    // Keys as a real display delivers them: to the box that has the focus,
+    // which is the combo box, not its line edit.
+    void taper(const QString& texte) const {
+        montant()->setEditText(QString());
+        montant()->setFocus();
+        QTest::keyClicks(montant(), texte);
+    }
+    // Whether the label shows any text in a red.
+    bool enRouge() const {
+        const QImage image = fenetre->lblMontant().widget()->grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 140 && c.green() < 70 && c.blue() < 70)
+                    return true;
+            }
+        return false;
+    }
+    QString journal() const {
+        return chemin("Journaux") + QStringLiteral("/Journal_2024_03_05.txt");
+    }
+};
+
+TEST_F(Montant, APointTypedOnTheKeyboardBecomesTheDecimalComma) {
+    demarrerAvec("");
+    taper(QStringLiteral("12.5"));
+    EXPECT_EQ(montant()->currentText(), QStringLiteral("12,5"));
+    EXPECT_EQ(mots(), QStringLiteral("DOUZE EUROS\n et CINQUANTE CENTIMES"));
+}
+
+TEST_F(Montant, APastedAmountWithAPointIsTakenWithTheComma) {
+    demarrerAvec("");
+    for (const char* colle : {"12.5", "12.50"}) {
+        montant()->setEditText(QString());
+        montant()->lineEdit()->insert(QString::fromLatin1(colle)); // as a paste does
+        EXPECT_EQ(montant()->currentText(), QString::fromLatin1(colle).replace(u'.', u','));
+        EXPECT_EQ(mots(), QStringLiteral("DOUZE EUROS\n et CINQUANTE CENTIMES")) << colle;
+    }
+    // A point followed by three digits is no decimal point.
+    montant()->setEditText(QString());
+    montant()->lineEdit()->insert(QStringLiteral("1.234"));
+    EXPECT_EQ(montant()->currentText(), QStringLiteral("1.234"));
+}
+
+TEST_F(Montant, AnAmountThatCannotBeWrittenIsExplainedInTheErrorColour) {
+    demarrerAvec("");
+    const std::pair<const char*, const char*> cas[] = {
+        {"abc", "Montant non valide : séparez les centimes par une virgule (12,50)."},
+        {"1.2.3", "Montant non valide : séparez les centimes par une virgule (12,50)."},
+        {"-3", "Montant négatif"},
+        {"1000000000000", "Montant trop grand (mille milliards ou plus)"},
+    };
+    for (const auto& [tape, explication] : cas) {
+        taper(QString::fromUtf8(tape));
+        EXPECT_EQ(mots(), QString::fromUtf8(explication)) << tape;
+        EXPECT_TRUE(enRouge()) << tape;
+    }
+    taper(QStringLiteral("12"));
+    EXPECT_EQ(mots(), QStringLiteral("DOUZE EUROS"));
+    EXPECT_FALSE(enRouge());
+}
+
+TEST_F(Montant, TheLabelShowsAndThePrinterPrintsTheLinesThatFitTheCheque) {
+    demarrerAvec("");
+    taper(QStringLiteral("97997,97"));
+    const QStringList lignes = mots().split(u'\n');
+    ASSERT_EQ(lignes.size(), 2);
+    // The first line alone ran past the cheque: its last words moved down.
+    EXPECT_TRUE(lignes[0].startsWith(QStringLiteral("QUATRE-VINGT-DIX-SEPT MILLE")));
+    EXPECT_FALSE(lignes[0].endsWith(QStringLiteral("EUROS")));
+    EXPECT_TRUE(lignes[1].endsWith(QStringLiteral(" EUROS et QUATRE-VINGT-DIX-SEPT CENTIMES")));
+
+    controle<QToolButton>("Bouton_Kiv_XP4")->click();
+    ASSERT_EQ(plateforme.impression.pages.size(), 1);
+    const auto& textes = plateforme.impression.pages[0].textes;
+    ASSERT_GE(textes.size(), 2);
+    EXPECT_EQ(textes[0].texte, lignes[0]);
+    EXPECT_EQ(textes[1].texte, lignes[1]);
+
+    // Longer words print smaller, the same lines as the label shows.
+    taper(QStringLiteral("777777777777,77"));
+    const QStringList longues = mots().split(u'\n');
+    controle<QToolButton>("Bouton_Kiv_XP4")->click();
+    ASSERT_EQ(plateforme.impression.pages.size(), 2);
+    const auto& petites = plateforme.impression.pages[1].textes;
+    ASSERT_GE(petites.size(), 3);
+    EXPECT_EQ(QStringList({petites[0].texte, petites[1].texte}), longues);
+    EXPECT_LT(petites[0].taille, 12);
+    EXPECT_EQ(petites[1].taille, petites[0].taille);
+    EXPECT_EQ(petites[2].taille, 12); // the figures keep theirs
+}
+
+TEST_F(Montant, WordsThatCannotFitAreRefusedAndNothingIsPrintedOrKept) {
+    // The words start 15 mm from the cheque's right edge.
+    demarrerAvec("MargeMLX= 110\r\nMargeDLX= 160\r\n");
+    const QByteArray avant = lire("Cheque.ini");
+    taper(QStringLiteral("97,97"));
+    const QString refus = QStringLiteral(
+        "Le montant en lettres ne tient pas sur le chèque : 97,97, même écrit en 7 points.");
+    EXPECT_EQ(mots(), refus);
+    EXPECT_TRUE(enRouge());
+
+    controle<QToolButton>("Bouton_Kiv_XP4")->click();
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+    EXPECT_EQ(plateforme.dialogues.vus[0].texte, refus);
+    EXPECT_EQ(plateforme.dialogues.vus[0].icone, Icone::Exclamation);
+    EXPECT_TRUE(plateforme.impression.pages.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(journal()));
+    EXPECT_EQ(lire("Cheque.ini"), avant); // the amount did not join the list
+}
