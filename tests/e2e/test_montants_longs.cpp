@@ -2,6 +2,7 @@
 #include "FrmCB.h"
 #include "PdfLu.h"
 #include "PlateformeTest.h"
+#include "PlateformeQt.h"
 #include "SurfaceImprimante.h"
 #include "montant_en_lettres.h"
 #include "montant_texte.h"
@@ -98,8 +99,9 @@ TEST_P(MontantLong, TheWordsPrintWholeAndInsideTheCheque) {
     ASSERT_TRUE(PreparerDossier(dossier));
     PlateformeTest plateforme;
     ImpressionQt impression;
+    ImprimantesQt imprimantes; // the queue is installed for real
     AppScribane app(dossier.path(),
-                    {plateforme.dialogues, plateforme.imprimantes, plateforme.polices,
+                    {plateforme.dialogues, imprimantes, plateforme.polices,
                      plateforme.horloge, plateforme.pressePapiers, plateforme.bureau, impression});
     FrmCB fenetre(app);
     fenetre.demarrer();
