@@ -61,6 +61,9 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    // Reads and writes the saved properties.
+    friend class Persistance;
+
     Resultat affecter(int32_t id, const QVariant& valeur);
     void miseEnPage();
     void appliquerSautDeLigne();
