@@ -90,6 +90,7 @@ BoutonKivW9x::BoutonKivW9x(QWidget* parent)
 
     timerEnd_->setObjectName(QStringLiteral("TimerEnd"));
     timerEnd_->setInterval(100);
+    connect(timerEnd_, &QTimer::timeout, this, &BoutonKivW9x::finSurvol);
 
     largeurTwips_ = twipsX(width());
     hauteurTwips_ = twipsY(height());
@@ -435,7 +436,12 @@ Resultat BoutonKivW9x::appeler(int32_t id, QVariantList& arguments, QVariant* re
     if (arguments.size() != attendus)
         return Resultat::erreur(code::NombreArguments,
                                 QStringLiteral("Nombre d'arguments incorrect."));
-    // The button states and the about box are not part of this library yet.
+    if (id == membre::Boutons_SetState) {
+        Resultat e;
+        auto etat = conv::versLong(arguments[0], &e);
+        return etat ? Boutons_SetState(*etat) : e;
+    }
+    // The about box is not part of this library yet.
     return Resultat::erreur(
         code::NonImplemente,
         QStringLiteral("%1 n'est pas encore disponible.").arg(QLatin1String(m->nom)));

@@ -64,6 +64,20 @@ void BoutonKivW9x::resizeEvent(QResizeEvent* e) {
     miseEnPage();
 }
 
+// The light lines over the top and left sides of the frame (raised), or 10 twips inside its
+// bottom and right sides (pressed).
+void BoutonKivW9x::placerLignes(bool enfoncees) {
+    const double ws = shp_->largeur;
+    const double hs = shp_->hauteur;
+    if (enfoncees) {
+        line1_->placer(10, 10 + hs, 10 + ws, 10 + hs);
+        line2_->placer(10 + ws, 10, 10 + ws, 10 + hs);
+    } else {
+        line1_->placer(20, 20, 20 + ws, 20);
+        line2_->placer(20, 20, 20, 20 + hs);
+    }
+}
+
 void BoutonKivW9x::miseEnPage() {
     const double W = largeurTwips_;
     const double H = hauteurTwips_;
@@ -80,10 +94,6 @@ void BoutonKivW9x::miseEnPage() {
         shp_->definirHauteur(H - 35);
         shp_->definirLargeur(W - 35);
     };
-    auto lignesEnRelief = [&] {
-        line1_->placer(20, 20, 20 + shp_->largeur, 20);
-        line2_->placer(20, 20, 20, 20 + shp_->hauteur);
-    };
     auto etiquette = [&](double marge, bool auto_, int opaque) {
         lbl_->gauche = marge;
         lbl_->haut = marge;
@@ -93,7 +103,7 @@ void BoutonKivW9x::miseEnPage() {
         img_->visible = false;
         lbl_->visible = true;
         cadre();
-        lignesEnRelief();
+        placerLignes(false);
     };
 
     switch (style_) {
@@ -109,7 +119,7 @@ void BoutonKivW9x::miseEnPage() {
             img_->definirHauteur(H - 240);
         }
         imgLeftRepos_ = float(img_->gauche);
-        lignesEnRelief();
+        placerLignes(false);
         break;
     case Etiquette:
         etiquette(40, false, 1);

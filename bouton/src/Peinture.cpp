@@ -84,6 +84,14 @@ void BoutonKivW9x::paintEvent(QPaintEvent*) {
 }
 
 bool BoutonKivW9x::event(QEvent* e) {
+    // The control's access key counts as a click on its surface.
+    if (e->type() == QEvent::Shortcut) {
+        if (style_ != Ligne) {
+            QVariantList aucun;
+            lever(evenement::Click, aucun);
+        }
+        return true;
+    }
     if (e->type() == QEvent::ToolTip) {
         // Each part shows its own tooltip; the label lies over the image.
         const QPoint pos = static_cast<QHelpEvent*>(e)->pos();

@@ -11,6 +11,7 @@ namespace bouton {
 class PuitsEvenements;
 class SacProprietes;
 class SiteHote;
+class SourceSouris;
 
 // The control as its container sees it (interface IidControle). The object lives as long as
 // its widget, which belongs to the parent given at creation.
@@ -20,6 +21,8 @@ public:
     // Neither is owned; pass nullptr before the site or the sink goes away.
     virtual void definirSite(SiteHote* site) = 0;
     virtual void connecterPuits(PuitsEvenements* puits) = 0;
+    // Not owned; nullptr gives the platform's screen rectangle and pointer position back.
+    virtual void definirSourceSouris(SourceSouris* source) = 0;
     // A newly placed control: initial values from the site's ambient colour and font.
     virtual Resultat initialiserNouveau() = 0;
     // Restores saved properties; stops at the first error, keeping what was already read.
