@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "Couleurs.h"
+#include "FrmAbout.h"
 #include "Membres.h"
 #include "Parties.h"
 #include "Valeurs.h"
@@ -10,6 +11,7 @@
 #include "bouton/SiteHote.h"
 #include <QApplication>
 #include <QImage>
+#include <QPointer>
 #include <QTimer>
 #include <atomic>
 #include <cmath>
@@ -441,10 +443,22 @@ Resultat BoutonKivW9x::appeler(int32_t id, QVariantList& arguments, QVariant* re
         auto etat = conv::versLong(arguments[0], &e);
         return etat ? Boutons_SetState(*etat) : e;
     }
-    // The about box is not part of this library yet.
-    return Resultat::erreur(
-        code::NonImplemente,
-        QStringLiteral("%1 n'est pas encore disponible.").arg(QLatin1String(m->nom)));
+    return ShowAboutBox();
+}
+
+QList<QUuid> BoutonKivW9x::pagesProprietes() const {
+    return {ClsidPageProprietes, ClsidPageStandardPicture, ClsidPageStandardColor,
+            ClsidPageStandardFont};
+}
+
+// The box is modal over the host's window and released when it closes, so each call shows a
+// fresh one. Nothing of the control is used after the box's event loop, which may delete it.
+Resultat BoutonKivW9x::ShowAboutBox() {
+    thread_local QPointer<FrmAbout> boite;
+    boite = new FrmAbout(window());
+    boite->exec();
+    delete boite;
+    return Resultat::ok();
 }
 
 // --- Setters with effects -----------------------------------------------------------------

@@ -47,6 +47,7 @@ public:
     Resultat enregistrer(SacProprietes& sac) const override;
     void definirTailleTwips(double largeur, double hauteur) override;
     QSizeF tailleTwips() const override { return {largeurTwips_, hauteurTwips_}; }
+    QList<QUuid> pagesProprietes() const override;
 
     int sourisEnfoncee() const { return sourisEnfoncee_; }
 
@@ -85,6 +86,7 @@ private:
 
     // Hover and press.
     Resultat Boutons_SetState(int32_t etat);
+    Resultat ShowAboutBox();
     void decaler(bool enfonce);
     void lirePointeur();
     bool pointeurDedans() const;

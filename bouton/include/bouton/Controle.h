@@ -2,7 +2,9 @@
 
 #include "bouton/Dispatch.h"
 #include "bouton/Resultat.h"
+#include <QList>
 #include <QSizeF>
+#include <QUuid>
 
 class QWidget;
 
@@ -31,6 +33,8 @@ public:
     // Sizes the control in twips and lays it out at once, even while hidden.
     virtual void definirTailleTwips(double largeur, double hauteur) = 0;
     virtual QSizeF tailleTwips() const = 0;
+    // The property pages a design host shows for the control, by class identity, in order.
+    virtual QList<QUuid> pagesProprietes() const = 0;
 
 protected:
     ~Controle() = default;
