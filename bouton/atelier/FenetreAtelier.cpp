@@ -119,6 +119,7 @@ FenetreAtelier::FenetreAtelier(DialoguesAtelier& dialogues, QWidget* parent)
     centre->addWidget(droite);
     centre->setStretchFactor(0, 3);
     centre->setStretchFactor(1, 2);
+    centre->setSizes({540, 360});
     setCentralWidget(centre);
 
     QMenu* menuFormulaire = menuBar()->addMenu(QStringLiteral("&Formulaire"));

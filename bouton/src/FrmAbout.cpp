@@ -49,7 +49,10 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
         QString(68, u' ') + QStringLiteral("Essai de création d'un premier contrôle  ActiveX"),
         this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setWordWrap(true);
+    // One line: its leading blanks carry the text clear of the icon.
+    lblDescription->setWordWrap(false);
+    lblDescription->setMinimumWidth(
+        lblDescription->fontMetrics().horizontalAdvance(lblDescription->text()) + 4);
     auto* lblVersion = new QLabel(texteVersion(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     auto* lblDisclaimer = new QLabel(
@@ -67,7 +70,6 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
     grille->addWidget(lblDescription, 2, 0, 1, 2);
     grille->addWidget(lblDisclaimer, 3, 0, 1, 2);
     grille->addWidget(cmdOK, 4, 1, Qt::AlignRight);
-    setMinimumWidth(420);
 }
 
 } // namespace bouton

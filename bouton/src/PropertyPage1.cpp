@@ -16,10 +16,14 @@ std::atomic<int> vivantes{0};
 // Index = Style value; two names keep the trailing blank they were given.
 const char* const NomsStyles[] = {"Image", "Etiquette", "EtiqCentrée ", "EtiqRelief ", "Ligne"};
 
-QFont policeTitre() {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(9.75);
-    f.setBold(true);
+// MS Sans Serif where it exists, else a face of the same widths, so the texts fit the
+// positions the page was drawn with.
+QFont policePage(double points, bool gras) {
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                   QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    f.setPointSizeF(points);
+    f.setBold(gras);
     return f;
 }
 
@@ -35,15 +39,17 @@ PropertyPage1::PropertyPage1(QWidget* parent)
     ++vivantes;
     setObjectName(QStringLiteral("PropertyPage1"));
     setWindowTitle(titre());
-    resize(enPixels(0, 0, 4740, 3495).size());
+    setFont(policePage(8.25, false));
+    taille_ = enPixels(0, 0, 4740, 3495).size();
+    resize(taille_);
 
     lblStyle_->setObjectName(QStringLiteral("LblStyle"));
-    lblStyle_->setFont(policeTitre());
+    lblStyle_->setFont(policePage(9.75, true));
     lblStyle_->setGeometry(enPixels(600, 360, 2655, 375));
     cbo_->setObjectName(QStringLiteral("Cbo"));
     cbo_->setGeometry(enPixels(600, 720, 2295, 315));
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setFont(policeTitre());
+    label1_->setFont(policePage(9.75, true));
     label1_->setGeometry(enPixels(600, 1920, 3255, 375));
     txt_->setObjectName(QStringLiteral("Txt"));
     txt_->setGeometry(enPixels(600, 2280, 2775, 375));

@@ -25,6 +25,10 @@ public:
     bool modifiee() const override { return modifiee_; }
     Resultat appliquer() override;
 
+    // Its size as designed, for frames that lay it out.
+    QSize sizeHint() const override { return taille_; }
+    QSize minimumSizeHint() const override { return taille_; }
+
     static int nombreVivantes();
 
 private:
@@ -40,6 +44,7 @@ private:
     SitePage* site_ = nullptr;
     QList<Dispatch*> selection_;
     bool modifiee_ = false;
+    QSize taille_;
 };
 
 } // namespace bouton

@@ -52,9 +52,9 @@ bool styles(const QString& chemin) {
     planche.setStyleSheet(QStringLiteral("#Planche { background: #EEE9D5 }"));
     auto* grille = new QGridLayout(&planche);
     grille->setSpacing(14);
-    const char* etats[] = {"Au repos", "Survolé", "Enfoncé"};
+    const char* titres[] = {"Au repos", "Survolé", "Enfoncé"};
     for (int e = 0; e < 3; ++e)
-        grille->addWidget(new QLabel(QString::fromUtf8(etats[e])), 0, e + 1, Qt::AlignHCenter);
+        grille->addWidget(new QLabel(QString::fromUtf8(titres[e])), 0, e + 1, Qt::AlignHCenter);
     hote::SiteWidget site(&planche);
     const struct {
         int32_t style;
@@ -65,6 +65,7 @@ bool styles(const QString& chemin) {
                   {EtiqCentree, "EtiqCentrée", "Centrée"},
                   {EtiqRelief, "EtiqRelief", "MILLE EUROS* et zéro centime"},
                   {Ligne, "Ligne", ""}};
+    QList<std::pair<Dispatch*, int>> etats;
     int rang = 1;
     for (const auto& l : lignes) {
         grille->addWidget(new QLabel(QString::fromUtf8(l.nom)), rang, 0);
@@ -90,14 +91,24 @@ bool styles(const QString& chemin) {
             if (!ok)
                 return false;
             c->controle->definirTailleTwips(2700, l.style == Ligne ? 450 : 900);
-            QVariantList etat{e == 0 ? BoutonNormal : e == 1 ? BoutonSelectionne : BoutonEnfonce};
-            if (!d->appeler(m::Boutons_SetState, etat, nullptr).reussi())
-                return false;
+            // A resize lays the control out again, at rest: the grid must not resize it.
+            c->widget->setFixedSize(c->widget->size());
             grille->addWidget(c->widget, rang, e + 1);
+            // The pointer leaves a line as it is; a host could still force a state on it.
+            if (l.style != Ligne)
+                etats.append({d, e == 0   ? BoutonNormal
+                                 : e == 1 ? BoutonSelectionne
+                                          : BoutonEnfonce});
         }
         ++rang;
     }
     planche.show();
+    QApplication::processEvents();
+    for (const auto& [d, etat] : etats) {
+        QVariantList argument{etat};
+        if (!d->appeler(m::Boutons_SetState, argument, nullptr).reussi())
+            return false;
+    }
     return planche.grab().save(chemin);
 }
 
