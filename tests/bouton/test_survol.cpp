@@ -3,6 +3,7 @@
 #include "Essai.h"
 
 #include "bouton/SourceSouris.h"
+#include "bouton/hote/SacMemoire.h"
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -351,11 +352,32 @@ TEST_F(Survol, ControleSupprimePendantLeRelachement) {
     c = {};
 }
 
-// The amount label of the main window: a relief label that follows the pointer unseen.
+// The amount label of the main window, loaded as the window saved it: a relief label whose
+// hover colours differ from its resting ones, and that still follows the pointer unseen.
 TEST_F(Survol, EtiqReliefSuitLePointeurSansChangerDAspect) {
-    ASSERT_TRUE(ecrire(m::Style, EtiqRelief).reussi());
-    ASSERT_TRUE(ecrire(m::Caption, QStringLiteral("MILLE EUROS")).reussi());
+    hote::SacMemoire sac;
+    QFont police(QStringLiteral("MS Sans Serif"));
+    police.setPointSizeF(8.25);
+    const std::pair<const char*, QVariant> valeurs[] = {
+        {"BordColSombre", 0x00AD7E30u},
+        {"Bord1ColClair", 0x00F3F3CFu},
+        {"Bord2ColClair", 0x00F3F3CFu},
+        {"BackColor", 0x00D5E9EEu},
+        {"Style", 3},
+        {"Font", police},
+        {"EtiColOut", 0x00FFFFFFu},
+        {"EtiColOut", 0x00FFFFFFu},
+        {"EtiColOver", 0x00D5E9EEu},
+        {"BackColorOver", 0x00D5E9EEu},
+        {"BackColorOut", 0x00D5E9EEu},
+        {"Bordure", 1},
+        {"FontName", QStringLiteral("MS Sans Serif")},
+        {"FontSize", 8.25f}};
+    for (const auto& [cle, valeur] : valeurs)
+        sac.ajouter(QLatin1String(cle), valeur);
+    ASSERT_TRUE(c.controle->charger(sac).reussi());
     taille(5655, 870);
+    ASSERT_TRUE(ecrire(m::Caption, QStringLiteral("MILLE EUROS* et zéro centime")).reussi());
     const QImage repos = c.widget->grab().toImage();
     site.evenements.clear();
     const QPoint point = px(2000, 400);
