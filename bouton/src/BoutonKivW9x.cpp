@@ -454,10 +454,11 @@ QList<QUuid> BoutonKivW9x::pagesProprietes() const {
 // The box is modal over the host's window and released when it closes, so each call shows a
 // fresh one. Nothing of the control is used after the box's event loop, which may delete it.
 Resultat BoutonKivW9x::ShowAboutBox() {
-    thread_local QPointer<FrmAbout> boite;
-    boite = new FrmAbout(window());
+    // Held here rather than in a global, so that a second box opened from inside the first
+    // cannot have the first call release it.
+    const QPointer<FrmAbout> boite = new FrmAbout(window());
     boite->exec();
-    delete boite;
+    delete boite.data();
     return Resultat::ok();
 }
 
