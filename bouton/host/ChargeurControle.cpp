@@ -57,6 +57,43 @@ Resultat appelerEnregistrement(const QString& chemin, const char* nom) {
     return Resultat::ok();
 }
 
+// Asks the class's library for its factory and the factory for an instance of interface iid.
+std::optional<void*> creerParClasse(const registre::ClasseEnregistree& classe, const QString& nom,
+                                    QWidget* parent, const QUuid& iid, Resultat* erreur) {
+    Resultat r;
+    if (!QFileInfo(classe.bibliotheque).isFile())
+        return echec<void*>(
+            erreur, Resultat::erreur(code::ClasseNonEnregistree,
+                                     QStringLiteral("La bibliothèque « %1 » de la classe « %2 » "
+                                                    "est introuvable.")
+                                         .arg(natif(classe.bibliotheque), nom)));
+    auto obtenir = exportDe<FnDllGetClassObject>(classe.bibliotheque, "DllGetClassObject", &r);
+    if (!obtenir)
+        return echec<void*>(erreur, r);
+
+    void* objet = nullptr;
+    int32_t c = (*obtenir)(&classe.clsid, &IidFabriqueClasse, &objet);
+    if (c < 0 || !objet)
+        return echec<void*>(
+            erreur, Resultat::erreur(c < 0 ? c : code::Echec,
+                                     QStringLiteral("La bibliothèque « %1 » ne fournit pas la "
+                                                    "classe « %2 » (code 0x%3).")
+                                         .arg(natif(classe.bibliotheque), nom)
+                                         .arg(uint32_t(c), 8, 16, QLatin1Char('0'))));
+    auto* fabrique = static_cast<FabriqueClasse*>(objet);
+    objet = nullptr;
+    c = fabrique->creerInstance(parent, iid, &objet);
+    fabrique->liberer();
+    if (c < 0 || !objet)
+        return echec<void*>(erreur,
+                            Resultat::erreur(c < 0 ? c : code::Echec,
+                                             QStringLiteral("« %1 » n'a pas pu être créé "
+                                                            "(code 0x%2).")
+                                                 .arg(nom)
+                                                 .arg(uint32_t(c), 8, 16, QLatin1Char('0'))));
+    return objet;
+}
+
 } // namespace
 
 std::optional<ControleCharge> CreerControle(const QString& progId, QWidget* parent, SiteHote* site,
@@ -65,39 +102,34 @@ std::optional<ControleCharge> CreerControle(const QString& progId, QWidget* pare
     auto classe = registre::trouverParProgId(registre::cheminRegistre(), progId, &r);
     if (!classe)
         return echec<ControleCharge>(erreur, r);
-    if (!QFileInfo(classe->bibliotheque).isFile())
-        return echec<ControleCharge>(
-            erreur, Resultat::erreur(code::ClasseNonEnregistree,
-                                     QStringLiteral("La bibliothèque « %1 » de la classe « %2 » "
-                                                    "est introuvable.")
-                                         .arg(natif(classe->bibliotheque), progId)));
-    auto obtenir = exportDe<FnDllGetClassObject>(classe->bibliotheque, "DllGetClassObject", &r);
-    if (!obtenir)
-        return echec<ControleCharge>(erreur, r);
-
-    void* objet = nullptr;
-    int32_t c = (*obtenir)(&classe->clsid, &IidFabriqueClasse, &objet);
-    if (c < 0 || !objet)
-        return echec<ControleCharge>(
-            erreur, Resultat::erreur(c < 0 ? c : code::Echec,
-                                     QStringLiteral("La bibliothèque « %1 » ne fournit pas la "
-                                                    "classe « %2 » (code 0x%3).")
-                                         .arg(natif(classe->bibliotheque), progId)
-                                         .arg(uint32_t(c), 8, 16, QLatin1Char('0'))));
-    auto* fabrique = static_cast<FabriqueClasse*>(objet);
-    objet = nullptr;
-    c = fabrique->creerInstance(parent, IidControle, &objet);
-    fabrique->liberer();
-    if (c < 0 || !objet)
-        return echec<ControleCharge>(
-            erreur, Resultat::erreur(c < 0 ? c : code::Echec,
-                                     QStringLiteral("Le contrôle « %1 » n'a pas pu être créé "
-                                                    "(code 0x%2).")
-                                         .arg(progId)
-                                         .arg(uint32_t(c), 8, 16, QLatin1Char('0'))));
-    auto* controle = static_cast<Controle*>(objet);
+    auto objet = creerParClasse(*classe, progId, parent, IidControle, erreur);
+    if (!objet)
+        return std::nullopt;
+    auto* controle = static_cast<Controle*>(*objet);
     controle->definirSite(site);
     return ControleCharge{controle->widget(), controle, controle};
+}
+
+std::optional<PageProprietes*> CreerPageProprietes(const QUuid& clsid, QWidget* parent,
+                                                   Resultat* erreur) {
+    Resultat r;
+    auto registre = registre::lire(registre::cheminRegistre(), &r);
+    if (!registre)
+        return echec<PageProprietes*>(erreur, r);
+    const QString section = registre::sectionClasse(clsid);
+    const QString nom = clsid.toString(QUuid::WithBraces).toUpper();
+    for (const registre::Section& s : *registre) {
+        if (s.nom.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        auto objet = creerParClasse({clsid, s.valeur(QStringLiteral("Bibliotheque"))}, nom, parent,
+                                    IidPageProprietes, erreur);
+        if (!objet)
+            return std::nullopt;
+        return static_cast<PageProprietes*>(*objet);
+    }
+    return echec<PageProprietes*>(
+        erreur, Resultat::erreur(code::ClasseNonEnregistree,
+                                 QStringLiteral("La classe %1 n'est pas enregistrée.").arg(nom)));
 }
 
 std::optional<ControleCharge> CreerControleOuEnregistrer(const QString& progId, QWidget* parent,

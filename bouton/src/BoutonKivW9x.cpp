@@ -2,28 +2,19 @@
 
 #include "Conversions.h"
 #include "Couleurs.h"
+#include "FrmAbout.h"
 #include "Membres.h"
 #include "Parties.h"
+#include "Valeurs.h"
 #include "bouton/Identites.h"
 #include "bouton/PuitsEvenements.h"
-#include "bouton/SacProprietes.h"
 #include "bouton/SiteHote.h"
 #include <QApplication>
-#include <QFontMetricsF>
-#include <QHelpEvent>
 #include <QImage>
-#include <QMouseEvent>
-#include <QPainter>
+#include <QPointer>
 #include <QTimer>
-#include <QToolTip>
 #include <atomic>
 #include <cmath>
-
-#define ESSAYER(expression)                                                                        \
-    do {                                                                                           \
-        if (Resultat r_ = (expression); !r_.reussi())                                              \
-            return r_;                                                                             \
-    } while (false)
 
 namespace bouton {
 
@@ -32,16 +23,6 @@ namespace {
 std::atomic<int> vivants{0};
 
 constexpr double TwipsParPouce = 1440.0;
-
-QVariant valeurCouleur(uint32_t ole) {
-    return QVariant::fromValue<uint>(ole);
-}
-QVariant entier(int16_t v) {
-    return QVariant::fromValue<qint16>(v);
-}
-QVariant objet(const QPixmap& p) {
-    return p.isNull() ? QVariant() : QVariant::fromValue(p);
-}
 
 Resultat erreurMembre(int32_t id, const char* quoi) {
     return Resultat::erreur(code::MembreInconnu, QStringLiteral("Membre 0x%1 %2.")
@@ -72,23 +53,6 @@ Qt::CursorShape formePointeur(int16_t code) {
 }
 
 constexpr int16_t PointeurPersonnalise = 99;
-
-int16_t boutonsSouris(Qt::MouseButtons b) {
-    return int16_t((b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
-                   (b & Qt::MiddleButton ? 4 : 0));
-}
-
-int16_t touchesMajuscule(Qt::KeyboardModifiers m) {
-    return int16_t((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
-                   (m & Qt::AltModifier ? 4 : 0));
-}
-
-// A message that says which saved key failed.
-Resultat avecCle(Resultat r, const char* cle) {
-    r.message =
-        QStringLiteral("%1 (propriété enregistrée « %2 »)").arg(r.message, QLatin1String(cle));
-    return r;
-}
 
 } // namespace
 
@@ -128,6 +92,7 @@ BoutonKivW9x::BoutonKivW9x(QWidget* parent)
 
     timerEnd_->setObjectName(QStringLiteral("TimerEnd"));
     timerEnd_->setInterval(100);
+    connect(timerEnd_, &QTimer::timeout, this, &BoutonKivW9x::finSurvol);
 
     largeurTwips_ = twipsX(width());
     hauteurTwips_ = twipsY(height());
@@ -473,10 +438,28 @@ Resultat BoutonKivW9x::appeler(int32_t id, QVariantList& arguments, QVariant* re
     if (arguments.size() != attendus)
         return Resultat::erreur(code::NombreArguments,
                                 QStringLiteral("Nombre d'arguments incorrect."));
-    // The button states and the about box are not part of this library yet.
-    return Resultat::erreur(
-        code::NonImplemente,
-        QStringLiteral("%1 n'est pas encore disponible.").arg(QLatin1String(m->nom)));
+    if (id == membre::Boutons_SetState) {
+        Resultat e;
+        auto etat = conv::versLong(arguments[0], &e);
+        return etat ? Boutons_SetState(*etat) : e;
+    }
+    return ShowAboutBox();
+}
+
+QList<QUuid> BoutonKivW9x::pagesProprietes() const {
+    return {ClsidPageProprietes, ClsidPageStandardPicture, ClsidPageStandardColor,
+            ClsidPageStandardFont};
+}
+
+// The box is modal over the host's window and released when it closes, so each call shows a
+// fresh one. Nothing of the control is used after the box's event loop, which may delete it.
+Resultat BoutonKivW9x::ShowAboutBox() {
+    // Held here rather than in a global, so that a second box opened from inside the first
+    // cannot have the first call release it.
+    const QPointer<FrmAbout> boite = new FrmAbout(window());
+    boite->exec();
+    delete boite.data();
+    return Resultat::ok();
 }
 
 // --- Setters with effects -----------------------------------------------------------------
@@ -541,425 +524,6 @@ Resultat BoutonKivW9x::definirPointeur(int16_t code) {
         return conv::erreurValeur();
     }
     pointeur_ = code;
-    return Resultat::ok();
-}
-
-void BoutonKivW9x::definirCaption(const QString& texte) {
-    lbl_->texte = texte;
-    if (style_ != Ligne)
-        appliquerSautDeLigne();
-    ajusterEtiquette();
-    update();
-}
-
-// "*" starts the second line; anything after a second "*" is dropped.
-void BoutonKivW9x::appliquerSautDeLigne() {
-    if (!lbl_->texte.contains(u'*'))
-        return;
-    const QStringList morceaux = lbl_->texte.split(u'*');
-    lbl_->texte = morceaux[0] + u'\n' + morceaux[1];
-    ajusterEtiquette();
-}
-
-// An auto-sized label takes the size of its text, keeping its left and top.
-void BoutonKivW9x::ajusterEtiquette() {
-    update();
-    if (!lbl_->tailleAuto)
-        return;
-    const QFontMetricsF mesure(lbl_->police, this);
-    const QRectF texte =
-        mesure.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, lbl_->texte);
-    lbl_->largeur = twipsX(std::ceil(texte.width()));
-    lbl_->hauteur = twipsY(std::ceil(std::max(texte.height(), mesure.height())));
-}
-
-// --- Layout --------------------------------------------------------------------------------
-
-void BoutonKivW9x::definirTailleTwips(double largeur, double hauteur) {
-    largeurTwips_ = largeur;
-    hauteurTwips_ = hauteur;
-    tailleMiseEnPage_ = QSize(pxX(largeur), pxY(hauteur));
-    if (tailleDemandee_ != tailleMiseEnPage_) {
-        tailleDemandee_ = tailleMiseEnPage_;
-        updateGeometry();
-    }
-    resize(tailleMiseEnPage_);
-    miseEnPage();
-}
-
-void BoutonKivW9x::resizeEvent(QResizeEvent* e) {
-    QWidget::resizeEvent(e);
-    // Sizes given in twips are already laid out; a hidden widget gets its resize when shown.
-    if (size() == tailleMiseEnPage_)
-        return;
-    tailleMiseEnPage_ = size();
-    largeurTwips_ = twipsX(width());
-    hauteurTwips_ = twipsY(height());
-    miseEnPage();
-}
-
-void BoutonKivW9x::miseEnPage() {
-    const double W = largeurTwips_;
-    const double H = hauteurTwips_;
-    // A size a part refuses (a control smaller than the margins) keeps the previous one.
-    appliquerSautDeLigne();
-    if (style_ == EtiqRelief)
-        bordure_ = 1;
-    if (bordure_ == 0 || bordure_ == 1)
-        shp_->visible = line1_->visible = line2_->visible = bordure_ == 1;
-    img_->gauche = 120;
-    img_->haut = 120;
-
-    auto cadre = [&] {
-        shp_->definirHauteur(H - 35);
-        shp_->definirLargeur(W - 35);
-    };
-    auto lignesEnRelief = [&] {
-        line1_->placer(20, 20, 20 + shp_->largeur, 20);
-        line2_->placer(20, 20, 20, 20 + shp_->hauteur);
-    };
-    auto etiquette = [&](double marge, bool auto_, int opaque) {
-        lbl_->gauche = marge;
-        lbl_->haut = marge;
-        lbl_->tailleAuto = auto_;
-        ajusterEtiquette();
-        lbl_->fondOpaque = opaque;
-        img_->visible = false;
-        lbl_->visible = true;
-        cadre();
-        lignesEnRelief();
-    };
-
-    switch (style_) {
-    case Image:
-        img_->visible = true;
-        lbl_->visible = false;
-        cadre();
-        if (!img_->etirer) {
-            img_->gauche = W / 2 - img_->largeur / 2;
-            img_->haut = H / 2 - img_->hauteur / 2;
-        } else {
-            img_->definirLargeur(W - 240);
-            img_->definirHauteur(H - 240);
-        }
-        imgLeftRepos_ = float(img_->gauche);
-        lignesEnRelief();
-        break;
-    case Etiquette:
-        etiquette(40, false, 1);
-        lbl_->definirLargeur(shp_->largeur - 50);
-        lbl_->definirHauteur(shp_->hauteur - 50);
-        break;
-    case EtiqCentree:
-        etiquette(40, true, 0);
-        lbl_->gauche = 40;
-        lbl_->definirLargeur(shp_->largeur - 50);
-        lbl_->haut = shp_->hauteur / 2 - lbl_->hauteur / 2;
-        break;
-    case EtiqRelief:
-        etiquette(30, false, 1);
-        lbl_->definirLargeur(shp_->largeur - 20);
-        lbl_->definirHauteur(shp_->hauteur - 20);
-        break;
-    case Ligne:
-        img_->visible = false;
-        lbl_->visible = false;
-        line1_->placer(0, H / 2, W, H / 2);
-        line2_->placer(0, H / 2 + 25, W, H / 2 + 25);
-        line1_->visible = line2_->visible = true;
-        break;
-    default:
-        break;
-    }
-    update();
-    QVariantList aucun;
-    lever(evenement::Resize, aucun);
-}
-
-// --- Painting ------------------------------------------------------------------------------
-
-void BoutonKivW9x::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    const QPalette& pal = palette();
-    p.fillRect(rect(), couleurQt(couleurSurface_, pal));
-
-    auto boite = [&](const PartieRectangulaire* partie) {
-        const int x = pxX(partie->gauche);
-        const int y = pxY(partie->haut);
-        return QRect(x, y, pxX(partie->gauche + partie->largeur) - x,
-                     pxY(partie->haut + partie->hauteur) - y);
-    };
-
-    if (shp_->visible) {
-        const QRect r = boite(shp_);
-        const QColor c = couleurQt(shp_->couleur, pal);
-        const int w = shp_->epaisseur;
-        p.fillRect(QRect(r.left(), r.top(), r.width(), w), c);
-        p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), c);
-        p.fillRect(QRect(r.left(), r.top(), w, r.height()), c);
-        p.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), c);
-    }
-    for (const PartieLigne* l : {line1_, line2_}) {
-        if (!l->visible)
-            continue;
-        const QColor c = couleurQt(l->couleur, pal);
-        const int x1 = pxX(l->x1), y1 = pxY(l->y1), x2 = pxX(l->x2), y2 = pxY(l->y2);
-        // Like the platform's lines, the end point itself is not drawn.
-        if (y1 == y2)
-            p.fillRect(QRect(std::min(x1, x2), y1, std::abs(x2 - x1), l->epaisseur), c);
-        else if (x1 == x2)
-            p.fillRect(QRect(x1, std::min(y1, y2), l->epaisseur, std::abs(y2 - y1)), c);
-        else {
-            p.setPen(QPen(c, l->epaisseur));
-            p.drawLine(x1, y1, x2, y2);
-        }
-    }
-    if (img_->visible && !img_->image.isNull()) {
-        const QRect r = boite(img_);
-        p.save();
-        p.setClipRect(r);
-        if (img_->etirer)
-            p.drawPixmap(r, img_->image);
-        else
-            p.drawPixmap(r.topLeft(), img_->image);
-        p.restore();
-    }
-    if (lbl_->visible) {
-        QRect r = boite(lbl_);
-        p.save();
-        p.setClipRect(r);
-        if (lbl_->fondOpaque)
-            p.fillRect(r, couleurQt(lbl_->couleurFond, pal));
-        if (lbl_->cadre == vbBSSolid) {
-            p.setPen(pal.color(QPalette::Active, QPalette::WindowText));
-            p.drawRect(r.adjusted(0, 0, -1, -1));
-            r.adjust(1, 1, -1, -1);
-        }
-        static const Qt::Alignment alignements[] = {Qt::AlignLeft, Qt::AlignRight,
-                                                    Qt::AlignHCenter};
-        int drapeaux = alignements[lbl_->alignement].toInt() | Qt::AlignTop;
-        // A fixed-size label wraps its words; an auto-sized one grows instead.
-        if (!lbl_->tailleAuto)
-            drapeaux |= Qt::TextWordWrap;
-        p.setFont(lbl_->police);
-        p.setPen(couleurQt(lbl_->couleurTexte, pal));
-        p.drawText(r, drapeaux, lbl_->texte);
-        p.restore();
-    }
-}
-
-// --- Input ---------------------------------------------------------------------------------
-
-void BoutonKivW9x::leverSouris(int32_t id, const QMouseEvent* e, int16_t bouton) {
-    if (style_ == Ligne)
-        return;
-    const QPointF pos = e->position();
-    QVariantList arguments{QVariant::fromValue<qint16>(bouton),
-                           QVariant::fromValue<qint16>(touchesMajuscule(e->modifiers())),
-                           float(twipsX(pos.x())), float(twipsY(pos.y()))};
-    lever(id, arguments);
-}
-
-void BoutonKivW9x::mousePressEvent(QMouseEvent* e) {
-    clicEnCours_ = true;
-    leverSouris(evenement::MouseDown, e, boutonsSouris(e->button()));
-}
-
-void BoutonKivW9x::mouseMoveEvent(QMouseEvent* e) {
-    leverSouris(evenement::MouseMove, e, boutonsSouris(e->buttons()));
-}
-
-void BoutonKivW9x::mouseReleaseEvent(QMouseEvent* e) {
-    leverSouris(evenement::MouseUp, e, boutonsSouris(e->button()));
-    const bool clic = clicEnCours_ && rect().contains(e->position().toPoint());
-    clicEnCours_ = false;
-    if (clic && style_ != Ligne) {
-        QVariantList aucun;
-        lever(evenement::Click, aucun);
-    }
-}
-
-bool BoutonKivW9x::event(QEvent* e) {
-    if (e->type() == QEvent::ToolTip) {
-        // Each part shows its own tooltip; the label lies over the image.
-        const QPoint pos = static_cast<QHelpEvent*>(e)->pos();
-        const QPointF twips(twipsX(pos.x()), twipsY(pos.y()));
-        auto sous = [&](const PartieRectangulaire* partie) {
-            return partie->visible &&
-                   QRectF(partie->gauche, partie->haut, partie->largeur, partie->hauteur)
-                       .contains(twips);
-        };
-        const QString texte = sous(lbl_)   ? lbl_->infobulle
-                              : sous(img_) ? img_->infobulle
-                                           : QString();
-        if (texte.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), texte, this);
-        return true;
-    }
-    return QWidget::event(e);
-}
-
-// --- Persistence ---------------------------------------------------------------------------
-
-Resultat BoutonKivW9x::initialiserNouveau() {
-    infobulle_.clear();
-    etiFoCoOut_ = etiFoCoOver_ = couleur::TexteBouton;
-    etiColOut_ = couleurAmbiante();
-    etiColOver_ = couleurAmbiante();
-    backColorOver_ = couleurAmbiante();
-    ESSAYER(lbl_->definirCouleurFond(etiColOut_));
-    ESSAYER(lbl_->definirCouleurTexte(etiFoCoOut_));
-    ESSAYER(ecrire(membre::Font, policeAmbiante()));
-    // The surface keeps its own colour until BackColor is assigned or loaded.
-    backColor_ = couleurAmbiante();
-    bordure_ = 0;
-    update();
-    return Resultat::ok();
-}
-
-Resultat BoutonKivW9x::enregistrer(SacProprietes& sac) const {
-    const QVariant ambiante = valeurCouleur(couleurAmbiante());
-    const QVariant texteBouton = valeurCouleur(couleur::TexteBouton);
-    struct Entree {
-        const char* cle;
-        QVariant valeur;
-        QVariant defaut;
-    };
-    const Entree entrees[] = {
-        {"Enabled", !testAttribute(Qt::WA_ForceDisabled), true},
-        {"BordColSombre", valeurCouleur(shp_->couleur), valeurCouleur(couleur::OmbreBouton)},
-        {"MouseIcon", objet(iconeSouris_), QVariant()},
-        {"MousePointer", entier(pointeur_), entier(0)},
-        {"Picture", objet(img_->image), QVariant()},
-        {"Stretch", img_->etirer, true},
-        {"ToolTipText", infobulle_, QString()},
-        {"Bord1ColClair", valeurCouleur(line1_->couleur), valeurCouleur(couleur::FaceBouton)},
-        {"Bord2ColClair", valeurCouleur(line2_->couleur), valeurCouleur(couleur::FaceBouton)},
-        {"BackColor", valeurCouleur(couleurSurface_), ambiante},
-        {"Style", QVariant::fromValue<int32_t>(style_), QVariant::fromValue<int32_t>(0)},
-        {"Caption", lbl_->texte, QString()},
-        {"Font", lbl_->police, policeAmbiante()},
-        {"EtiFoCoOut", valeurCouleur(etiFoCoOut_), texteBouton},
-        {"EtiFoCoOut", valeurCouleur(lbl_->couleurTexte), texteBouton},
-        {"EtiFoCoOver", valeurCouleur(etiFoCoOver_), texteBouton},
-        {"EtiColOut", valeurCouleur(etiColOut_), ambiante},
-        {"EtiColOut", valeurCouleur(lbl_->couleurFond), ambiante},
-        {"EtiColOver", valeurCouleur(etiColOver_), ambiante},
-        {"BorderWidth", entier(int16_t(shp_->epaisseur)), entier(1)},
-        {"BorderWidth", entier(int16_t(line1_->epaisseur)), entier(1)},
-        {"BorderWidth", entier(int16_t(line2_->epaisseur)), entier(1)},
-        {"BackColorOver", valeurCouleur(backColorOver_), ambiante},
-        {"BackColorOut", valeurCouleur(backColor_), ambiante},
-        {"BorderStyle", entier(int16_t(lbl_->cadre)), entier(0)},
-        {"Bordure", QVariant::fromValue<int32_t>(bordure_), QVariant::fromValue<int32_t>(0)},
-        {"Alignment", entier(int16_t(lbl_->alignement)), entier(2)},
-        {"FontName", lbl_->police.family(), QString()},
-        {"FontSize", float(lbl_->police.pointSizeF()), 0.0f},
-        {"FontItalic", lbl_->police.italic(), false},
-        {"FontBold", lbl_->police.bold(), false},
-    };
-    for (const Entree& e : entrees)
-        ESSAYER(sac.ecrire(QLatin1String(e.cle), e.valeur, e.defaut));
-    return Resultat::ok();
-}
-
-namespace {
-
-// Reads one key and converts it to the type it was saved as.
-template <typename T, typename Conversion>
-Resultat lireCle(SacProprietes& sac, const char* cle, const QVariant& defaut, T& sortie,
-                 Conversion conversion) {
-    QVariant v;
-    Resultat r = sac.lire(QLatin1String(cle), v, defaut);
-    if (!r.reussi())
-        return avecCle(r, cle);
-    auto valeur = conversion(v, &r);
-    if (!valeur)
-        return avecCle(r, cle);
-    sortie = *valeur;
-    return Resultat::ok();
-}
-
-} // namespace
-
-Resultat BoutonKivW9x::charger(SacProprietes& sac) {
-    const QVariant ambiante = valeurCouleur(couleurAmbiante());
-    const QVariant texteBouton = valeurCouleur(couleur::TexteBouton);
-    auto appliquer = [](Resultat r, const char* cle) { return r.reussi() ? r : avecCle(r, cle); };
-    auto objetBrut = [&](const char* cle, const QVariant& defaut, QVariant& sortie) {
-        return appliquer(sac.lire(QLatin1String(cle), sortie, defaut), cle);
-    };
-
-    bool b = false;
-    int16_t n = 0;
-    uint32_t c = 0;
-    float f = 0;
-    QString s;
-    QVariant o;
-
-    ESSAYER(lireCle(sac, "Enabled", true, b, conv::versBooleen));
-    setEnabled(b);
-    ESSAYER(
-        lireCle(sac, "BordColSombre", valeurCouleur(couleur::OmbreBouton), c, conv::versCouleur));
-    ESSAYER(appliquer(shp_->definirCouleur(c), "BordColSombre"));
-    ESSAYER(objetBrut("MouseIcon", QVariant(), o));
-    ESSAYER(appliquer(ecrire(membre::MouseIcon, o), "MouseIcon"));
-    ESSAYER(lireCle(sac, "MousePointer", entier(0), n, conv::versEntier));
-    ESSAYER(appliquer(definirPointeur(n), "MousePointer"));
-    ESSAYER(objetBrut("Picture", QVariant(), o));
-    ESSAYER(appliquer(ecrire(membre::Picture, o), "Picture"));
-    ESSAYER(lireCle(sac, "Stretch", true, b, conv::versBooleen));
-    img_->etirer = b;
-    tailleNaturelleImage();
-    // The parts get the tooltip only when ToolTipText is next assigned.
-    ESSAYER(lireCle(sac, "ToolTipText", QString(), infobulle_, conv::versChaine));
-    ESSAYER(
-        lireCle(sac, "Bord1ColClair", valeurCouleur(couleur::FaceBouton), c, conv::versCouleur));
-    ESSAYER(appliquer(line1_->definirCouleur(c), "Bord1ColClair"));
-    ESSAYER(
-        lireCle(sac, "Bord2ColClair", valeurCouleur(couleur::FaceBouton), c, conv::versCouleur));
-    ESSAYER(appliquer(line2_->definirCouleur(c), "Bord2ColClair"));
-    ESSAYER(lireCle(sac, "BackColor", ambiante, c, conv::versCouleur));
-    ESSAYER(appliquer(peindreSurface(c), "BackColor"));
-    ESSAYER(lireCle(sac, "Style", QVariant::fromValue<int32_t>(0), style_, conv::versLong));
-    ESSAYER(lireCle(sac, "Caption", QString(), s, conv::versChaine));
-    definirCaption(s);
-    ESSAYER(objetBrut("Font", policeAmbiante(), o));
-    ESSAYER(appliquer(ecrire(membre::Font, o), "Font"));
-    ESSAYER(lireCle(sac, "EtiFoCoOut", texteBouton, etiFoCoOut_, conv::versCouleur));
-    ESSAYER(lireCle(sac, "EtiFoCoOut", texteBouton, c, conv::versCouleur));
-    ESSAYER(appliquer(lbl_->definirCouleurTexte(c), "EtiFoCoOut"));
-    ESSAYER(lireCle(sac, "EtiFoCoOver", texteBouton, etiFoCoOver_, conv::versCouleur));
-    ESSAYER(lireCle(sac, "EtiColOut", ambiante, etiColOut_, conv::versCouleur));
-    ESSAYER(lireCle(sac, "EtiColOut", ambiante, c, conv::versCouleur));
-    ESSAYER(appliquer(lbl_->definirCouleurFond(c), "EtiColOut"));
-    ESSAYER(lireCle(sac, "EtiColOver", ambiante, etiColOver_, conv::versCouleur));
-    for (PartieLigne* ligne : {static_cast<PartieLigne*>(nullptr), line1_, line2_}) {
-        ESSAYER(lireCle(sac, "BorderWidth", entier(1), n, conv::versEntier));
-        ESSAYER(appliquer(ligne ? ligne->definirEpaisseur(n) : shp_->definirEpaisseur(n),
-                          "BorderWidth"));
-    }
-    ESSAYER(lireCle(sac, "BackColorOver", ambiante, backColorOver_, conv::versCouleur));
-    ESSAYER(lireCle(sac, "BackColorOut", ambiante, backColor_, conv::versCouleur));
-    ESSAYER(lireCle(sac, "BorderStyle", entier(0), n, conv::versEntier));
-    ESSAYER(appliquer(lbl_->definirCadre(n), "BorderStyle"));
-    ESSAYER(lireCle(sac, "Bordure", QVariant::fromValue<int32_t>(0), bordure_, conv::versLong));
-    ESSAYER(lireCle(sac, "Alignment", entier(2), n, conv::versEntier));
-    ESSAYER(appliquer(lbl_->definirAlignement(n), "Alignment"));
-    // An absent name or size (empty, 0) keeps what "Font" restored instead of failing.
-    ESSAYER(lireCle(sac, "FontName", QString(), s, conv::versChaine));
-    if (!s.isEmpty())
-        ESSAYER(appliquer(lbl_->definirNomPolice(s), "FontName"));
-    ESSAYER(lireCle(sac, "FontSize", 0.0f, f, conv::versSimple));
-    if (f != 0)
-        ESSAYER(appliquer(lbl_->definirTaillePolice(f), "FontSize"));
-    ESSAYER(lireCle(sac, "FontItalic", false, b, conv::versBooleen));
-    lbl_->police.setItalic(b);
-    ESSAYER(lireCle(sac, "FontBold", false, b, conv::versBooleen));
-    lbl_->police.setBold(b);
-    ajusterEtiquette();
     return Resultat::ok();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bouton/Controle.h"
+#include "bouton/SourceSouris.h"
 #include <QPixmap>
 #include <QVariant>
 #include <QWidget>
@@ -14,6 +15,7 @@ class PartieEtiquette;
 class PartieForme;
 class PartieImage;
 class PartieLigne;
+class PartieRectangulaire;
 
 // The control Bouton_Kiv_W9x: a surface on which it paints its five parts (Shp, Line1,
 // Line2, Img, Lbl, in that order), laid out in twips according to Style and Bordure.
@@ -23,6 +25,7 @@ class BoutonKivW9x final : public QWidget, public Controle {
     Q_PROPERTY(QVariant ImgLeftRepos MEMBER imgLeftRepos_)
     Q_PROPERTY(uint CouleurSurface MEMBER couleurSurface_)
     Q_PROPERTY(int EtatCourant MEMBER etatCourant_)
+    Q_PROPERTY(int SourisEnfoncee READ sourisEnfoncee)
 
 public:
     explicit BoutonKivW9x(QWidget* parent);
@@ -38,11 +41,15 @@ public:
     QWidget* widget() override { return this; }
     void definirSite(SiteHote* site) override { site_ = site; }
     void connecterPuits(PuitsEvenements* puits) override { puits_ = puits; }
+    void definirSourceSouris(SourceSouris* source) override { sourceSouris_ = source; }
     Resultat initialiserNouveau() override;
     Resultat charger(SacProprietes& sac) override;
     Resultat enregistrer(SacProprietes& sac) const override;
     void definirTailleTwips(double largeur, double hauteur) override;
     QSizeF tailleTwips() const override { return {largeurTwips_, hauteurTwips_}; }
+    QList<QUuid> pagesProprietes() const override;
+
+    int sourisEnfoncee() const { return sourisEnfoncee_; }
 
     // Live controls, for DllCanUnloadNow.
     static int nombreVivants();
@@ -61,6 +68,9 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    // Reads and writes the saved properties.
+    friend class Persistance;
+
     Resultat affecter(int32_t id, const QVariant& valeur);
     void miseEnPage();
     void appliquerSautDeLigne();
@@ -72,8 +82,19 @@ private:
     Resultat definirPointeur(int16_t code);
     void definirCaption(const QString& texte);
     void tailleNaturelleImage();
+    void placerLignes(bool enfoncees);
+
+    // Hover and press.
+    Resultat Boutons_SetState(int32_t etat);
+    Resultat ShowAboutBox();
+    void decaler(bool enfonce);
+    void lirePointeur();
+    bool pointeurDedans() const;
+    void finSurvol();
+    PartieRectangulaire* partieSous(QPointF twips) const;
+    QVariantList argumentsSouris(const QMouseEvent* e, int16_t bouton);
+
     void lever(int32_t id, QVariantList& arguments);
-    void leverSouris(int32_t id, const QMouseEvent* e, int16_t bouton);
     void notifier(int32_t id);
     uint32_t couleurAmbiante() const;
     QFont policeAmbiante() const;
@@ -91,6 +112,7 @@ private:
     PartieLigne* line1_;
     PartieLigne* line2_;
     QTimer* timerEnd_;
+    SourceSouris* sourceSouris_ = nullptr;
 
     int32_t style_ = 0;
     int32_t bordure_ = 0;
@@ -104,6 +126,8 @@ private:
     int32_t etatCourant_ = 0;
     uint8_t sourisEnfoncee_ = 0;
     QVariant imgLeftRepos_;
+    RectangleEcran rectBouton_;
+    QPoint posSouris_;
 
     uint32_t couleurSurface_;
     int16_t pointeur_ = 0;
@@ -113,6 +137,10 @@ private:
     double hauteurTwips_ = 0;
     QSize tailleMiseEnPage_;
     QSize tailleDemandee_;
+    // The part that received the button-down keeps the input until the last button is up
+    // (nullptr: the surface).
+    bool saisieEnCours_ = false;
+    PartieRectangulaire* partieSaisie_ = nullptr;
     bool clicEnCours_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "bouton/Exports.h"
 
 #include "BoutonKivW9x.h"
+#include "PropertyPage1.h"
 #include "RegistreClasses.h"
 #include "bouton/FabriqueClasse.h"
 #include "bouton/Identites.h"
@@ -21,9 +22,10 @@ namespace {
 std::atomic<int> fabriques{0};
 std::atomic<int> verrous{0};
 
+// The factory of one class: the control or its property page.
 class FabriqueBouton final : public FabriqueClasse {
 public:
-    FabriqueBouton() { ++fabriques; }
+    explicit FabriqueBouton(const QUuid& clsid) : clsid_(clsid) { ++fabriques; }
     ~FabriqueBouton() { --fabriques; }
 
     int32_t interroger(const QUuid& iid, void** objet) override {
@@ -48,11 +50,17 @@ public:
         if (!objet)
             return code::PointeurInvalide;
         *objet = nullptr;
-        if (iid != IidControle && iid != IidDispatchBouton)
-            return code::InterfaceInconnue;
         // A widget needs the GUI application object; without it, say so rather than abort.
         if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
             return code::Echec;
+        if (clsid_ == ClsidPageProprietes) {
+            if (iid != IidPageProprietes)
+                return code::InterfaceInconnue;
+            *objet = static_cast<PageProprietes*>(new PropertyPage1(parent));
+            return code::Ok;
+        }
+        if (iid != IidControle && iid != IidDispatchBouton)
+            return code::InterfaceInconnue;
         auto* controle = new BoutonKivW9x(parent);
         if (iid == IidControle)
             *objet = static_cast<Controle*>(controle);
@@ -67,6 +75,7 @@ public:
     }
 
 private:
+    QUuid clsid_;
     std::atomic<uint32_t> references_{0};
 };
 
@@ -149,10 +158,9 @@ extern "C" int32_t DllGetClassObject(const QUuid* clsid, const QUuid* iid, void*
     if (!clsid || !iid || !objet)
         return code::PointeurInvalide;
     *objet = nullptr;
-    // The property page is registered, but the library does not build it yet.
-    if (*clsid != ClsidBouton)
+    if (*clsid != ClsidBouton && *clsid != ClsidPageProprietes)
         return code::ClasseNonDisponible;
-    auto* fabrique = new FabriqueBouton;
+    auto* fabrique = new FabriqueBouton(*clsid);
     const int32_t r = fabrique->interroger(*iid, objet);
     if (r != code::Ok)
         delete fabrique;
@@ -160,6 +168,7 @@ extern "C" int32_t DllGetClassObject(const QUuid* clsid, const QUuid* iid, void*
 }
 
 extern "C" int32_t DllCanUnloadNow(void) {
-    const bool occupee = BoutonKivW9x::nombreVivants() > 0 || fabriques > 0 || verrous > 0;
+    const bool occupee = BoutonKivW9x::nombreVivants() > 0 || PropertyPage1::nombreVivantes() > 0 ||
+                         fabriques > 0 || verrous > 0;
     return occupee ? code::Faux : code::Ok;
 }

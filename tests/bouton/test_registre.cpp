@@ -147,7 +147,9 @@ TEST_F(Registre, PointsDEntreeDeLaBibliotheque) {
     ASSERT_TRUE(obtenir && dechargeable);
 
     void* objet = nullptr;
-    EXPECT_EQ(obtenir(&ClsidPageProprietes, &IidFabriqueClasse, &objet), code::ClasseNonDisponible);
+    // The platform's stock pages are the host's, not this library's.
+    EXPECT_EQ(obtenir(&ClsidPageStandardFont, &IidFabriqueClasse, &objet),
+              code::ClasseNonDisponible);
     EXPECT_EQ(obtenir(&IidInconnu, &IidFabriqueClasse, &objet), code::ClasseNonDisponible);
     EXPECT_EQ(obtenir(&ClsidBouton, &IidDispatchBouton, &objet), code::InterfaceInconnue);
     EXPECT_EQ(obtenir(&ClsidBouton, &IidFabriqueClasse, nullptr), code::PointeurInvalide);

@@ -30,6 +30,16 @@ inline constexpr QUuid IidDispatchBouton{0x4D3A1CC8, 0x81D9, 0x4555, 0xB4, 0x67,
 // __Bouton_Kiv_W9x, the event interface {6E9DC26B-ED18-47E9-B3F7-76393CA63206}
 inline constexpr QUuid IidEvenementsBouton{0x6E9DC26B, 0xED18, 0x47E9, 0xB3, 0xF7, 0x76,
                                            0x39,       0x3C,   0xA6,   0x32, 0x06};
+// The platform's stock property pages, as controls declare them.
+// StandardFont {7EBDAAE0-8120-11CF-899F-00AA00688B10}
+inline constexpr QUuid ClsidPageStandardFont{0x7EBDAAE0, 0x8120, 0x11CF, 0x89, 0x9F, 0x00,
+                                             0xAA,       0x00,   0x68,   0x8B, 0x10};
+// StandardColor {7EBDAAE1-8120-11CF-899F-00AA00688B10}
+inline constexpr QUuid ClsidPageStandardColor{0x7EBDAAE1, 0x8120, 0x11CF, 0x89, 0x9F, 0x00,
+                                              0xAA,       0x00,   0x68,   0x8B, 0x10};
+// StandardPicture {7EBDAAE2-8120-11CF-899F-00AA00688B10}
+inline constexpr QUuid ClsidPageStandardPicture{0x7EBDAAE2, 0x8120, 0x11CF, 0x89, 0x9F, 0x00,
+                                                0xAA,       0x00,   0x68,   0x8B, 0x10};
 // The usual base and class-factory identities.
 inline constexpr QUuid IidInconnu{0x00000000, 0x0000, 0x0000, 0xC0, 0x00, 0x00,
                                   0x00,       0x00,   0x00,   0x00, 0x46};
@@ -38,6 +48,10 @@ inline constexpr QUuid IidFabriqueClasse{0x00000001, 0x0000, 0x0000, 0xC0, 0x00,
 // The control seen by its container: site, events, persistence, size (our own interface).
 inline constexpr QUuid IidControle{0xF76451D8, 0x9ADB, 0x4F26, 0xB9, 0x64, 0xB8,
                                    0x03,       0x61,   0x8D,   0x9F, 0x21};
+
+// A property page seen by its frame (our own interface).
+inline constexpr QUuid IidPageProprietes{0x5B0E2C47, 0x61D3, 0x4A8F, 0x9C, 0x1E, 0x27,
+                                         0x84,       0xD0,   0x3A,   0x6F, 0x15};
 
 // Member IDs of the dispatch interface.
 namespace membre {

@@ -2,6 +2,7 @@
 
 #include "bouton/Controle.h"
 #include "bouton/Dispatch.h"
+#include "bouton/PageProprietes.h"
 #include "bouton/Resultat.h"
 #include <QString>
 #include <optional>
@@ -35,6 +36,11 @@ std::optional<ControleCharge> CreerControleOuEnregistrer(const QString& progId, 
                                                          SiteHote* site,
                                                          const QString& bibliotheque,
                                                          Resultat* erreur = nullptr);
+
+// Creates a property page by class identity, as a design host does for each page a control
+// declares. The page belongs to parent.
+std::optional<PageProprietes*> CreerPageProprietes(const QUuid& clsid, QWidget* parent,
+                                                   Resultat* erreur = nullptr);
 
 // Calls DllRegisterServer / DllUnregisterServer of a library file.
 Resultat EnregistrerBibliotheque(const QString& chemin);
