@@ -1,3 +1,4 @@
+#include "Projet.h"
 #include "commande.h"
 #include "console.h"
 
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     const QString nom = arguments.takeFirst();
     if (nom == u"--help" || nom == u"-h" || nom == u"aide")
         return AfficherAide(), kSucces;
+    if (nom == u"--version") {
+        Sortie() << "scribane-cli (Scribane) " << kVersionTexte << Qt::endl;
+        return kSucces;
+    }
 
     for (const Commande& c : kCommandes) {
         if (nom == QLatin1String(c.nom)) {
