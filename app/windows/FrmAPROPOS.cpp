@@ -14,6 +14,11 @@
 #include <QPushButton>
 #include <QToolButton>
 
+// The images live in this static library: their resource must be pulled in.
+static void InitialiserRessources() {
+    Q_INIT_RESOURCE(apropos);
+}
+
 namespace {
 
 constexpr int kLargeur = 440;
@@ -56,6 +61,7 @@ void Souligner(QLabel* l, bool souligne) {
 
 FrmAPROPOS::FrmAPROPOS(AppScribane& app, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), app_(app) {
+    InitialiserRessources();
     setObjectName(QStringLiteral("FrmAPROPOS"));
     setModal(true);
     setFixedSize(kLargeur, kHauteur);

@@ -58,6 +58,8 @@ TEST_F(Apropos, ShowsTheProgramsVersionAndTheFocusIsOutOfSight) {
     EXPECT_EQ(panneau->geometry(), fenetre.rect());
     for (const char* nom : {"Label1", "Label2", "Lblversion", "Bouton_Kiv_XP1", "Image1", "Image2"})
         EXPECT_TRUE(panneau->rect().contains(controle(nom)->geometry())) << nom;
+    for (const char* nom : {"Image1", "Image2"})
+        EXPECT_FALSE(controle<QLabel>(nom)->pixmap().isNull()) << nom;
 }
 
 TEST_F(Apropos, OneLinkAtATimeIsUnderlinedAsThePointerMoves) {
@@ -84,8 +86,10 @@ TEST_F(Apropos, OneLinkAtATimeIsUnderlinedAsThePointerMoves) {
         ++i;
     }
     // The links show the pointing hand of the cheque preview.
-    for (QWidget* lien : {web, courriel})
+    for (QWidget* lien : {web, courriel}) {
         EXPECT_EQ(lien->cursor().shape(), Qt::BitmapCursor);
+        EXPECT_FALSE(lien->cursor().pixmap().isNull());
+    }
     EXPECT_NE(panneau->cursor().shape(), Qt::BitmapCursor);
 }
 
