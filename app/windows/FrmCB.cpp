@@ -99,6 +99,9 @@ void FrmCB::construire() {
     auto nouveauLibelle = [this](const QString& texte, QWidget* copain) {
         auto* l = new QLabel(texte, this);
         l->setBuddy(copain);
+        // An editable list is named after its text by some screen readers:
+        // the description keeps what it is for.
+        copain->setAccessibleDescription(texte);
         return l;
     };
 
@@ -117,11 +120,14 @@ void FrmCB::construire() {
     dtp_->setCalendarPopup(true);
     dtp_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dtp_->setLocale(QLocale(QLocale::French, QLocale::France));
+    // Today from the start, also on a first run where no choice fills it.
+    dtp_->setDate(app_.plateforme.horloge.maintenant().date());
 
     image1_ = new QLabel(this);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->setPixmap(DessinMinimiser(28));
     image1_->setToolTip(QStringLiteral("Minimise (ou  ALT + M)"));
+    image1_->setAccessibleName(QStringLiteral("Minimiser"));
     image1_->setCursor(Qt::PointingHandCursor);
     image1_->installEventFilter(this);
 
@@ -179,6 +185,7 @@ void FrmCB::construire() {
     boutonAide_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
     boutonAide_->setIconSize(QSize(28, 28));
     boutonAide_->setToolTip(QStringLiteral("Aide"));
+    boutonAide_->setAccessibleName(QStringLiteral("Aide"));
     connect(boutonAide_, &QToolButton::clicked, this, &FrmCB::AfficherAide);
 
     boutonQuitter_ = new QPushButton(QStringLiteral("Quitter"), this);
@@ -473,6 +480,24 @@ void FrmCB::Imprimer() {
         return;
     }
 
+    // Without a printer the cheque cannot be printed: say so before anything
+    // is kept, so that the lists hold only what went to paper.
+    if (r.Imprimante.isEmpty()) {
+        dialogues.message(
+            this,
+            QStringLiteral("Aucune imprimante n'est choisie : ouvrez Configuration et Options."),
+            Icone::Exclamation);
+        return;
+    }
+    if (!app_.plateforme.imprimantes.noms().contains(r.Imprimante)) {
+        dialogues.message(this,
+                          QStringLiteral("L'imprimante « %1 » n'est pas installée : ouvrez "
+                                         "Configuration et Options.")
+                              .arg(r.Imprimante),
+                          Icone::Exclamation);
+        return;
+    }
+
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     if (app_.etat.ChoixCourant != 0)
         EnregistrerChoix();
@@ -543,8 +568,13 @@ void FrmCB::voirJournaux() {
     const QString fichier = app_.plateforme.dialogues.ouvrirFichier(
         this, QStringLiteral("Ouvrir un journal d'impression"), app_.chemins.journaux(),
         QStringLiteral("*.txt|*.txt|Tous fichiers|*.*|"));
-    if (!fichier.isEmpty())
-        app_.plateforme.bureau.ouvrir(fichier);
+    if (!fichier.isEmpty() && !app_.plateforme.bureau.ouvrir(fichier))
+        app_.plateforme.dialogues.message(
+            this,
+            QStringLiteral("Le journal n'a pas pu être ouvert : aucun programme du bureau n'a "
+                           "pu l'afficher.\n\n%1")
+                .arg(QDir::toNativeSeparators(fichier)),
+            Icone::Exclamation);
 }
 
 bool FrmCB::event(QEvent* e) {

@@ -132,9 +132,14 @@ QWidget* FrmConfigure::construireColonneReglages() {
         c->installEventFilter(this);
         return c;
     };
-    auto nouvelleListe = [this](const char* nom) {
+    // Lists carry the name of what they choose, for screen readers: the
+    // caption beside them is not always their buddy.
+    auto nouvelleListe = [this](const char* nom, const QString& nomAccessible) {
         auto* b = new QComboBox(this);
         b->setObjectName(QLatin1String(nom));
+        b->setAccessibleName(nomAccessible);
+        // Some screen readers give a list's current entry as its name.
+        b->setAccessibleDescription(nomAccessible);
         return b;
     };
     auto nouvelAvertissement = [this](const char* nom) {
@@ -211,13 +216,13 @@ QWidget* FrmConfigure::construireColonneReglages() {
     auto* impression = new QGroupBox(QStringLiteral(" Impression"), this);
     auto* grille = new QGridLayout(impression);
     grille->setColumnStretch(1, 1);
-    cboPrint_ = nouvelleListe("CboPrint");
+    cboPrint_ = nouvelleListe("CboPrint", QStringLiteral("Imprimantes"));
     horsListeImprimante_ = nouvelAvertissement("LblHorsListeImprimante");
     grille->addWidget(new QLabel(QStringLiteral("Imprimantes"), this), 0, 0);
     grille->addWidget(cboPrint_, 0, 1, 1, 2);
     grille->addWidget(horsListeImprimante_, 1, 1, 1, 3);
 
-    cboPolices_ = nouvelleListe("CboPolices");
+    cboPolices_ = nouvelleListe("CboPolices", QStringLiteral("Polices de caractères"));
     lblPolices_ = new QLabel(QStringLiteral("Polices de caractères"), this);
     lblPolices_->setObjectName(QStringLiteral("LblPolices"));
     horsListePolice_ = nouvelAvertissement("LblHorsListePolice");
@@ -225,7 +230,8 @@ QWidget* FrmConfigure::construireColonneReglages() {
     grille->addWidget(cboPolices_, 3, 1, 1, 2);
     grille->addWidget(horsListePolice_, 4, 1, 1, 3);
 
-    cboTaille_ = nouvelleListe("CboTaille");
+    cboTaille_ =
+        nouvelleListe("CboTaille", QStringLiteral("Taille police textes et / ou chiffres"));
     chkG_ = nouvelleCoche("ChkG", QStringLiteral("Gras"));
     horsListeTaille_ = nouvelAvertissement("LblHorsListeTaille");
     grille->addWidget(new QLabel(QStringLiteral("Taille police textes et / ou chiffres"), this), 5,
@@ -241,7 +247,8 @@ QWidget* FrmConfigure::construireColonneReglages() {
         QStringLiteral("Taille de police des montants (en chiffres) jamais inférieure à "));
     chkTC2_ = nouvelleCoche(
         "ChkTC2", QStringLiteral("Taille de police des montants (en chiffres) toujours égale à"));
-    cboTChiffre_ = nouvelleListe("CboTChiffre");
+    cboTChiffre_ =
+        nouvelleListe("CboTChiffre", QStringLiteral("Taille de police des montants (en chiffres)"));
     cboTChiffre_->setEnabled(false);
     horsListeTChiffre_ = nouvelAvertissement("LblHorsListeTChiffre");
     auto* note5 = noteBouton("Bouton_Kiv_XP5");
@@ -266,7 +273,7 @@ QWidget* FrmConfigure::construireColonneReglages() {
     ligneJournal->addWidget(chkD_);
     ligneJournal->addStretch();
     grilleOptions->addLayout(ligneJournal, 0, 0, 1, 2);
-    cboR_ = nouvelleListe("CboR");
+    cboR_ = nouvelleListe("CboR", QStringLiteral("Raccourci clavier pour lancer l'impression"));
     grilleOptions->addWidget(
         new QLabel(QStringLiteral("Raccourci clavier pour lancer l'impression"), this), 1, 0);
     grilleOptions->addWidget(cboR_, 1, 1, Qt::AlignLeft);
@@ -286,8 +293,8 @@ QWidget* FrmConfigure::construireColonneReglages() {
     auto* defauts = new QGroupBox(QStringLiteral(" Valeurs par défaut"), this);
     auto* grilleDefauts = new QGridLayout(defauts);
     grilleDefauts->setColumnStretch(1, 1);
-    cboM_ = nouvelleListe("CboM");
-    cboD_ = nouvelleListe("CboD");
+    cboM_ = nouvelleListe("CboM", QStringLiteral("Montant du chèque par défaut"));
+    cboD_ = nouvelleListe("CboD", QStringLiteral("Destinataire par défaut"));
     for (QComboBox* b : {cboM_, cboD_}) {
         b->setEditable(true);
         b->setInsertPolicy(QComboBox::NoInsert);
@@ -469,21 +476,26 @@ void FrmConfigure::construire() {
 
 bool FrmConfigure::event(QEvent* e) {
     const bool resultat = QWidget::event(e);
-    if (e->type() == QEvent::WindowActivate)
+    // A window system may still activate the window after it was asked to
+    // close (the message box it owned goes, the focus comes back): by then
+    // it is leaving, and must neither reopen the session nor touch controls
+    // that are about to be deleted.
+    if (e->type() == QEvent::WindowActivate && !fermee_ && isVisible())
         activer();
     return resultat;
 }
 
 void FrmConfigure::activer() {
+    // No processing of pending events here: activation is delivered while
+    // the toolkit walks its windows, and a click run from inside it could
+    // close and delete this window under that walk.
     app_.etat.ConfigurationOuverte = 1;
-    QCoreApplication::processEvents();
     const int choix = app_.etat.ChoixCourant;
     if (choix == 1 || choix == 2) {
         QRadioButton* option = optChoix_[choix - 1];
         if (!option->isChecked())
             option->setChecked(true); // its click follows
     }
-    QCoreApplication::processEvents();
 }
 
 void FrmConfigure::choixClique(int index) {
@@ -541,8 +553,6 @@ void FrmConfigure::FaitFrmOpConf() {
     (portrait ? opt1_ : opt2_)->setChecked(true);
     orientation(portrait);
     pctCB_->placer(r.MargeHaute / 4.0, r.MargeDroite / 4.0);
-
-    QCoreApplication::processEvents();
     pctCB_->show();
 
     chkG_->setChecked(r.Gras == 1);
@@ -964,6 +974,7 @@ void FrmConfigure::afficherNote(const QString& texte) {
 // ---- Closing ----------------------------------------------------------------
 
 void FrmConfigure::closeEvent(QCloseEvent* e) {
+    fermee_ = true;
     // Whoever asks, unsaved margins and shortcut are dropped; only the end of
     // the session, which saves nothing, leaves them.
     if (!qApp->isSavingSession() || app_.etat.ConfigurationOuverte == 0)
@@ -972,6 +983,10 @@ void FrmConfigure::closeEvent(QCloseEvent* e) {
     rechargerSiAutreChoix();
     app_.etat.ConfigurationOuverte = 0;
     e->accept();
+    // The main window was on screen when this window was opened from its
+    // menu; a minimised state left over from before (restored by the window
+    // system without telling the toolkit) must not hide it again.
+    principale_.setWindowState(principale_.windowState() & ~Qt::WindowMinimized);
     principale_.show();
     principale_.activateWindow();
 }
@@ -986,8 +1001,6 @@ void OuvrirConfiguration(AppScribane& app, FrmCB& principale) {
                      [configuration] { delete configuration; });
     configuration->show();
     configuration->activateWindow();
-    QCoreApplication::processEvents();
     QApplication::restoreOverrideCursor();
     principale.hide();
-    QCoreApplication::processEvents();
 }

@@ -87,6 +87,8 @@ private:
     // Focus moves after a click are for the mouse only: a keyboard user who
     // ticks a box must not land on the button that closes the window.
     bool clicSouris_ = false;
+    // Set once the window has been asked to close; it is deleted soon after.
+    bool fermee_ = false;
 
     QRadioButton* optChoix_[2] = {};
     QComboBox* cboPrint_ = nullptr;

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QUrl>
 
 namespace {
@@ -83,7 +85,21 @@ QString ImprimantesQt::parDefaut() const {
 }
 
 QStringList PolicesQt::familles() const {
-    return QFontDatabase::families();
+    return FamillesUniques(QFontDatabase::families());
+}
+
+QStringList FamillesUniques(const QStringList& familles) {
+    static const QRegularExpression fonderie(QStringLiteral("\\s*\\[[^\\]]*\\]\\s*$"));
+    QStringList uniques;
+    QSet<QString> vues;
+    for (QString famille : familles) {
+        famille.remove(fonderie);
+        if (!famille.isEmpty() && !vues.contains(famille)) {
+            vues.insert(famille);
+            uniques.append(famille);
+        }
+    }
+    return uniques;
 }
 
 QDateTime HorlogeQt::maintenant() const {

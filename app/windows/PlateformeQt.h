@@ -25,6 +25,10 @@ public:
     QStringList familles() const override;
 };
 
+// One entry per family: Qt names a family shipped by several foundries once
+// per foundry, as "Family [Foundry]".
+QStringList FamillesUniques(const QStringList& familles);
+
 class HorlogeQt final : public Horloge {
 public:
     QDateTime maintenant() const override;

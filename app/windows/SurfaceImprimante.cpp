@@ -61,7 +61,8 @@ bool SurfaceImprimante::terminer(QString* erreur) {
 
 TravailQt::TravailQt(const QString& fichierPdf)
     : imprimante_(QPrinter::HighResolution), surface_(imprimante_) {
-    imprimante_.setDocName(QStringLiteral("Chèque"));
+    // Plain ASCII: some spoolers garble anything else in job titles and file names.
+    imprimante_.setDocName(QStringLiteral("Scribane - cheque"));
     if (!fichierPdf.isEmpty()) {
         imprimante_.setOutputFormat(QPrinter::PdfFormat);
         imprimante_.setOutputFileName(fichierPdf);

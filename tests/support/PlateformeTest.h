@@ -81,9 +81,10 @@ public:
 class BureauTest final : public Bureau {
 public:
     QStringList ouverts;
+    bool refuse = false; // no program to show the file
     bool ouvrir(const QString& chemin) override {
         ouverts.append(chemin);
-        return true;
+        return !refuse;
     }
 };
 

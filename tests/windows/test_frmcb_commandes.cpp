@@ -78,6 +78,15 @@ TEST_F(Commandes, JournalsAreOpenedWithTheDesktopOnlyWhenOneIsChosen) {
     plateforme.dialogues.reponsesFichier.enqueue(journal);
     action("mnuVoir")->trigger();
     EXPECT_EQ(plateforme.bureau.ouverts, QStringList{journal});
+    EXPECT_EQ(plateforme.dialogues.vus.size(), 2);
+
+    // A desktop that cannot show it is told, with the file's path.
+    plateforme.bureau.refuse = true;
+    plateforme.dialogues.reponsesFichier.enqueue(journal);
+    action("mnuVoir")->trigger();
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 4);
+    EXPECT_EQ(plateforme.dialogues.vus[3].icone, Icone::Exclamation);
+    EXPECT_TRUE(plateforme.dialogues.vus[3].texte.contains(QDir::toNativeSeparators(journal)));
 }
 
 TEST_F(Commandes, MenusAndControlsCarryTheirNamesAndUnbuiltWindowsStayDisabled) {

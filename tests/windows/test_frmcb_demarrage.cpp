@@ -38,6 +38,7 @@ TEST_F(Demarrage, FirstRunInAnEmptyFolderGuidesTheUserAndWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(chemin("Choix.cfg")));
     EXPECT_EQ(app->reglages.Devise, QStringLiteral("euro"));
     EXPECT_EQ(app->reglages.Centimes, QStringLiteral("centime"));
+    EXPECT_EQ(controle<QDateEdit>("DTP")->date(), QDate(2024, 3, 5));
     EXPECT_EQ(app->reglages.Liaison, QStringLiteral("et"));
     EXPECT_FALSE(rafraichirActif());
     EXPECT_EQ(boite("CboM")->currentText(), QString());

@@ -169,3 +169,35 @@ TEST_F(ImpressionCheque, EnterAsTheShortcutPrintsFromThePayeeBox) {
     ASSERT_EQ(plateforme.impression.pages.size(), 1);
     EXPECT_TRUE(textesImprimes().contains(QStringLiteral("5,00")));
 }
+
+// Without a printer nothing can reach paper: the user is sent to the
+// configuration, and the lists keep only what was printed before.
+TEST_F(ImpressionCheque, WithoutAPrinterNothingIsKeptAndTheUserIsToldWhy) {
+    for (const QByteArray& imprimante : {QByteArray(""), QByteArray("Ancienne")}) {
+        SCOPED_TRACE(imprimante.constData());
+        ecrire("Cheque.ini", "[Defaut1]\r\nImprimante=" + imprimante +
+                                 "\r\nOrientation= 1\r\nPolice=Arial\r\nTaille= 12\r\n"
+                                 "Journal= 1\r\n[Montants]\r\nMt0=100,00\r\n");
+        ecrire("Choix.cfg", "1,1\r\n");
+        demarrer();
+        fenetre->show();
+        plateforme.dialogues.vus.clear();
+        montant()->setEditText(QStringLiteral("12,00"));
+        boite("CboD")->setEditText(QStringLiteral("Nouveau"));
+        imprimer();
+
+        ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+        const QString dit = plateforme.dialogues.vus[0].texte;
+        EXPECT_TRUE(imprimante.isEmpty()
+                        ? dit == QStringLiteral("Aucune imprimante n'est choisie : ouvrez "
+                                                "Configuration et Options.")
+                        : dit.contains(QStringLiteral("« Ancienne »")))
+            << dit.toStdString();
+        EXPECT_TRUE(plateforme.impression.pages.isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(journal()));
+        const QByteArray ini = lire("Cheque.ini");
+        EXPECT_FALSE(ini.contains("Nouveau"));
+        EXPECT_FALSE(ini.contains("12,00"));
+        fenetre.reset();
+    }
+}

@@ -204,3 +204,28 @@ TEST_F(Boutons, SavingTheFirstChoiceOffersTheListPruning) {
     EXPECT_EQ(choixCfg(), QStringLiteral("1,1\r\n"));
     EXPECT_TRUE(rafraichirActif());
 }
+
+// On a real display the window system can activate the window once more while
+// it is leaving (the save confirmation closes, the focus comes back, the
+// click on a leaving button is still queued). That late activation must leave
+// the session closed and must not run events that delete the window under it.
+TEST_F(Boutons, AnActivationArrivingAfterLeavingChangesNothing) {
+    for (const char* bouton : {"Bouton_Kiv_XP2", "Bouton_Kiv_XP3"}) {
+        SCOPED_TRACE(bouton);
+        demarrerAvec("1,1\r\n");
+        cliquer("CmdEnrChoix");
+        auto* leaving = c<QAbstractButton>(bouton);
+        QMetaObject::invokeMethod(leaving, &QAbstractButton::click, Qt::QueuedConnection);
+        QPointer<FrmConfigure> fenetreConfig = configuration;
+        activer(); // the activation runs first, the click is still queued
+        EXPECT_FALSE(fenetreConfig.isNull()) << "deleted inside its own activation";
+        QCoreApplication::processEvents(); // now the click
+        ASSERT_TRUE(fermee());
+        activer(); // and the window system's late activation
+        EXPECT_EQ(app->etat.ConfigurationOuverte, 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(fenetreConfig.isNull());
+        EXPECT_TRUE(fenetre->isVisible());
+        fenetre.reset();
+    }
+}
