@@ -22,6 +22,7 @@ void AfficherAide() {
         s << "  " << QString::fromUtf8(c.nom).leftJustified(10) << QString::fromUtf8(c.resume)
           << '\n';
     s << "\nscribane-cli COMMANDE --help décrit une commande.\n";
+    s << "scribane-cli --version donne la version du programme.\n";
     s.flush();
 }
 
