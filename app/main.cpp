@@ -1,5 +1,6 @@
 #include "AppScribane.h"
 #include "FrmCB.h"
+#include "Installation.h"
 #include "PlateformeQt.h"
 #include "SurfaceImprimante.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         ChoisirDossier(QApplication::applicationDirPath(),
                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     AppScribane app(dossier.chemin, services);
+    app.bibliothequeControle = BibliothequeControleInstallee(QApplication::applicationDirPath());
 
     // One instance at a time: two would overwrite each other's lists. The lock
     // of a crashed instance is recognised as stale and taken over.

@@ -1,3 +1,4 @@
+#include "Projet.h"
 #include "commande.h"
 #include "console.h"
 
@@ -21,6 +22,7 @@ void AfficherAide() {
         s << "  " << QString::fromUtf8(c.nom).leftJustified(10) << QString::fromUtf8(c.resume)
           << '\n';
     s << "\nscribane-cli COMMANDE --help décrit une commande.\n";
+    s << "scribane-cli --version donne la version du programme.\n";
     s.flush();
 }
 
@@ -36,6 +38,10 @@ int main(int argc, char** argv) {
     const QString nom = arguments.takeFirst();
     if (nom == u"--help" || nom == u"-h" || nom == u"aide")
         return AfficherAide(), kSucces;
+    if (nom == u"--version") {
+        Sortie() << "scribane-cli (Scribane) " << kVersionTexte << Qt::endl;
+        return kSucces;
+    }
 
     for (const Commande& c : kCommandes) {
         if (nom == QLatin1String(c.nom)) {

@@ -3,6 +3,7 @@
 #include "EtatChoix.h"
 #include "FichierIni.h"
 #include "Listes.h"
+#include "Projet.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,19 @@ bool DossierInscriptible(const QString& dossier) {
     return essai.open();
 }
 
+QString DossierBibliothequesInstallees(const QString& dossierProgramme) {
+    const QString dossier =
+        QDir::cleanPath(dossierProgramme + u'/' + QLatin1String(kDossierBibliothequesInstallees));
+    return QFileInfo(dossier).isDir() ? dossier : QString();
+}
+
 DossierChoisi ChoisirDossier(const QString& dossierProgramme, const QString& dossierDonnees) {
+    // An installed program's folder is the system's (writable by root, but
+    // never a place for one user's settings).
+    if (!DossierBibliothequesInstallees(dossierProgramme).isEmpty()) {
+        QDir().mkpath(dossierDonnees);
+        return {dossierDonnees, true, false};
+    }
     if (DossierInscriptible(dossierProgramme))
         return {dossierProgramme, false, false};
     const bool existait = QFileInfo(dossierDonnees).isDir();

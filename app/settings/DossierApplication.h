@@ -13,14 +13,20 @@ struct CheminsScribane {
     QString verrou() const { return dossier + QStringLiteral("/Scribane.lock"); }
 };
 
-// Where the settings live: the program's own folder when it can be written,
-// otherwise the user's data folder (a program installed under /usr, say).
+// Where the settings live: the user's data folder for an installed program;
+// otherwise the program's own folder when it can be written, the user's data
+// folder failing that (a copy whose folder became read-only).
 struct DossierChoisi {
     QString chemin;
     bool repli = false;        // the user's data folder was taken
-    bool premierRepli = false; // ... and it was created just now
+    bool premierRepli = false; // ... and it was created just now, for a copy
+                               // that would have used its own folder
 };
 DossierChoisi ChoisirDossier(const QString& dossierProgramme, const QString& dossierDonnees);
+
+// The package's own library folder beside an installed program; empty for a
+// program run from where it was built or copied.
+QString DossierBibliothequesInstallees(const QString& dossierProgramme);
 
 // Whether a file can be created in the folder (tried, not guessed from rights).
 bool DossierInscriptible(const QString& dossier);

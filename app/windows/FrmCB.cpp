@@ -7,6 +7,7 @@
 #include "Enregistrement.h"
 #include "EtiquetteMontant.h"
 #include "FichierIni.h"
+#include "FrmAPROPOS.h"
 #include "FrmConfigure.h"
 #include "Journal.h"
 #include "ListesTriees.h"
@@ -282,7 +283,10 @@ void FrmCB::construireMenus() {
     mnuHelp->addSeparator();
     auto* mnuAP = mnuHelp->addAction(QStringLiteral("A &propos"));
     mnuAP->setObjectName(QStringLiteral("mnuAP"));
-    mnuAP->setEnabled(false); // the about window is not part of this version yet
+    connect(mnuAP, &QAction::triggered, this, [this] {
+        FrmAPROPOS apropos(app_, this);
+        apropos.exec();
+    });
     barre->addMenu(mnuHelp);
 }
 

@@ -132,3 +132,23 @@ TEST(ChargementChoix, ATenMegabyteFileWithDamageStillLoads) {
     EXPECT_EQ(charge.listes.destinataires.size(), 1);
     EXPECT_EQ(charge.listes.lieux.value(0).size(), 100000);
 }
+
+TEST(Dossier, AnInstalledProgramKeepsItsSettingsInTheUsersDataFolderWithoutAWord) {
+    // The layout of the package: programs in bin/, their library folder in lib/scribane/.
+    QTemporaryDir racine;
+    const QString bin = racine.filePath(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    const QString donnees = racine.filePath(QStringLiteral("maison/Scribane"));
+    EXPECT_TRUE(DossierBibliothequesInstallees(bin).isEmpty());
+    EXPECT_EQ(ChoisirDossier(bin, donnees).chemin, bin); // a copy run from where it was built
+
+    QDir().mkpath(racine.filePath(QStringLiteral("lib/scribane")));
+    EXPECT_EQ(DossierBibliothequesInstallees(bin), racine.filePath(QStringLiteral("lib/scribane")));
+    // Even when the program's folder can be written (as root can write /usr/bin).
+    ASSERT_TRUE(DossierInscriptible(bin));
+    const DossierChoisi installe = ChoisirDossier(bin, donnees);
+    EXPECT_EQ(installe.chemin, donnees);
+    EXPECT_TRUE(QFileInfo(donnees).isDir());
+    EXPECT_FALSE(installe.premierRepli); // its normal place: nothing to tell
+    EXPECT_FALSE(QFileInfo::exists(bin + QStringLiteral("/Cheque.ini")));
+}

@@ -1,0 +1,13 @@
+#include "Installation.h"
+
+#include "DossierApplication.h"
+#include "bouton/hote/ChargeurControle.h"
+
+#include <QFileInfo>
+
+QString BibliothequeControleInstallee(const QString& dossierProgramme) {
+    const QString dossier = DossierBibliothequesInstallees(dossierProgramme);
+    if (dossier.isEmpty())
+        return {};
+    return dossier + u'/' + QFileInfo(bouton::hote::BibliothequeVoisine()).fileName();
+}
