@@ -24,3 +24,4 @@ inline constexpr int kUsage = 2;
 int CommandeLettres(Invocation& invocation);
 int CommandeNombre(Invocation& invocation);
 int CommandeImprimer(Invocation& invocation);
+int CommandeJournal(Invocation& invocation);

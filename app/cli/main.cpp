@@ -12,6 +12,8 @@ constexpr Commande kCommandes[] = {
     {"lettres", "écrit des montants en lettres, comme sur un chèque", CommandeLettres},
     {"nombre", "écrit un nombre en lettres suivi d'une unité", CommandeNombre},
     {"imprimer", "imprime un chèque, sur une imprimante ou dans un PDF", CommandeImprimer},
+    {"journal", "liste les chèques imprimés notés dans les journaux, avec leur total",
+     CommandeJournal},
 };
 
 void AfficherAide() {

@@ -1,8 +1,11 @@
 #include "montant_en_lettres.h"
 #include "montant_texte.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,3 +162,43 @@ TEST(ScribaneCli, AideEnFrancais) {
 }
 
 } // namespace
+
+TEST(ScribaneCli, JournalListeFiltreEtTotalise) {
+    QTemporaryDir dossier;
+    ASSERT_TRUE(QDir(dossier.path()).mkpath(QStringLiteral("Journaux")));
+    auto ecrire = [&](const char* nom, const QByteArray& octets) {
+        QFile f(dossier.filePath(QStringLiteral("Journaux/") + QLatin1String(nom)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(octets);
+    };
+    ecrire("Journal_2024_03_05.txt",
+           "RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
+           "14:07:32 - 1 250,00 Euros \xE0 l'ordre de Soci\xE9t\xE9 G\xE9n\xE9rale. Emetteur : "
+           "MARTIN\r\n"
+           "14:08:00 - 0,05 Euros \xE0 l'ordre de EDF\r\n"
+           "ligne ab\xEEm\xE9"
+           "e\r\n");
+    ecrire("Journal_2024_04_01.txt", "09:00:00 - 10,00 Euros \xE0 l'ordre de Dupont\r\n");
+
+    Resultat r = Lancer({"journal", "--dossier", dossier.path()});
+    EXPECT_EQ(r.code, 0);
+    const QStringList lignes = QString::fromUtf8(r.sortie).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lignes.size(), 5) << r.sortie.constData();
+    EXPECT_TRUE(lignes[1].startsWith(QStringLiteral("05/03/2024  14:07:32  1 250,00  Soci"
+                                                    "été Générale")));
+    EXPECT_TRUE(lignes[1].endsWith(QStringLiteral("  MARTIN")));
+    EXPECT_EQ(lignes[4], QStringLiteral("Total : 3 chèque(s), 1 260,05 euros"));
+    EXPECT_TRUE(r.erreurs.contains("1 ligne(s)"));
+
+    r = Lancer({"journal", "--dossier", dossier.path(), "--cherche", "GENERALE", "--csv"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "\xEF\xBB\xBF"
+                        "Date;Heure;Montant;Destinataire;Emetteur\r\n"
+                        "05/03/2024;14:07:32;1250,00;Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale;"
+                        "MARTIN\r\n");
+
+    r = Lancer(
+        {"journal", "--dossier", dossier.path(), "--du", "01/04/2024", "--au", "30/04/2024"});
+    EXPECT_TRUE(r.sortie.endsWith("Total : 1 chèque(s), 10,00 euros\n")) << r.sortie.constData();
+    EXPECT_EQ(Lancer({"journal", "--du", "32/01/2024"}).code, 2);
+}

@@ -1,0 +1,126 @@
+#include "commande.h"
+#include "console.h"
+
+#include "DossierApplication.h"
+#include "HistoriqueJournal.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+
+const char* const kAide =
+    "Utilisation : scribane-cli journal [OPTIONS]\n"
+    "\n"
+    "Liste les chèques notés dans les journaux d'impression, du plus ancien au plus\n"
+    "récent, et leur total en dernière ligne.\n"
+    "\n"
+    "Options :\n"
+    "  --dossier DOSSIER     dossier des réglages (défaut : celui du programme)\n"
+    "  --du JJ/MM/AAAA       à partir de ce jour\n"
+    "  --au JJ/MM/AAAA       jusqu'à ce jour\n"
+    "  --cherche TEXTE       dans le destinataire ou l'émetteur (sans tenir compte\n"
+    "                        des accents ni des majuscules)\n"
+    "  --csv                 au format CSV d'un tableur (UTF-8, « ; », virgule décimale)\n"
+    "  -h, --help            affiche cette aide\n";
+
+std::optional<QDate> LireJour(const QString& texte) {
+    const QDate jour = QDate::fromString(texte, QStringLiteral("dd/MM/yyyy"));
+    return jour.isValid() ? std::optional<QDate>(jour) : std::nullopt;
+}
+
+} // namespace
+
+int CommandeJournal(Invocation& invocation) {
+    const QStringList& arguments = invocation.arguments;
+    QString dossier;
+    FiltreJournal filtre;
+    bool csv = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == u"-h" || a == u"--help") {
+            Sortie() << kAide;
+            Sortie().flush();
+            return kSucces;
+        }
+        if (a == u"--csv") {
+            csv = true;
+            continue;
+        }
+        const bool avecValeur =
+            a == u"--dossier" || a == u"--du" || a == u"--au" || a == u"--cherche";
+        if (!avecValeur)
+            return Refuser(QStringLiteral("option inconnue « %1 ».").arg(a), kUsage);
+        if (i + 1 >= arguments.size())
+            return Refuser(QStringLiteral("l'option %1 attend une valeur.").arg(a), kUsage);
+        const QString valeur = arguments[++i];
+        if (a == u"--dossier") {
+            dossier = valeur;
+        } else if (a == u"--cherche") {
+            filtre.recherche = valeur;
+        } else {
+            const auto jour = LireJour(valeur);
+            if (!jour)
+                return Refuser(
+                    QStringLiteral("date non valide « %1 » : attendu JJ/MM/AAAA.").arg(valeur),
+                    kUsage);
+            (a == u"--du" ? filtre.du : filtre.au) = jour;
+        }
+    }
+
+    if (dossier.isEmpty()) {
+        QCoreApplication application(invocation.argc, invocation.argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Scribane"));
+        dossier = ChoisirDossier(QCoreApplication::applicationDirPath(),
+                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                      .chemin;
+    }
+    if (!QFileInfo(dossier).isDir())
+        return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));
+
+    const LectureJournaux lecture = LireJournaux(CheminsScribane{dossier}.journaux());
+    QVector<ChequeJournal> retenus;
+    std::int64_t total = 0;
+    for (const ChequeJournal& c : lecture.cheques)
+        if (filtre.accepte(c)) {
+            retenus.append(c);
+            total += c.centimes;
+        }
+
+    if (lecture.lignesIgnorees > 0)
+        Erreurs() << "scribane-cli : " << lecture.lignesIgnorees
+                  << " ligne(s) de journal illisible(s) ignorée(s).\n";
+    Erreurs().flush();
+    if (csv) {
+        const QByteArray octets = CsvJournal(retenus);
+        std::fwrite(octets.constData(), 1, static_cast<size_t>(octets.size()), stdout);
+        std::fflush(stdout);
+        return kSucces;
+    }
+
+    // Aligned columns: the amounts to the right, as on a statement.
+    qsizetype largeurMontant = 7;
+    qsizetype largeurDestinataire = 12;
+    for (const ChequeJournal& c : retenus) {
+        largeurMontant = std::max(largeurMontant, c.montant.size());
+        largeurDestinataire = std::max(largeurDestinataire, c.destinataire.size());
+    }
+    QTextStream& s = Sortie();
+    s << "Date        Heure     " << QStringLiteral("Montant").rightJustified(largeurMontant)
+      << "  " << QStringLiteral("Destinataire").leftJustified(largeurDestinataire)
+      << "  Emetteur\n";
+    for (const ChequeJournal& c : retenus)
+        s << c.date.toString(QStringLiteral("dd/MM/yyyy")) << "  "
+          << c.heure.toString(QStringLiteral("HH:mm:ss")) << "  "
+          << MontantDeCentimes(c.centimes).rightJustified(largeurMontant) << "  "
+          << (c.emetteur.isEmpty() ? c.destinataire
+                                   : c.destinataire.leftJustified(largeurDestinataire) +
+                                         QStringLiteral("  ") + c.emetteur)
+          << '\n';
+    s << "Total : " << retenus.size() << " chèque(s), " << MontantDeCentimes(total) << " euros\n";
+    s.flush();
+    return kSucces;
+}
