@@ -85,6 +85,7 @@ void LireJournal(const QByteArray& contenu, const QDate& jour, const QString& fi
         SeparerEmetteur(ligne.mid(milieu + kMilieu.size()), c);
         c.fichier = fichier;
         c.ligne = numero;
+        c.recherche = TexteDeRecherche(c.destinataire + u'\n' + c.emetteur);
         lecture.cheques.append(std::move(c));
     }
 }
@@ -130,6 +131,8 @@ bool FiltreJournal::accepte(const ChequeJournal& c) const {
     if (recherche.isEmpty())
         return true;
     const QString cherche = TexteDeRecherche(recherche);
+    if (!c.recherche.isEmpty())
+        return c.recherche.contains(cherche);
     return TexteDeRecherche(c.destinataire).contains(cherche) ||
            TexteDeRecherche(c.emetteur).contains(cherche);
 }

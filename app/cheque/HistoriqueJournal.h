@@ -16,9 +16,10 @@ struct ChequeJournal {
     std::int64_t centimes = 0;
     QString montant; // as printed
     QString destinataire;
-    QString emetteur; // empty when none was asked
-    QString fichier;  // file name, without the folder
-    int ligne = 0;    // from 1
+    QString emetteur;  // empty when none was asked
+    QString fichier;   // file name, without the folder
+    int ligne = 0;     // from 1
+    QString recherche; // payee and issuer folded for searching
 };
 
 struct LectureJournaux {

@@ -9,6 +9,7 @@
 #include "FichierIni.h"
 #include "FrmAPROPOS.h"
 #include "FrmConfigure.h"
+#include "FrmHistorique.h"
 #include "Journal.h"
 #include "ListesTriees.h"
 #include "PreparationMontant.h"
@@ -274,6 +275,16 @@ void FrmCB::construireMenus() {
 
     auto* mnuVoir = commande("mnuVoir", QStringLiteral("&Voir les journaux"));
     connect(mnuVoir, &QAction::triggered, this, &FrmCB::voirJournaux);
+    auto* mnuHistorique = commande("mnuHistorique", QStringLiteral("&Historique des chèques…"));
+    connect(mnuHistorique, &QAction::triggered, this, [this] {
+        FrmHistorique historique(app_, this);
+        connect(&historique, &FrmHistorique::chequeChoisi, this,
+                [this, &historique](const QString& montant, const QString& destinataire) {
+                    reprendreCheque(montant, destinataire);
+                    historique.accept();
+                });
+        historique.exec();
+    });
 
     auto* mnuHelp = new QMenu(QStringLiteral("?"), this);
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -651,6 +662,13 @@ void FrmCB::montantModifie() {
     } else {
         PreparerMontant(); // the words, or why there are none
     }
+}
+
+void FrmCB::reprendreCheque(const QString& montant, const QString& destinataire) {
+    cboM_->setEditText(montant);
+    montantQuitte();
+    cboD_->setEditText(destinataire);
+    focaliserMontant();
 }
 
 void FrmCB::montantQuitte() {

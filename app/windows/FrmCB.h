@@ -50,6 +50,10 @@ public:
     // told to the user; nothing is then reported as saved.
     ResultatEnregistrement EnregistrerChoix(const ValeursConfiguration* configuration = nullptr);
 
+    // A cheque taken back from the history: its amount and payee in the boxes,
+    // ready to print again.
+    void reprendreCheque(const QString& montant, const QString& destinataire);
+
     AffichageMontant& lblMontant() { return *lblMontant_; }
     // Replaces the plain amount label by another display (the button control).
     void remplacerLblMontant(std::unique_ptr<AffichageMontant> affichage);

@@ -27,6 +27,9 @@ public:
     // The file-open dialog; an empty text when the user cancels.
     virtual QString ouvrirFichier(QWidget* parent, const QString& titre, const QString& dossier,
                                   const QString& filtre) = 0;
+    // The save dialog, proposing `chemin`; an empty text when the user cancels.
+    virtual QString enregistrerFichier(QWidget* parent, const QString& titre, const QString& chemin,
+                                       const QString& filtre) = 0;
 };
 
 class Imprimantes {

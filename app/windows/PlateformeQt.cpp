@@ -68,6 +68,11 @@ QString DialoguesQt::ouvrirFichier(QWidget* parent, const QString& titre, const 
     return QFileDialog::getOpenFileName(parent, titre, dossier, FiltreQt(filtre));
 }
 
+QString DialoguesQt::enregistrerFichier(QWidget* parent, const QString& titre,
+                                        const QString& chemin, const QString& filtre) {
+    return QFileDialog::getSaveFileName(parent, titre, chemin, FiltreQt(filtre));
+}
+
 QString FiltreQt(const QString& filtre) {
     const QStringList parties = filtre.split(u'|', Qt::SkipEmptyParts);
     QStringList filtres;

@@ -12,6 +12,8 @@ public:
                    const QString& defaut) override;
     QString ouvrirFichier(QWidget* parent, const QString& titre, const QString& dossier,
                           const QString& filtre) override;
+    QString enregistrerFichier(QWidget* parent, const QString& titre, const QString& chemin,
+                               const QString& filtre) override;
 };
 
 class ImprimantesQt final : public Imprimantes {

@@ -14,7 +14,7 @@
 // clock, a clipboard and a desktop that only remember what they were asked.
 
 struct DialogueVu {
-    enum Genre { Message, Question, Saisie, OuvrirFichier } genre;
+    enum Genre { Message, Question, Saisie, OuvrirFichier, EnregistrerFichier } genre;
     QString texte;
     QString titre;
     Icone icone = Icone::Information;
@@ -41,6 +41,11 @@ public:
     QString ouvrirFichier(QWidget*, const QString& titre, const QString& dossier,
                           const QString&) override {
         vus.append({DialogueVu::OuvrirFichier, dossier, titre, Icone::Information});
+        return reponsesFichier.isEmpty() ? QString() : reponsesFichier.dequeue();
+    }
+    QString enregistrerFichier(QWidget*, const QString& titre, const QString& chemin,
+                               const QString&) override {
+        vus.append({DialogueVu::EnregistrerFichier, chemin, titre, Icone::Information});
         return reponsesFichier.isEmpty() ? QString() : reponsesFichier.dequeue();
     }
 

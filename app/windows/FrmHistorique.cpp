@@ -1,0 +1,249 @@
+#include "FrmHistorique.h"
+
+#include "AppScribane.h"
+#include "montant_texte.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// An amount bound typed by the user, in cents; nothing when the box is empty
+// or does not hold an amount.
+std::optional<std::int64_t> Borne(const QLineEdit* boite) {
+    const auto montant = LireMontant(boite->text());
+    if (!montant || *montant < 0)
+        return std::nullopt;
+    return std::llround(*montant * 100);
+}
+
+QString Echapper(const QString& texte) {
+    return texte.toHtmlEscaped();
+}
+
+} // namespace
+
+FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
+    : QDialog(parent), app_(app), filtre_(modele_) {
+    setObjectName(QStringLiteral("FrmHistorique"));
+    setWindowTitle(QStringLiteral("Historique des chèques"));
+    resize(820, 560);
+
+    recherche_ = new QLineEdit(this);
+    recherche_->setObjectName(QStringLiteral("TxtRecherche"));
+    recherche_->setPlaceholderText(QStringLiteral("Destinataire ou émetteur"));
+    recherche_->setClearButtonEnabled(true);
+    recherche_->setAccessibleName(QStringLiteral("Rechercher"));
+
+    const QDate aujourdhui = app_.plateforme.horloge.maintenant().date();
+    auto nouvelleDate = [this, aujourdhui](const char* nom, const QDate& date) {
+        auto* d = new QDateEdit(date, this);
+        d->setObjectName(QLatin1String(nom));
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        d->setEnabled(false);
+        return d;
+    };
+    depuis_ = new QCheckBox(QStringLiteral("Du"), this);
+    depuis_->setObjectName(QStringLiteral("ChkDu"));
+    du_ = nouvelleDate("DateDu", aujourdhui.addYears(-1));
+    jusqua_ = new QCheckBox(QStringLiteral("au"), this);
+    jusqua_->setObjectName(QStringLiteral("ChkAu"));
+    au_ = nouvelleDate("DateAu", aujourdhui);
+    minimum_ = new QLineEdit(this);
+    minimum_->setObjectName(QStringLiteral("TxtMontantMin"));
+    minimum_->setAccessibleName(QStringLiteral("Montant minimum"));
+    maximum_ = new QLineEdit(this);
+    maximum_->setObjectName(QStringLiteral("TxtMontantMax"));
+    maximum_->setAccessibleName(QStringLiteral("Montant maximum"));
+    for (QLineEdit* b : {minimum_, maximum_}) {
+        b->setPlaceholderText(QStringLiteral("0,00"));
+        b->setMaximumWidth(110);
+    }
+
+    auto* criteres = new QGridLayout;
+    criteres->addWidget(new QLabel(QStringLiteral("Rechercher :"), this), 0, 0);
+    criteres->addWidget(recherche_, 0, 1, 1, 4);
+    criteres->addWidget(depuis_, 1, 0);
+    criteres->addWidget(du_, 1, 1);
+    criteres->addWidget(jusqua_, 1, 2);
+    criteres->addWidget(au_, 1, 3);
+    criteres->addWidget(new QLabel(QStringLiteral("Montant de"), this), 2, 0);
+    criteres->addWidget(minimum_, 2, 1);
+    criteres->addWidget(new QLabel(QStringLiteral("à"), this), 2, 2);
+    criteres->addWidget(maximum_, 2, 3);
+    criteres->setColumnStretch(4, 1);
+
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("TableCheques"));
+    table_->setModel(&filtre_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(ModeleHistorique::Date, Qt::DescendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(ModeleHistorique::Destinataire,
+                                                     QHeaderView::Stretch);
+    table_->setToolTip(QStringLiteral("Double-clic : reprendre ce chèque dans la fenêtre "
+                                      "principale"));
+
+    total_ = new QLabel(this);
+    total_->setObjectName(QStringLiteral("LblTotal"));
+    QFont gras = total_->font();
+    gras.setBold(true);
+    total_->setFont(gras);
+    ignorees_ = new QLabel(this);
+    ignorees_->setObjectName(QStringLiteral("LblIgnorees"));
+
+    auto* exporter = new QPushButton(QStringLiteral("&Exporter…"), this);
+    exporter->setObjectName(QStringLiteral("CmdExporter"));
+    auto* menu = new QMenu(exporter);
+    menu->addAction(QStringLiteral("En CSV (tableur)…"), this, &FrmHistorique::exporterCsv)
+        ->setObjectName(QStringLiteral("mnuExporterCsv"));
+    menu->addAction(QStringLiteral("En liste PDF…"), this, &FrmHistorique::exporterPdf)
+        ->setObjectName(QStringLiteral("mnuExporterPdf"));
+    exporter->setMenu(menu);
+    auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
+    fermer->setObjectName(QStringLiteral("CmdFermer"));
+    connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* bas = new QHBoxLayout;
+    bas->addWidget(total_);
+    bas->addWidget(ignorees_);
+    bas->addStretch();
+    bas->addWidget(exporter);
+    bas->addWidget(fermer);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(criteres);
+    colonne->addWidget(table_, 1);
+    colonne->addLayout(bas);
+
+    connect(recherche_, &QLineEdit::textChanged, this, &FrmHistorique::filtrer);
+    connect(minimum_, &QLineEdit::textChanged, this, &FrmHistorique::filtrer);
+    connect(maximum_, &QLineEdit::textChanged, this, &FrmHistorique::filtrer);
+    connect(du_, &QDateEdit::dateChanged, this, &FrmHistorique::filtrer);
+    connect(au_, &QDateEdit::dateChanged, this, &FrmHistorique::filtrer);
+    for (auto [coche, date] : {std::pair{depuis_, du_}, std::pair{jusqua_, au_}})
+        connect(coche, &QCheckBox::toggled, this, [this, date = date](bool actif) {
+            date->setEnabled(actif);
+            filtrer();
+        });
+    connect(table_, &QTableView::doubleClicked, this, &FrmHistorique::choisir);
+
+    recharger();
+}
+
+void FrmHistorique::recharger() {
+    const LectureJournaux lecture = LireJournaux(app_.chemins.journaux());
+    modele_.remplacer(lecture.cheques);
+    ignorees_->setText(
+        lecture.lignesIgnorees == 0
+            ? QString()
+            : QStringLiteral("(%1 ligne(s) illisible(s) ignorée(s))").arg(lecture.lignesIgnorees));
+    filtrer();
+}
+
+void FrmHistorique::filtrer() {
+    FiltreJournal f;
+    f.recherche = recherche_->text().trimmed();
+    if (depuis_->isChecked())
+        f.du = du_->date();
+    if (jusqua_->isChecked())
+        f.au = au_->date();
+    f.minimum = Borne(minimum_);
+    f.maximum = Borne(maximum_);
+    filtre_.definir(f);
+    total_->setText(QStringLiteral("%1 chèque(s) : %2 €")
+                        .arg(filtre_.rowCount())
+                        .arg(MontantDeCentimes(filtre_.totalCentimes())));
+}
+
+void FrmHistorique::choisir(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    const ChequeJournal& c = modele_.cheque(filtre_.mapToSource(index).row());
+    emit chequeChoisi(c.montant, c.destinataire);
+}
+
+QString FrmHistorique::demanderFichier(const QString& titre, const QString& extension,
+                                       const QString& filtre) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString propose =
+        documents + QStringLiteral("/Cheques_") +
+        app_.plateforme.horloge.maintenant().date().toString(QStringLiteral("yyyy-MM-dd")) +
+        extension;
+    QString fichier = app_.plateforme.dialogues.enregistrerFichier(this, titre, propose, filtre);
+    if (!fichier.isEmpty() && QFileInfo(fichier).suffix().isEmpty())
+        fichier += extension;
+    return fichier;
+}
+
+void FrmHistorique::exporterCsv() {
+    const QString fichier =
+        demanderFichier(QStringLiteral("Exporter les chèques en CSV"), QStringLiteral(".csv"),
+                        QStringLiteral("Fichiers CSV|*.csv|Tous fichiers|*|"));
+    if (fichier.isEmpty())
+        return;
+    const QByteArray octets = CsvJournal(filtre_.visibles());
+    QSaveFile f(fichier);
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit())
+        app_.plateforme.dialogues.message(
+            this,
+            QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2")
+                .arg(QDir::toNativeSeparators(fichier), f.errorString()),
+            Icone::Critique);
+}
+
+void FrmHistorique::exporterPdf() {
+    const QString fichier =
+        demanderFichier(QStringLiteral("Exporter la liste en PDF"), QStringLiteral(".pdf"),
+                        QStringLiteral("Fichiers PDF|*.pdf|"));
+    if (fichier.isEmpty())
+        return;
+    const QVector<ChequeJournal> cheques = filtre_.visibles();
+    QString html = QStringLiteral("<h3>Chèques imprimés</h3><table border=\"1\" cellspacing=\"0\" "
+                                  "cellpadding=\"3\" width=\"100%\"><tr><th>Date</th><th>Heure"
+                                  "</th><th>Montant</th><th>Destinataire</th><th>Émetteur</th>"
+                                  "</tr>");
+    for (const ChequeJournal& c : cheques)
+        html +=
+            QStringLiteral("<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td><td>%4</td>"
+                           "<td>%5</td></tr>")
+                .arg(c.date.toString(QStringLiteral("dd/MM/yyyy")),
+                     c.heure.toString(QStringLiteral("HH:mm:ss")), MontantDeCentimes(c.centimes),
+                     Echapper(c.destinataire), Echapper(c.emetteur));
+    html += QStringLiteral("</table><p><b>%1</b></p>").arg(Echapper(total_->text()));
+
+    QPdfWriter pdf(fichier);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setTitle(QStringLiteral("Cheques imprimes"));
+    QTextDocument document;
+    document.setHtml(html);
+    document.setPageSize(pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
+    document.print(&pdf);
+    if (!QFileInfo(fichier).isFile() || QFileInfo(fichier).size() == 0)
+        app_.plateforme.dialogues.message(this,
+                                          QStringLiteral("Le fichier %1 n'a pas pu être écrit.")
+                                              .arg(QDir::toNativeSeparators(fichier)),
+                                          Icone::Critique);
+}
