@@ -22,10 +22,11 @@ QVariant ModeleHistorique::data(const QModelIndex& index, int role) const {
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role == RoleTri) {
         switch (index.column()) {
+        // Plain numbers: a date-time in local time is slow to build and compare.
         case Date:
-            return QDateTime(c.date, c.heure);
+            return c.date.toJulianDay() * 86400 + c.heure.msecsSinceStartOfDay() / 1000;
         case Heure:
-            return c.heure;
+            return c.heure.msecsSinceStartOfDay();
         case Montant:
             return static_cast<qlonglong>(c.centimes);
         case Destinataire:
