@@ -2,6 +2,7 @@
 #include "console.h"
 
 #include "ChargementChoix.h"
+#include "Cp1252.h"
 #include "DossierApplication.h"
 #include "Enregistrement.h"
 #include "Journal.h"
@@ -13,10 +14,12 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace {
 
@@ -36,10 +39,14 @@ const char* const kAide =
     "  --dossier DOSSIER     dossier des réglages (défaut : celui du programme)\n"
     "  --pdf FICHIER         dessine le chèque dans un fichier PDF\n"
     "  --imprimante NOM      imprime sur cette imprimante plutôt que sur celle réglée\n"
+    "  --lot FICHIER         imprime un chèque par ligne du fichier (CSV :\n"
+    "                        montant;destinataire;lieu;date, la date facultative),\n"
+    "                        en un seul travail, une page par chèque ; rien n'est\n"
+    "                        imprimé si une ligne est refusée\n"
     "  -h, --help            affiche cette aide\n";
 
 struct Options {
-    QString montant, destinataire, lieu, date, emetteur, dossier, pdf, imprimante;
+    QString montant, destinataire, lieu, date, emetteur, dossier, pdf, imprimante, lot;
     bool montantDonne = false, destinataireDonne = false;
 };
 
@@ -48,7 +55,7 @@ std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
     const std::pair<const char*, QString*> avecValeur[] = {
         {"--montant", &o.montant}, {"--destinataire", &o.destinataire}, {"--lieu", &o.lieu},
         {"--date", &o.date},       {"--emetteur", &o.emetteur},         {"--dossier", &o.dossier},
-        {"--pdf", &o.pdf},         {"--imprimante", &o.imprimante},
+        {"--pdf", &o.pdf},         {"--imprimante", &o.imprimante},     {"--lot", &o.lot},
     };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
@@ -72,7 +79,14 @@ std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
         o.montantDonne |= cible == &o.montant;
         o.destinataireDonne |= cible == &o.destinataire;
     }
-    if (!o.montantDonne || !o.destinataireDonne) {
+    if (!o.lot.isEmpty() &&
+        (o.montantDonne || o.destinataireDonne || !o.lieu.isEmpty() || !o.date.isEmpty())) {
+        code = Refuser(QStringLiteral("--lot remplace --montant, --destinataire, --lieu et "
+                                      "--date."),
+                       kUsage);
+        return std::nullopt;
+    }
+    if (o.lot.isEmpty() && (!o.montantDonne || !o.destinataireDonne)) {
         code = Refuser(QStringLiteral("--montant et --destinataire sont obligatoires. Voir "
                                       "scribane-cli imprimer --help."),
                        kUsage);
@@ -93,6 +107,130 @@ void Retenir(QStringList& liste, const QString& texte) {
     liste.insert(place, texte);
 }
 
+// One cheque to print, as typed or as read from a batch line.
+struct Cheque {
+    int ligne = 0; // in the batch file; 0 for the command line
+    QString montant, destinataire, lieu, dateTexte;
+    QDate date;
+    MontantPrepare prepare;
+};
+
+// The batch file's text: UTF-8 when it is valid UTF-8, otherwise Windows-1252.
+QString TexteDuLot(const QByteArray& octets) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString texte = utf8.decode(octets);
+    if (utf8.hasError())
+        texte = DecoderCp1252(octets);
+    if (texte.startsWith(QChar(0xFEFF)))
+        texte.remove(0, 1);
+    return texte;
+}
+
+// The fields of one CSV line separated by ";": a field in double quotes may
+// hold ";" and doubled quotes; blanks around fields are dropped.
+QStringList ChampsCsv(const QString& ligne) {
+    QStringList champs;
+    QString champ;
+    bool entreGuillemets = false;
+    bool cite = false;
+    for (qsizetype i = 0; i < ligne.size(); ++i) {
+        const QChar c = ligne[i];
+        if (entreGuillemets) {
+            if (c == u'"' && i + 1 < ligne.size() && ligne[i + 1] == u'"') {
+                champ += u'"';
+                ++i;
+            } else if (c == u'"') {
+                entreGuillemets = false;
+            } else {
+                champ += c;
+            }
+        } else if (c == u'"' && champ.trimmed().isEmpty()) {
+            entreGuillemets = cite = true;
+            champ.clear();
+        } else if (c == u';') {
+            champs << (cite ? champ : champ.trimmed());
+            champ.clear();
+            cite = false;
+        } else if (!cite) {
+            champ += c;
+        }
+    }
+    champs << (cite ? champ : champ.trimmed());
+    return champs;
+}
+
+// The lines of a batch: montant;destinataire;lieu;date, blanks around fields
+// ignored, a field may be quoted. A first line naming the columns is skipped.
+std::optional<QVector<Cheque>> LireLot(const QString& chemin, QStringList& refus) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) {
+        refus << QStringLiteral("le fichier « %1 » ne peut pas être lu : %2")
+                     .arg(chemin, f.errorString());
+        return std::nullopt;
+    }
+    const QStringList lignes = TexteDuLot(f.readAll()).split(u'\n');
+    QVector<Cheque> cheques;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        QString ligne = lignes[i];
+        if (ligne.endsWith(u'\r'))
+            ligne.chop(1);
+        if (ligne.trimmed().isEmpty())
+            continue;
+        const QStringList champs = ChampsCsv(ligne);
+        if (cheques.isEmpty() && i == 0 && !EstUnMontant(champs[0]) &&
+            champs[0].contains(QStringLiteral("montant"), Qt::CaseInsensitive))
+            continue; // the header
+        Cheque c;
+        c.ligne = static_cast<int>(i + 1);
+        if (champs.size() < 2 || champs.size() > 4) {
+            refus << QStringLiteral("ligne %1 : attendu montant;destinataire;lieu;date.")
+                         .arg(c.ligne);
+            continue;
+        }
+        c.montant = EntreeSurUneLigne(champs[0]);
+        c.destinataire = EntreeSurUneLigne(champs[1]);
+        c.lieu = champs.size() > 2 ? EntreeSurUneLigne(champs[2]) : QString();
+        c.dateTexte = champs.size() > 3 ? champs[3] : QString();
+        cheques.append(c);
+    }
+    if (cheques.isEmpty() && refus.isEmpty())
+        refus << QStringLiteral("le fichier « %1 » ne contient aucun chèque.").arg(chemin);
+    return cheques;
+}
+
+// What refuses a cheque whatever the settings: its date and its amount. The
+// French reason, or nothing; the amount is then in its printed form.
+std::optional<QString> RefusSansReglages(Cheque& c) {
+    c.date = QDate::currentDate();
+    if (!c.dateTexte.isEmpty()) {
+        c.date = QDate::fromString(c.dateTexte, QStringLiteral("dd/MM/yyyy"));
+        if (!c.date.isValid())
+            return QStringLiteral("la date « %1 » n'est pas de la forme JJ/MM/AAAA.")
+                .arg(c.dateTexte);
+    }
+    if (const auto refus = RefusMontant(c.montant))
+        return refus;
+    // The figures as the window prints them, once the amount box is left.
+    c.montant = FormaterMontant(*LireMontant(c.montant));
+    return std::nullopt;
+}
+
+// The words as the settings lay them out, or why they do not fit.
+std::optional<QString> RefusAvecReglages(Cheque& c, const Reglages& r) {
+    c.prepare = PreparerTexteMontant(c.montant, r);
+    if (!c.prepare.refus.isEmpty())
+        return c.prepare.refus;
+    if (c.prepare.montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
+        c.montant = *c.prepare.montantRaccourci;
+        c.prepare = PreparerTexteMontant(c.montant, r);
+    }
+    return std::nullopt;
+}
+
+QString Prefixe(const Cheque& c) {
+    return c.ligne > 0 ? QStringLiteral("ligne %1 : ").arg(c.ligne) : QString();
+}
+
 } // namespace
 
 int CommandeImprimer(Invocation& invocation) {
@@ -101,9 +239,6 @@ int CommandeImprimer(Invocation& invocation) {
     if (!options)
         return code;
     Options& o = *options;
-    o.montant = EntreeSurUneLigne(o.montant);
-    o.destinataire = EntreeSurUneLigne(o.destinataire);
-    o.lieu = EntreeSurUneLigne(o.lieu);
 
     // Printing needs fonts and printers, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -111,17 +246,29 @@ int CommandeImprimer(Invocation& invocation) {
     QApplication application(invocation.argc, invocation.argv);
     QApplication::setApplicationName(QStringLiteral("Scribane"));
 
-    QDate date = QDate::currentDate();
-    if (!o.date.isEmpty()) {
-        date = QDate::fromString(o.date, QStringLiteral("dd/MM/yyyy"));
-        if (!date.isValid())
-            return Refuser(
-                QStringLiteral("la date « %1 » n'est pas de la forme JJ/MM/AAAA.").arg(o.date));
+    const bool lot = !o.lot.isEmpty();
+    QVector<Cheque> cheques;
+    if (lot) {
+        QStringList refus;
+        const auto lus = LireLot(o.lot, refus);
+        if (!refus.isEmpty()) {
+            for (const QString& r : refus)
+                Refuser(r);
+            return Refuser(QStringLiteral("aucun chèque n'est imprimé."));
+        }
+        cheques = *lus;
+    } else {
+        cheques.append({0,
+                        EntreeSurUneLigne(o.montant),
+                        EntreeSurUneLigne(o.destinataire),
+                        EntreeSurUneLigne(o.lieu),
+                        o.date,
+                        {},
+                        {}});
+        // What needs no settings is refused before the settings are looked for.
+        if (const auto refus = RefusSansReglages(cheques[0]))
+            return Refuser(*refus);
     }
-    if (const auto refus = RefusMontant(o.montant))
-        return Refuser(*refus);
-    // The figures as the window prints them, once the amount box is left.
-    o.montant = FormaterMontant(*LireMontant(o.montant));
 
     const QString dossier =
         !o.dossier.isEmpty()
@@ -151,21 +298,31 @@ int CommandeImprimer(Invocation& invocation) {
         return Refuser(QStringLiteral("le journal demande le nom de l'émetteur : donnez-le avec "
                                       "--emetteur NOM."));
 
-    MontantPrepare prepare = PreparerTexteMontant(o.montant, r);
-    if (!prepare.refus.isEmpty()) // nothing printed, nothing kept, nothing journaled
-        return Refuser(prepare.refus);
-    if (prepare.montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
-        o.montant = *prepare.montantRaccourci;
-        prepare = PreparerTexteMontant(o.montant, r);
+    // Every cheque is checked before anything is printed, kept or journaled.
+    bool refuse = false;
+    for (Cheque& c : cheques) {
+        auto refus = lot ? RefusSansReglages(c) : std::nullopt;
+        if (!refus)
+            refus = RefusAvecReglages(c, r);
+        if (refus) {
+            Refuser(Prefixe(c) + *refus);
+            refuse = true;
+        }
     }
+    if (refuse)
+        return lot ? Refuser(QStringLiteral("aucun chèque n'est imprimé.")) : kEchec;
 
-    if (etat.ChoixCourant != 0) {
+    auto garderListes = [&]() -> std::optional<QString> {
+        if (etat.ChoixCourant == 0)
+            return std::nullopt;
         for (QStringList* liste :
              {&charge.listes.montants, &charge.listes.destinataires, &charge.listes.lieux})
             TrierEnFrancais(*liste);
-        Retenir(charge.listes.montants, o.montant);
-        Retenir(charge.listes.destinataires, o.destinataire);
-        Retenir(charge.listes.lieux, o.lieu);
+        for (const Cheque& c : cheques) {
+            Retenir(charge.listes.montants, c.montant);
+            Retenir(charge.listes.destinataires, c.destinataire);
+            Retenir(charge.listes.lieux, c.lieu);
+        }
         for (const QString& texte : TextesNonRepresentables(charge.listes, nullptr))
             Erreurs() << QStringLiteral("scribane-cli : attention : « %1 » est enregistré dans "
                                         "Cheque.ini avec « ? » à la place des caractères que ce "
@@ -174,29 +331,58 @@ int CommandeImprimer(Invocation& invocation) {
         Erreurs().flush();
         QString erreur;
         if (!EnregistrerCheque(chemins, {}, nullptr, charge.listes, &erreur))
-            return Refuser(erreur);
-    }
+            return erreur;
+        return std::nullopt;
+    };
+    // One cheque keeps the lists first, as the print button does; a batch
+    // keeps them once, after its pages.
+    if (!lot)
+        if (const auto erreur = garderListes())
+            return Refuser(*erreur);
 
-    const TextesCheque textes{CaptionAvecSautDeLigne(prepare.caption),
-                              o.montant,
-                              o.destinataire,
-                              o.lieu,
-                              DateCheque(date),
-                              prepare.tailleMots};
     TravailQt travail(o.pdf);
-    ImprimerCheque(travail.surface(), r, textes);
+    SurfaceImprimante& surface = travail.surfaceImprimante();
+    for (qsizetype i = 0; i < cheques.size(); ++i) {
+        const Cheque& c = cheques[i];
+        if (i > 0)
+            surface.pageSuivante();
+        ImprimerCheque(surface, r,
+                       {CaptionAvecSautDeLigne(c.prepare.caption), c.montant, c.destinataire,
+                        c.lieu, DateCheque(c.date), c.prepare.tailleMots});
+        if (lot) {
+            Erreurs() << QStringLiteral("\rChèque %1 sur %2…").arg(i + 1).arg(cheques.size());
+            Erreurs().flush();
+        }
+    }
+    if (lot) {
+        Erreurs() << '\n';
+        Erreurs().flush();
+    }
     QString erreur;
     if (!travail.terminer(&erreur))
-        return Refuser(QStringLiteral("le chèque n'a pas pu être imprimé sur « %1 » : %2")
-                           .arg(travail.nomImprimante(), erreur));
-    if (r.Journal == 1 &&
-        !EcrireJournal(chemins.journaux(), QDateTime(QDate::currentDate(), QTime::currentTime()),
-                       o.montant, o.destinataire, o.emetteur, &erreur))
-        return Refuser(QStringLiteral("le chèque est imprimé, mais le journal n'a pas pu être "
-                                      "tenu : ") +
-                       erreur);
+        return Refuser(
+            QStringLiteral("%1 n'a pas pu être imprimé sur « %2 » : %3")
+                .arg(lot ? QStringLiteral("le lot de chèques") : QStringLiteral("le chèque"),
+                     travail.nomImprimante(), erreur));
+    if (r.Journal == 1)
+        for (const Cheque& c : cheques)
+            if (!EcrireJournal(chemins.journaux(),
+                               QDateTime(QDate::currentDate(), QTime::currentTime()), c.montant,
+                               c.destinataire, o.emetteur, &erreur))
+                return Refuser(QStringLiteral("%1, mais le journal n'a pas pu être tenu : ")
+                                   .arg(lot ? QStringLiteral("les chèques sont imprimés")
+                                            : QStringLiteral("le chèque est imprimé")) +
+                               erreur);
+    if (lot)
+        if (const auto erreur = garderListes())
+            return Refuser(QStringLiteral("les chèques sont imprimés, mais les listes n'ont pas "
+                                          "pu être enregistrées : ") +
+                           *erreur);
 
-    Sortie() << QStringLiteral("Chèque imprimé sur « %1 ».\n").arg(travail.nomImprimante());
+    Sortie() << (lot ? QStringLiteral("%1 chèques imprimés sur « %2 ».\n")
+                           .arg(cheques.size())
+                           .arg(travail.nomImprimante())
+                     : QStringLiteral("Chèque imprimé sur « %1 ».\n").arg(travail.nomImprimante()));
     Sortie().flush();
     return kSucces;
 }

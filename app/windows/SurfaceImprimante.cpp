@@ -46,6 +46,10 @@ bool SurfaceImprimante::commencer() {
     return true;
 }
 
+bool SurfaceImprimante::pageSuivante() {
+    return peintre_.isActive() && imprimante_.newPage();
+}
+
 bool SurfaceImprimante::terminer(QString* erreur) {
     // A cheque without a single text still ends as a document the user is told about.
     const bool ouvert = commencer();

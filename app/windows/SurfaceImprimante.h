@@ -18,6 +18,8 @@ public:
     bool definirPage(int orientation) override;
 
     bool terminer(QString* erreur);
+    // Ends the page drawn so far and starts another, for a batch of cheques.
+    bool pageSuivante();
 
 protected:
     bool commencer() override;
@@ -33,6 +35,7 @@ class TravailQt final : public TravailImpression {
 public:
     explicit TravailQt(const QString& fichierPdf = {});
     SurfaceSortie& surface() override { return surface_; }
+    SurfaceImprimante& surfaceImprimante() { return surface_; }
     QString nomImprimante() const override;
     bool terminer(QString* erreur) override { return surface_.terminer(erreur); }
     QPrinter& imprimante() { return imprimante_; }

@@ -1,0 +1,116 @@
+#include "PdfLu.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// A batch of cheques from a CSV file, printed by scribane-cli in one job.
+namespace {
+
+const QString kFile = QStringLiteral("ScribaneTest");
+
+bool Ecrire(const QString& chemin, const QByteArray& octets) {
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size();
+}
+
+// A folder with choice 1 on the test queue, the journal on.
+void Preparer(const QTemporaryDir& dossier) {
+    ASSERT_TRUE(Ecrire(dossier.filePath(QStringLiteral("Cheque.ini")),
+                       "[Defaut1]\r\nImprimante=" + kFile.toLatin1() +
+                           "\r\nPolice=Liberation Sans\r\nTaille= 12\r\nOrientation= 1\r\n"
+                           "Journal= 1\r\n"));
+    ASSERT_TRUE(Ecrire(dossier.filePath(QStringLiteral("Choix.cfg")), "1,1\r\n"));
+}
+
+int Lancer(const QStringList& arguments, QByteArray* erreurs = nullptr) {
+    QProcess cli;
+    cli.start(QStringLiteral(SCRIBANE_CLI), arguments);
+    if (!cli.waitForFinished(120000))
+        return -1;
+    if (erreurs)
+        *erreurs = cli.readAllStandardError();
+    return cli.exitCode();
+}
+
+QStringList LignesDuJournal(const QTemporaryDir& dossier) {
+    QStringList lignes;
+    const QDir journaux(dossier.filePath(QStringLiteral("Journaux")));
+    for (const QString& nom : journaux.entryList({QStringLiteral("Journal_*.txt")})) {
+        QFile f(journaux.filePath(nom));
+        if (f.open(QIODevice::ReadOnly))
+            for (const QByteArray& l : f.readAll().split('\n'))
+                if (l.contains(" Euros "))
+                    lignes << QString::fromLatin1(l.trimmed());
+    }
+    return lignes;
+}
+
+} // namespace
+
+TEST(Lot, OneRefusedLinePrintsNothingAndSaysWhich) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    // Windows-1252, as a spreadsheet may save it; the bad line is in the middle.
+    ASSERT_TRUE(Ecrire(dossier.filePath(QStringLiteral("lot.csv")),
+                       "montant;destinataire;lieu;date\r\n12,50;Soci\xE9t\xE9;Paris\r\n"
+                       "12.345;EDF;Paris\r\n10,00;Dupont;Lyon;05/03/2024\r\n"));
+    QByteArray erreurs;
+    const QString pdf = dossier.filePath(QStringLiteral("lot.pdf"));
+    EXPECT_EQ(Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                      QStringLiteral("--lot"), dossier.filePath(QStringLiteral("lot.csv")),
+                      QStringLiteral("--pdf"), pdf},
+                     &erreurs),
+              1);
+    EXPECT_TRUE(erreurs.contains("ligne 3 :")) << erreurs.constData();
+    EXPECT_TRUE(erreurs.contains("aucun chèque n'est imprimé")) << erreurs.constData();
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(LignesDuJournal(dossier).isEmpty());
+    QFile ini(dossier.filePath(QStringLiteral("Cheque.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(ini.readAll().contains("Dupont"));
+}
+
+TEST(Lot, EachChequeIsAPageOfOneJobOnTheQueueAndALineOfTheJournal) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    ASSERT_TRUE(Ecrire(dossier.filePath(QStringLiteral("lot.csv")),
+                       "12,50;\"Dupont; fils\";Paris;05/03/2024\n"
+                       "1 234,56;EDF;Lyon\n"
+                       "7;Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale;Nantes;06/03/2024\n"));
+    const QString sortie = QStringLiteral(DOSSIER_PDF_CUPS);
+    for (const QString& f : QDir(sortie).entryList(QDir::Files))
+        QFile::remove(sortie + QLatin1Char('/') + f);
+    QByteArray erreurs;
+    ASSERT_EQ(Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                      QStringLiteral("--lot"), dossier.filePath(QStringLiteral("lot.csv")),
+                      QStringLiteral("--imprimante"), kFile},
+                     &erreurs),
+              0)
+        << erreurs.constData();
+    EXPECT_TRUE(erreurs.contains("Chèque 3 sur 3")) << erreurs.constData();
+    const QString pdf = AttendrePdf(sortie, kFile, 60);
+    ASSERT_FALSE(pdf.isEmpty());
+
+    QProcess texte;
+    texte.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(texte.waitForFinished(30000));
+    const QList<QByteArray> pages = texte.readAllStandardOutput().split('\f');
+    ASSERT_GE(pages.size(), 3);
+    const char* attendus[3][3] = {
+        {"DOUZE EUROS", "Dupont; fils", "05/03/2024"},
+        {"MILLE DEUX CENT TRENTE-QUATRE EUROS", "EDF", "Lyon"},
+        {"SEPT EUROS", "Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale", "06/03/2024"}};
+    for (int p = 0; p < 3; ++p)
+        for (const char* mot : attendus[p])
+            EXPECT_TRUE(pages[p].simplified().contains(mot)) << "page " << p << " : " << mot;
+    for (int p = 3; p < pages.size(); ++p)
+        EXPECT_TRUE(pages[p].trimmed().isEmpty()) << "page de trop " << p;
+
+    const QStringList journal = LignesDuJournal(dossier);
+    ASSERT_EQ(journal.size(), 3);
+    EXPECT_TRUE(journal[1].endsWith(QStringLiteral(" - 1 234,56 Euros \u00E0 l'ordre de EDF")))
+        << journal[1].toStdString();
+}
