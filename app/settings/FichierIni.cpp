@@ -60,12 +60,19 @@ namespace {
 // (it would hide the section that line opens).
 QString DecoderTexte(const QByteArray& octets) {
     static constexpr char kMarque[] = "\xEF\xBB\xBF";
-    if (!octets.startsWith(kMarque))
+    QByteArrayView reste = octets;
+    while (reste.startsWith(kMarque))
+        reste = reste.sliced(3);
+    if (reste.size() == octets.size())
         return DecoderCp1252(octets);
-    const QByteArray reste = octets.mid(3);
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString texte = utf8(reste);
-    return utf8.hasError() ? DecoderCp1252(reste) : texte;
+    if (utf8.hasError())
+        return DecoderCp1252(reste.toByteArray());
+    // Those three characters, written in the code page, would read as a mark.
+    while (texte.startsWith(QStringView(u"\u00EF\u00BB\u00BF")))
+        texte.remove(0, 3);
+    return texte;
 }
 
 } // namespace

@@ -52,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     VERIFIER(listesRelues.lieux.size() == listes.lieux.size());
 
     // The save path: what is saved is what is read.
-    static QTemporaryDir dossier;
+    // In memory when the system offers it: the save flushes to disk every time.
+    static QTemporaryDir dossier(QDir(QStringLiteral("/dev/shm")).exists()
+                                     ? QStringLiteral("/dev/shm/fuzz_ini-XXXXXX")
+                                     : QDir::tempPath() + QStringLiteral("/fuzz_ini-XXXXXX"));
     const QString chemin = dossier.filePath(QStringLiteral("Cheque.ini"));
     QString erreur;
     VERIFIER(doc.enregistrer(chemin, &erreur));

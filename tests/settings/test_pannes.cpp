@@ -141,6 +141,11 @@ TEST(DocumentIni, AByteOrderMarkHidesNoSectionAndTheFileIsWrittenBackInTheCodePa
     EXPECT_EQ(doc.valeur(u"Defaut1", u"Devise"), QStringLiteral("écu"));
     EXPECT_EQ(doc.versOctets(), QByteArray("[Defaut1]\r\nPolice=Courier\r\nDevise=\xE9"
                                            "cu\r\n"));
+    // A mark read and written back as text would come back a mark: never kept.
+    const QByteArray doublee = "\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\n";
+    EXPECT_EQ(DocumentIni::DepuisOctets(doublee).versOctets(), QByteArray("[A]\r\n"));
+    EXPECT_EQ(DocumentIni::DepuisOctets("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF[A]\r\n").versOctets(),
+              QByteArray("[A]\r\n"));
     // Bytes that are not UTF-8 after the mark are read in the code page.
     EXPECT_EQ(DocumentIni::DepuisOctets("\xEF\xBB\xBF[A]\r\nB=\xE9t\xE9\r\n").valeur(u"A", u"B"),
               QStringLiteral("été"));
