@@ -115,9 +115,10 @@ std::unique_ptr<QLockFile> PrendreVerrou(const CheminsScribane& chemins, RefusVe
     verrou->setStaleLockTime(0);
     bool pris = verrou->tryLock(0);
     if (!pris && verrou->error() == QLockFile::LockFailedError && VerrouAbandonne(*verrou)) {
-        // Removing takes the file's system lock first, which a living owner
-        // holds: a wrong guess above cannot take the lock from under it. Qt's
-        // own take-over is not used: a leftover ".rmlock" blocks it for 30 s.
+        // Qt takes over only a lock whose owner it can read, and a leftover
+        // ".rmlock" stops it for 30 s. Removing takes the file's system lock
+        // first, which a living owner holds: a wrong guess above cannot take
+        // the lock from under it.
         verrou->removeStaleLockFile();
         pris = verrou->tryLock(0);
     }
