@@ -41,10 +41,12 @@ int main(int argc, char** argv) {
 
     // One instance at a time: two would overwrite each other's lists. The lock
     // of a crashed instance is recognised as stale and taken over.
-    const auto verrou = PrendreVerrou(app.chemins);
+    RefusVerrou refus;
+    const auto verrou = PrendreVerrou(app.chemins, &refus);
     if (!verrou) {
-        dialogues.message(nullptr, QStringLiteral("Scribane est déjà ouvert."), Icone::Information);
-        return 0;
+        dialogues.message(nullptr, refus.message,
+                          refus.dejaOuvert ? Icone::Information : Icone::Critique);
+        return 1;
     }
 
     FrmCB fenetre(app);

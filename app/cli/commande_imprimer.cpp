@@ -280,9 +280,10 @@ int CommandeImprimer(Invocation& invocation) {
         return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));
     const CheminsScribane chemins{dossier};
     // The window rewrites the lists from its boxes: the two must not run together.
-    const auto verrou = PrendreVerrou(chemins);
+    RefusVerrou refus;
+    const auto verrou = PrendreVerrou(chemins, &refus);
     if (!verrou)
-        return Refuser(QStringLiteral("Scribane est déjà ouvert."));
+        return Refuser(refus.message);
     EtatChoix etat;
     RelireChoixCfg(etat, chemins.choix());
     Reglages r;

@@ -44,7 +44,17 @@ bool ConvertirAncienFichier(const CheminsScribane& chemins, QString* erreur);
 class QLockFile;
 #include <memory>
 
-// The lock that keeps a second instance from starting on the same folder; the
-// lock of an instance that crashed is taken over. Null when another instance
-// holds it.
-std::unique_ptr<QLockFile> PrendreVerrou(const CheminsScribane& chemins);
+// Why the lock was not taken: another instance holds it, or the folder
+// refuses it (read-only, full disk), said in French.
+struct RefusVerrou {
+    QString message;
+    bool dejaOuvert = false;
+};
+
+// The lock that keeps a second instance from starting on the same folder. A
+// lock whose owner cannot be read (an instance killed while taking it) or is no
+// longer running is stale and taken over. Once it is held, the scratch copies
+// a killed rewrite left beside the files are removed. Null when the lock is not
+// taken; `refus` then says why.
+std::unique_ptr<QLockFile> PrendreVerrou(const CheminsScribane& chemins,
+                                         RefusVerrou* refus = nullptr);

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -53,9 +53,33 @@ QStringView NomDeSection(QStringView ligne) {
     return nom.isNull() ? QStringView(u"") : nom;
 }
 
+namespace {
+
+// A file saved by a text editor may start with a UTF-8 byte-order mark: its
+// text is then UTF-8, and the mark must not become part of the first line
+// (it would hide the section that line opens).
+QString DecoderTexte(const QByteArray& octets) {
+    static constexpr char kMarque[] = "\xEF\xBB\xBF";
+    QByteArrayView reste = octets;
+    while (reste.startsWith(kMarque))
+        reste = reste.sliced(3);
+    if (reste.size() == octets.size())
+        return DecoderCp1252(octets);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString texte = utf8(reste);
+    if (utf8.hasError())
+        return DecoderCp1252(reste.toByteArray());
+    // Those three characters, written in the code page, would read as a mark.
+    while (texte.startsWith(QStringView(u"\u00EF\u00BB\u00BF")))
+        texte.remove(0, 3);
+    return texte;
+}
+
+} // namespace
+
 DocumentIni DocumentIni::DepuisOctets(const QByteArray& octets) {
     QStringList lignes;
-    const QString texte = DecoderCp1252(octets);
+    const QString texte = DecoderTexte(octets);
     qsizetype debut = 0;
     while (debut < texte.size()) {
         qsizetype fin = texte.indexOf(u'\n', debut);
@@ -141,25 +165,6 @@ QByteArray DocumentIni::versOctets() const {
 
 bool DocumentIni::enregistrer(const QString& chemin, QString* erreur) const {
     return EcrireFichierAtomique(chemin, versOctets(), erreur);
-}
-
-bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QString* erreur) {
-    QSaveFile fichier(chemin);
-    const QString nom = QDir::toNativeSeparators(chemin);
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        if (erreur)
-            *erreur = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                          .arg(nom, fichier.errorString());
-        return false;
-    }
-    if (fichier.write(octets) != octets.size() || !fichier.commit()) {
-        if (erreur)
-            *erreur = QStringLiteral("L'écriture du fichier %1 a échoué : %2")
-                          .arg(nom, fichier.errorString());
-        fichier.cancelWriting();
-        return false;
-    }
-    return true;
 }
 
 QString LireIni(const QString& section, const QString& cle, const QString& fichier) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EcritureAtomique.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,9 @@ public:
     DocumentIni() = default;
     explicit DocumentIni(QStringList lignes) : lignes_(std::move(lignes)) {}
 
-    // Reads a file in the Windows ANSI code page. A missing or unreadable file
+    // Reads a file in the Windows ANSI code page (or UTF-8 after a byte-order
+    // mark, as a text editor may have saved it; it is written back in the code
+    // page). A missing or unreadable file
     // gives an empty document; existe() tells which.
     static DocumentIni Charger(const QString& chemin);
     static DocumentIni DepuisOctets(const QByteArray& octets);
@@ -51,9 +55,6 @@ private:
 
 // The name of the section a line opens, or an empty view when it opens none.
 QStringView NomDeSection(QStringView ligne);
-
-// Writes bytes over a file in one atomic replace.
-bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QString* erreur);
 
 // One key of one file, read or written on its own.
 QString LireIni(const QString& section, const QString& cle, const QString& fichier);

@@ -30,6 +30,8 @@ public:
     // Appends `texte` as it is, whatever the casing (the link word). Inline so
     // that the constant blanks around the link word become single stores.
     void TelQuel(QStringView texte) {
+        if (texte.isEmpty()) // a null text has no characters to copy from, not even none
+            return;
         std::memcpy(Reserver(texte.size()), texte.utf16(),
                     std::size_t(texte.size()) * sizeof(char16_t));
         Avancer(texte.size());

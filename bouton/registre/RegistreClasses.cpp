@@ -7,6 +7,12 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace bouton::registre {
 
 namespace {
@@ -24,14 +30,32 @@ Resultat echecEcriture(const QString& chemin, const QString& raison) {
             .arg(QDir::toNativeSeparators(chemin), raison));
 }
 
-QByteArray formater(const QList<Section>& sections) {
-    QString texte = QStringLiteral("; Registre des classes de contrôles\n");
-    for (const Section& s : sections) {
-        texte += QStringLiteral("\n[%1]\n").arg(s.nom);
-        for (const auto& [cle, valeur] : s.valeurs)
-            texte += cle + u'=' + valeur + u'\n';
+// The reason of a failed write, in French rather than in Qt's English.
+QString raisonEcriture(int numero) {
+    switch (numero) {
+    case ENOSPC:
+        return QStringLiteral("le disque est plein");
+    case EDQUOT:
+        return QStringLiteral("le quota d'espace disque est atteint");
+    case EFBIG:
+        return QStringLiteral("le fichier dépasse la taille permise");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("accès refusé");
+    case EROFS:
+        return QStringLiteral("le support est en lecture seule");
+    default:
+        return QStringLiteral("erreur système %1").arg(numero);
     }
-    return texte.toUtf8();
+}
+
+bool viderSurDisque(QSaveFile& fichier) {
+#ifdef Q_OS_UNIX
+    return ::fsync(fichier.handle()) == 0;
+#else
+    Q_UNUSED(fichier);
+    return true;
+#endif
 }
 
 Resultat ecrire(const QString& chemin, const QList<Section>& sections) {
@@ -39,12 +63,21 @@ Resultat ecrire(const QString& chemin, const QList<Section>& sections) {
     if (!QDir().mkpath(dossier))
         return echecEcriture(chemin, QStringLiteral("le dossier ne peut pas être créé"));
     // Written beside and renamed over, so a crash never leaves half a registry.
+    // Unbuffered, and flushed to disk before the rename: on a full disk a
+    // buffered write fails only inside commit(), which then still renames the
+    // short copy over the registry.
     QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return echecEcriture(chemin, fichier.errorString());
+    errno = 0;
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return echecEcriture(chemin, raisonEcriture(errno));
     const QByteArray octets = formater(sections);
-    if (fichier.write(octets) != octets.size() || !fichier.commit())
-        return echecEcriture(chemin, fichier.errorString());
+    if (fichier.write(octets) != octets.size() || !viderSurDisque(fichier)) {
+        const int numero = errno;
+        fichier.cancelWriting();
+        return echecEcriture(chemin, raisonEcriture(numero));
+    }
+    if (!fichier.commit())
+        return echecEcriture(chemin, raisonEcriture(errno));
     return Resultat::ok();
 }
 
@@ -74,21 +107,23 @@ QString sectionBibliothequeTypes(const QUuid& libid) {
     return QStringLiteral("TypeLib\\") + libid.toString(QUuid::WithBraces).toUpper();
 }
 
-std::optional<QList<Section>> lire(const QString& chemin, Resultat* erreur) {
-    QList<Section> sections;
-    QFile fichier(chemin);
-    if (!fichier.exists())
-        return sections;
-    if (!fichier.open(QIODevice::ReadOnly)) {
-        if (erreur)
-            *erreur = echecLecture(chemin, fichier.errorString());
-        return std::nullopt;
+QByteArray formater(const QList<Section>& sections) {
+    QString texte = QStringLiteral("; Registre des classes de contrôles\n");
+    for (const Section& s : sections) {
+        texte += QStringLiteral("\n[%1]\n").arg(s.nom);
+        for (const auto& [cle, valeur] : s.valeurs)
+            texte += cle + u'=' + valeur + u'\n';
     }
+    return texte.toUtf8();
+}
+
+std::optional<QList<Section>> analyser(const QByteArray& octets, QString* raison) {
+    QList<Section> sections;
     QStringDecoder decodeur(QStringDecoder::Utf8);
-    const QString texte = decodeur(fichier.readAll());
+    const QString texte = decodeur(octets);
     if (decodeur.hasError()) {
-        if (erreur)
-            *erreur = echecLecture(chemin, QStringLiteral("texte non UTF-8"));
+        if (raison)
+            *raison = QStringLiteral("texte non UTF-8");
         return std::nullopt;
     }
     const QStringList lignes = texte.split(u'\n');
@@ -97,16 +132,33 @@ std::optional<QList<Section>> lire(const QString& chemin, Resultat* erreur) {
         if (ligne.isEmpty() || ligne.startsWith(u';') || ligne.startsWith(u'#'))
             continue;
         const auto egal = ligne.indexOf(u'=');
-        if (ligne.startsWith(u'[') && ligne.endsWith(u']') && ligne.size() > 2) {
+        // "[]" and "[ ]" both name the empty section, which is written "[]".
+        if (ligne.startsWith(u'[') && ligne.endsWith(u']') && ligne.size() >= 2) {
             sections.append({ligne.mid(1, ligne.size() - 2).trimmed(), {}});
         } else if (egal > 0 && !sections.isEmpty()) {
             sections.last().valeurs.append({ligne.left(egal).trimmed(), ligne.mid(egal + 1)});
         } else {
-            if (erreur)
-                *erreur = echecLecture(chemin, QStringLiteral("ligne %1 incomprise").arg(i + 1));
+            if (raison)
+                *raison = QStringLiteral("ligne %1 incomprise").arg(i + 1);
             return std::nullopt;
         }
     }
+    return sections;
+}
+
+std::optional<QList<Section>> lire(const QString& chemin, Resultat* erreur) {
+    QFile fichier(chemin);
+    if (!fichier.exists())
+        return QList<Section>();
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        if (erreur)
+            *erreur = echecLecture(chemin, fichier.errorString());
+        return std::nullopt;
+    }
+    QString raison;
+    auto sections = analyser(fichier.readAll(), &raison);
+    if (!sections && erreur)
+        *erreur = echecLecture(chemin, raison);
     return sections;
 }
 

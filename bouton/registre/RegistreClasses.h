@@ -26,6 +26,12 @@ QString sectionClasse(const QUuid& clsid);
 QString sectionProgId(const QString& progId);
 QString sectionBibliothequeTypes(const QUuid& libid);
 
+// The text of a registry file and back. A line that is neither a section, a key of a section,
+// a comment nor blank is refused with its number in `raison`. What formater() writes, analyser()
+// reads back as the same sections.
+QByteArray formater(const QList<Section>& sections);
+std::optional<QList<Section>> analyser(const QByteArray& octets, QString* raison);
+
 // A missing file is an empty registry; a file that cannot be read or parsed is an error.
 std::optional<QList<Section>> lire(const QString& chemin, Resultat* erreur);
 // Adds the sections, replacing those of the same name, and rewrites the file atomically.

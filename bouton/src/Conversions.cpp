@@ -52,8 +52,14 @@ std::optional<double> versNombre(const QVariant& v, Resultat* erreur) {
         return 0.0;
     if (v.typeId() == QMetaType::Bool)
         return v.toBool() ? -1.0 : 0.0;
-    if (estNumerique(v))
-        return v.toDouble();
+    if (estNumerique(v)) {
+        // NaN passes every range test and no cast of it is defined: refused as
+        // infinities are, for not fitting.
+        const double d = v.toDouble();
+        if (std::isnan(d))
+            return echec<double>(erreur, erreurDepassement());
+        return d;
+    }
     if (v.typeId() == QMetaType::QString) {
         bool ok = false;
         const double d = QLocale::c().toDouble(v.toString().trimmed(), &ok);

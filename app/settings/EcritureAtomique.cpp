@@ -1,0 +1,180 @@
+#include "EcritureAtomique.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr qsizetype kLongueurSuffixe = 6;
+
+QString MessageEcriture(const QString& chemin, const QString& raison) {
+    return QStringLiteral("L'écriture du fichier %1 a échoué : %2.")
+        .arg(QDir::toNativeSeparators(chemin), raison);
+}
+
+bool Echouer(QString* erreur, const QString& chemin, const QString& raison) {
+    if (erreur)
+        *erreur = MessageEcriture(chemin, raison);
+    return false;
+}
+
+bool EstAlphanumerique(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
+
+#ifdef Q_OS_UNIX
+
+QByteArray SuffixeAuHasard() {
+    static constexpr char kChiffres[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray suffixe(kLongueurSuffixe, Qt::Uninitialized);
+    for (char& c : suffixe)
+        c = kChiffres[QRandomGenerator::global()->bounded(int(sizeof kChiffres - 1))];
+    return suffixe;
+}
+
+bool EcrireTout(int fd, const QByteArray& octets) {
+    const char* p = octets.constData();
+    qsizetype reste = octets.size();
+    while (reste > 0) {
+        const ssize_t n = ::write(fd, p, std::size_t(reste));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        p += n;
+        reste -= n;
+    }
+    return true;
+}
+
+#endif
+
+} // namespace
+
+QString RaisonSysteme(int numero) {
+    switch (numero) {
+#ifdef Q_OS_UNIX
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("accès refusé");
+    case EROFS:
+        return QStringLiteral("le support est en lecture seule");
+    case ENOSPC:
+        return QStringLiteral("le disque est plein");
+    case EDQUOT:
+        return QStringLiteral("le quota d'espace disque est atteint");
+    case EFBIG:
+        return QStringLiteral("le fichier dépasse la taille permise");
+    case ENOENT:
+        return QStringLiteral("le dossier n'existe pas");
+    case ENOTDIR:
+        return QStringLiteral("un élément du chemin n'est pas un dossier");
+    case EISDIR:
+        return QStringLiteral("un dossier porte ce nom");
+    case EIO:
+        return QStringLiteral("erreur d'entrée-sortie sur le disque");
+    case ENAMETOOLONG:
+        return QStringLiteral("le nom est trop long");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("trop de fichiers sont ouverts");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("le fichier est occupé");
+#endif
+    default:
+        return QStringLiteral("erreur système %1").arg(numero);
+    }
+}
+
+bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QString* erreur) {
+#ifdef Q_OS_UNIX
+    const QByteArray nom = QFile::encodeName(chemin);
+    struct stat ancien;
+    const bool existait = ::stat(nom.constData(), &ancien) == 0;
+
+    // The scratch copy is created with 0666 less the umask, as a new file would
+    // be; an existing file's own mode is put back on it below.
+    QByteArray travail;
+    int fd = -1;
+    for (int essai = 0; essai < 100 && fd < 0; ++essai) {
+        travail = nom + '.' + SuffixeAuHasard();
+        fd = ::open(travail.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return Echouer(erreur, chemin, RaisonSysteme(errno));
+
+    bool ok = true;
+    if (existait) {
+        // Root could write a read-only file: it must stay read-only all the same.
+        ok = ::fchmod(fd, ancien.st_mode & 07777) == 0;
+        if (ok && ::geteuid() == 0 && (ancien.st_uid != 0 || ancien.st_gid != 0))
+            (void)!::fchown(fd, ancien.st_uid, ancien.st_gid);
+    }
+    // Every byte checked, then the flush to disk: a full disk may only show
+    // there (delayed allocation), and a short copy must never replace the file.
+    ok = ok && EcrireTout(fd, octets) && ::fsync(fd) == 0;
+    int numero = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        numero = errno;
+    }
+    if (ok && ::rename(travail.constData(), nom.constData()) != 0) {
+        ok = false;
+        numero = errno;
+    }
+    if (ok)
+        return true;
+    ::unlink(travail.constData());
+    return Echouer(erreur, chemin, RaisonSysteme(numero));
+#else
+    QSaveFile fichier(chemin);
+    // Unbuffered: a write that fails is seen here, not lost inside commit().
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        fichier.write(octets) != octets.size() || !fichier.commit()) {
+        fichier.cancelWriting();
+        return Echouer(erreur, chemin, fichier.errorString());
+    }
+    return true;
+#endif
+}
+
+bool EstCopieDeTravail(QStringView nom, QStringView fichier) {
+    if (nom.size() != fichier.size() + 1 + kLongueurSuffixe || !nom.startsWith(fichier) ||
+        nom[fichier.size()] != u'.')
+        return false;
+    for (QChar c : nom.right(kLongueurSuffixe))
+        if (!EstAlphanumerique(c))
+            return false;
+    return true;
+}
+
+int SupprimerCopiesDeTravail(const QString& dossier, const QStringList& fichiers) {
+    int supprimees = 0;
+    const QDir d(dossier);
+    for (const QString& nom : d.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        for (const QString& fichier : fichiers) {
+            if (EstCopieDeTravail(nom, fichier) && QFile::remove(d.filePath(nom))) {
+                ++supprimees;
+                break;
+            }
+        }
+    }
+    return supprimees;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// Writes bytes over a file in one atomic replace: a scratch copy beside it
+// ("<name>.XXXXXX") is written, every write and the flush to disk checked, then
+// renamed over the file. The file keeps its permissions (a read-only file stays
+// read-only). On any failure the old file is left whole, the scratch copy is
+// removed, and `erreur` says why in French.
+bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QString* erreur);
+
+// The French reason for a system error number ("le disque est plein").
+QString RaisonSysteme(int numero);
+
+// Whether `nom` is a scratch copy of the file named `fichier` ("Cheque.ini.Ab3xZ9").
+bool EstCopieDeTravail(QStringView nom, QStringView fichier);
+
+// Removes from `dossier` the scratch copies of `fichiers` that a killed rewrite
+// left behind. Only call it while no one else can be writing them (the lock
+// held). Returns how many were removed.
+int SupprimerCopiesDeTravail(const QString& dossier, const QStringList& fichiers);
