@@ -7,6 +7,7 @@
 #include "AppScribane.h"
 #include "BoiteMarge.h"
 #include "FrmCB.h"
+#include "FrmTextes.h"
 #include "ListesTriees.h"
 #include "NombreEnTete.h"
 
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -424,8 +426,7 @@ QWidget* FrmConfigure::construireColonneApercu() {
 
     auto* precis = new QPushButton(QStringLiteral("&Règlage précis des textes"), this);
     precis->setObjectName(QStringLiteral("Bouton_Kiv_XP1"));
-    // The precise positioning window is not part of this version yet.
-    precis->setEnabled(false);
+    connect(precis, &QPushButton::clicked, this, &FrmConfigure::reglerTextes);
     vertical->addWidget(precis);
     vertical->addStretch();
 
@@ -719,6 +720,48 @@ void FrmConfigure::chequeDeplace(double haut, double gauche) {
     txtMD_->setText(QString::number(margeDroite));
 }
 
+// The precise positioning of the texts, over this window, simulated with the
+// main window's texts.
+void FrmConfigure::reglerTextes() {
+    const auto* montant = controlePrincipal<QComboBox>("CboM");
+    const auto* lieu = controlePrincipal<QComboBox>("CboL");
+    const auto* destinataire = controlePrincipal<QComboBox>("CboD");
+    const auto* date = controlePrincipal<QDateEdit>("DTP");
+    if (!montant || !lieu || !destinataire || montant->currentText().isEmpty() ||
+        lieu->currentText().isEmpty() || destinataire->currentText().isEmpty()) {
+        app_.plateforme.dialogues.message(
+            this,
+            QStringLiteral("Un montant de chèque, un destinataire et un lieu d'émission\n"
+                           "doivent être indiqués pour accèder à cette page de simulation."),
+            Icone::Critique);
+        quitterEtAppliquer();
+        return;
+    }
+    // The simulation frames the amount as the box is ticked now.
+    app_.reglages.Encadrer = chkE_->isChecked();
+    principale_.PreparerMontant();
+
+    frame_->setGeometry(rect());
+    frame_->raise();
+    frame_->show();
+    const TextesCheque textes{QString(), montant->currentText(), destinataire->currentText(),
+                              lieu->currentText(), date ? DateCheque(date->date()) : QString()};
+    auto* textesFenetre = new FrmTextes(
+        app_.reglages, textes, app_.plateforme.dialogues,
+        [this]() -> std::optional<int> {
+            if (!enregistrer())
+                return std::nullopt;
+            return app_.etat.ChoixCourant;
+        },
+        this);
+    connect(textesFenetre, &QDialog::finished, this, [this, textesFenetre] {
+        frame_->hide();
+        textesFenetre->deleteLater();
+        activateWindow();
+    });
+    textesFenetre->open();
+}
+
 // ---- Buttons ----------------------------------------------------------------
 
 void FrmConfigure::EtatChoix() {
@@ -883,11 +926,19 @@ void FrmConfigure::annuler() {
 }
 
 void FrmConfigure::enregistrerChoix() {
+    if (enregistrer())
+        app_.plateforme.dialogues.message(
+            this, QStringLiteral("Choix %1 enregistré.").arg(app_.etat.ChoixCourant),
+            Icone::Information);
+}
+
+// Saves the choice shown with the lists; false, the user told why, when nothing was saved.
+bool FrmConfigure::enregistrer() {
     Dialogues& dialogues = app_.plateforme.dialogues;
     if (app_.etat.ChoixCourant == 0) {
         dialogues.message(this, QStringLiteral("Aucun choix n'est sélectionné !"),
                           Icone::Exclamation);
-        return;
+        return false;
     }
     if (cboPrint_->currentText().isEmpty() || cboPolices_->currentText().isEmpty() ||
         cboTaille_->currentText().isEmpty()) {
@@ -897,7 +948,7 @@ void FrmConfigure::enregistrerChoix() {
                            "police, ou de sa taille !\n\nEnregistrement impossible !"),
             Icone::Exclamation);
         cboPrint_->setFocus(Qt::OtherFocusReason);
-        return;
+        return false;
     }
 
     // The choice is marked as saved only once its settings are on disk.
@@ -907,21 +958,20 @@ void FrmConfigure::enregistrerChoix() {
         if (!resultat.champ.isEmpty())
             if (auto* w = findChild<QWidget*>(resultat.champ))
                 w->setFocus(Qt::OtherFocusReason);
-        return;
+        return false;
     }
     const auto avant = app_.etat.ChoixEnregistres;
     MarquerChoixEnregistre(app_.etat);
     if (!EcrireChoix(app_, this)) {
         app_.etat.ChoixEnregistres = avant;
-        return;
+        return false;
     }
     // Leaving the window now keeps what was saved.
     prendreValeursInitiales();
 
     EtatChoix();
     principale_.activerRafraichir(true);
-    dialogues.message(this, QStringLiteral("Choix %1 enregistré.").arg(app_.etat.ChoixCourant),
-                      Icone::Information);
+    return true;
 }
 
 void FrmConfigure::renseignerDevise() {

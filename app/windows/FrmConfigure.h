@@ -67,6 +67,8 @@ private:
     void margeModifiee(BoiteMarge* boite);
     void chequeDeplace(double haut, double gauche);
     void versQuitter();
+    void reglerTextes();
+    bool enregistrer();
     void afficherNote(const QString& texte);
     void signalerHorsListe(QLabel* etiquette, const QString& texte);
     void prendreValeursInitiales();

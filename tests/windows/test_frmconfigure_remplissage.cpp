@@ -17,7 +17,7 @@ TEST_F(Remplissage, OpeningWithNoChoiceFillsNothingUntilOneIsPicked) {
     EXPECT_EQ(liste("CboPolices")->count(), 0);
     EXPECT_FALSE(cheque()->isVisible());
     EXPECT_FALSE(c<QLabel>("LblNote")->isVisible());
-    EXPECT_FALSE(c<QPushButton>("Bouton_Kiv_XP1")->isEnabled());
+    EXPECT_TRUE(c<QPushButton>("Bouton_Kiv_XP1")->isEnabled());
 
     cliquer("CmdEnrChoix");
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Aucun choix n'est sélectionné !")});
