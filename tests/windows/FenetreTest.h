@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -41,6 +42,15 @@ protected:
         app->bibliothequeControle = bibliotheque;
         fenetre = std::make_unique<FrmCB>(*app);
         fenetre->demarrer();
+    }
+
+    // Choice 1 in use with this Cheque.ini, the window shown.
+    void demarrerSurChoix1(const QByteArray& chequeIni) {
+        ecrire("Cheque.ini", chequeIni);
+        ecrire("Choix.cfg", "1,1\r\n");
+        demarrer();
+        fenetre->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
     }
 
     template <typename T> T* controle(const char* nom) const {

@@ -20,13 +20,7 @@ QByteArray Cheque(const QByteArray& options) {
 
 class ImpressionCheque : public FenetreTest {
 protected:
-    void demarrerAvec(const QByteArray& options) {
-        ecrire("Cheque.ini", Cheque(options));
-        ecrire("Choix.cfg", "1,1\r\n");
-        demarrer();
-        fenetre->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
-    }
+    void demarrerAvec(const QByteArray& options) { demarrerSurChoix1(Cheque(options)); }
     void imprimer() const { controle<QToolButton>("Bouton_Kiv_XP4")->click(); }
     QComboBox* montant() const { return boite("CboM"); }
     QString journal() const {

@@ -20,13 +20,7 @@ QByteArray Cheque(const QByteArray& options) {
 
 class Montant : public FenetreTest {
 protected:
-    void demarrerAvec(const QByteArray& options) {
-        ecrire("Cheque.ini", Cheque(options));
-        ecrire("Choix.cfg", "1,1\r\n");
-        demarrer();
-        fenetre->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
-    }
+    void demarrerAvec(const QByteArray& options) { demarrerSurChoix1(Cheque(options)); }
     QComboBox* montant() const { return boite("CboM"); }
     QString mots() const { return fenetre->lblMontant().caption(); }
     // Keys as a real display delivers them: to the box that has the focus,
