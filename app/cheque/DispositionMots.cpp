@@ -48,6 +48,11 @@ double LargeurTexte(const QString& texte, const PoliceMots& police, double resol
     return Largeur(QFontMetricsF(Police(police, police.taille), &appareil), texte, resolution);
 }
 
+double HauteurTexte(const PoliceMots& police, double resolution) {
+    QImage appareil = Appareil(resolution);
+    return QFontMetricsF(Police(police, police.taille), &appareil).height() * 25.4 / resolution;
+}
+
 ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& police,
                                  const PlaceMots& place) {
     QImage appareil = Appareil(place.resolution);

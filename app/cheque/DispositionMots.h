@@ -60,3 +60,7 @@ ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& po
 // The width of a line of text in millimetres, with real font metrics at the
 // resolution given.
 double LargeurTexte(const QString& texte, const PoliceMots& police, double resolution);
+
+// The height of a line of text (ascent and descent) in millimetres, with real
+// font metrics at the resolution given.
+double HauteurTexte(const PoliceMots& police, double resolution);
