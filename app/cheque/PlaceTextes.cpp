@@ -22,44 +22,51 @@ bool SeChevauchentEnHauteur(const Boite& a, const Boite& b) {
     return a.y < b.y + b.hauteur && b.y < a.y + a.hauteur;
 }
 
-// The renderer's output matched back to the texts it was given, in its order
-// of drawing; a text it skipped (empty, out of range) is simply absent.
 QVector<Boite> Boites(const Reglages& r, const TextesCheque& t, double resolution) {
+    QVector<Boite> boites;
+    for (const TextePlace& p : PlacerTextes(r, t))
+        boites.append({p.nom, p.nom != QLatin1String("Montant en lettres"), p.x, p.y,
+                       LargeurTexte(p.texte, p.police, resolution),
+                       HauteurTexte(p.police, resolution)});
+    return boites;
+}
+
+} // namespace
+
+// The renderer's output matched back to the texts it was given, in its order
+// of drawing.
+QVector<TextePlace> PlacerTextes(const Reglages& r, const TextesCheque& t) {
     SurfaceEnregistreuse surface(true);
     ImprimerCheque(surface, r, t);
 
     const qsizetype saut = t.mots.indexOf(u'\n');
     const QString premiere = saut < 0 ? t.mots : t.mots.left(saut);
     const QString seconde = saut < 0 ? QString() : t.mots.mid(saut + 1).section(u'\n', 0, 0);
-    const QString motsLettres = QStringLiteral("Montant en lettres");
+    const QString mots = QStringLiteral("Montant en lettres");
     const std::pair<QString, QString> attendus[] = {
-        {motsLettres, premiere},
-        {motsLettres, seconde},
+        {mots, premiere},
+        {mots, seconde},
         {QStringLiteral("Montant en chiffres"), t.chiffres},
         {QStringLiteral("Destinataire"), t.destinataire},
         {QStringLiteral("Lieu"), t.lieu},
         {QStringLiteral("Date"), t.date},
     };
 
-    QVector<Boite> boites;
+    QVector<TextePlace> places;
     std::size_t suivant = 0;
     for (const auto& dessine : surface.textes) {
         while (suivant < std::size(attendus) && attendus[suivant].second != dessine.texte)
             ++suivant;
         if (suivant == std::size(attendus))
             break;
-        const PoliceMots police{dessine.police, dessine.gras, dessine.taille};
-        boites.append({attendus[suivant].first, attendus[suivant].first != motsLettres,
-                       // back from the page to the cheque's origin
-                       dessine.x - r.MargeDroite, dessine.y - r.MargeHaute,
-                       LargeurTexte(dessine.texte, police, resolution),
-                       HauteurTexte(police, resolution)});
+        // back from the page to the cheque's origin
+        places.append({attendus[suivant].first, dessine.texte, dessine.x - r.MargeDroite,
+                       dessine.y - r.MargeHaute,
+                       PoliceMots{dessine.police, dessine.gras, dessine.taille}});
         ++suivant;
     }
-    return boites;
+    return places;
 }
-
-} // namespace
 
 QVector<Depassement> VerifierPlaceTextes(const Reglages& r, const TextesCheque& textes,
                                          double resolution) {

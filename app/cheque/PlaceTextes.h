@@ -8,6 +8,20 @@
 struct Reglages;
 struct TextesCheque;
 
+// A text as the renderer writes it on the printer, with its name as the user
+// knows it ("Montant en lettres", "Montant en chiffres", "Destinataire",
+// "Lieu", "Date"); x and y are millimetres from the cheque's origin.
+struct TextePlace {
+    QString nom;
+    QString texte;
+    double x = 0, y = 0;
+    PoliceMots police;
+};
+
+// The texts of a cheque where the renderer puts them, in its order of
+// drawing; a text it skips (empty, out of range) is absent.
+QVector<TextePlace> PlacerTextes(const Reglages& r, const TextesCheque& textes);
+
 // A text that does not keep to its room on the cheque.
 struct Depassement {
     QString texte;        // its name as the user knows it ("Destinataire")

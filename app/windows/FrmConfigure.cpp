@@ -6,6 +6,7 @@
 #include "ApercuCheque.h"
 #include "AppScribane.h"
 #include "BoiteMarge.h"
+#include "EssaiAlignement.h"
 #include "FrmCB.h"
 #include "ListesTriees.h"
 #include "NombreEnTete.h"
@@ -427,6 +428,17 @@ QWidget* FrmConfigure::construireColonneApercu() {
     // The precise positioning window is not part of this version yet.
     precis->setEnabled(false);
     vertical->addWidget(precis);
+    auto* essai = new QPushButton(QStringLiteral("Page d'essai d'alignement"), this);
+    essai->setObjectName(QStringLiteral("BtnEssaiAlignement"));
+    auto* menuEssai = new QMenu(essai);
+    menuEssai->addAction(QStringLiteral("Imprimer sur papier blanc"), this, [this] {
+        ImprimerPageAlignement(app_, this, ReglagesAffiches(app_.reglages, valeurs()), false);
+    })->setObjectName(QStringLiteral("mnuEssaiImprimer"));
+    menuEssai->addAction(QStringLiteral("Enregistrer en PDF…"), this, [this] {
+        ImprimerPageAlignement(app_, this, ReglagesAffiches(app_.reglages, valeurs()), true);
+    })->setObjectName(QStringLiteral("mnuEssaiPdf"));
+    essai->setMenu(menuEssai);
+    vertical->addWidget(essai);
     vertical->addStretch();
 
     quitter_ = new QPushButton(QStringLiteral("Quitter et appliquer le choix"), this);
