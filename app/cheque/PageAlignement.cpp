@@ -29,7 +29,7 @@ std::pair<int, int> Reglage(const Reglages& r, const QString& nom) {
 TextesCheque TextesEssai() {
     return {QStringLiteral("MILLE DEUX CENT TRENTE-QUATRE EUROS\n et CINQUANTE-SIX CENTIMES"),
             QStringLiteral("1 234,56"), QStringLiteral("DESTINATAIRE DE L'ESSAI"),
-            QStringLiteral("Lieu d'émission"), QStringLiteral("31/12/2099")};
+            QStringLiteral("Saint-Rémy-de-Provence"), QStringLiteral("31/12/2099")};
 }
 
 void DessinerPageAlignement(QPainter& p, const QPaintDevice& appareil, const Reglages& r) {
