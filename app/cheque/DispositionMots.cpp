@@ -48,9 +48,12 @@ double LargeurTexte(const QString& texte, const PoliceMots& police, double resol
     return Largeur(QFontMetricsF(Police(police, police.taille), &appareil), texte, resolution);
 }
 
-double HauteurTexte(const PoliceMots& police, double resolution) {
+EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, double resolution) {
     QImage appareil = Appareil(resolution);
-    return QFontMetricsF(Police(police, police.taille), &appareil).height() * 25.4 / resolution;
+    const QFontMetricsF mesures(Police(police, police.taille), &appareil);
+    const QRectF encre = mesures.tightBoundingRect(texte); // from the baseline
+    const double mm = 25.4 / resolution;
+    return {(mesures.ascent() + encre.top()) * mm, (mesures.ascent() + encre.bottom()) * mm};
 }
 
 ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& police,

@@ -11,23 +11,26 @@
 
 namespace {
 
-// A text as it lands on the cheque: a box from its top-left corner.
+// A text as it lands on the cheque: its advance across, its ink down (two
+// texts on neighbouring lines only meet where their letters would).
 struct Boite {
     QString nom;
     bool verifie = true; // the amount in words is laid out by its own rule
-    double x = 0, y = 0, largeur = 0, hauteur = 0;
+    double x = 0, largeur = 0, haut = 0, bas = 0;
 };
 
 bool SeChevauchentEnHauteur(const Boite& a, const Boite& b) {
-    return a.y < b.y + b.hauteur && b.y < a.y + a.hauteur;
+    return a.haut < b.bas && b.haut < a.bas;
 }
 
 QVector<Boite> Boites(const Reglages& r, const TextesCheque& t, double resolution) {
     QVector<Boite> boites;
-    for (const TextePlace& p : PlacerTextes(r, t))
-        boites.append({p.nom, p.nom != QLatin1String("Montant en lettres"), p.x, p.y,
-                       LargeurTexte(p.texte, p.police, resolution),
-                       HauteurTexte(p.police, resolution)});
+    for (const TextePlace& p : PlacerTextes(r, t)) {
+        const EncreVerticale encre = MesurerEncre(p.texte, p.police, resolution);
+        boites.append({p.nom, p.nom != QLatin1String("Montant en lettres"), p.x,
+                       LargeurTexte(p.texte, p.police, resolution), p.y + encre.haut,
+                       p.y + encre.bas});
+    }
     return boites;
 }
 
