@@ -1,6 +1,7 @@
 #include "DispositionMots.h"
 #include "FenetreTest.h"
 #include "FrmApercu.h"
+#include "SurfaceImprimante.h"
 
 #include <QAction>
 #include <QDir>
@@ -168,4 +169,40 @@ TEST(DessinApercu, TheOutlineAndATextLandAtTheirMillimetres) {
     // The top of the capitals sits below the cell's top by the font's internal leading.
     EXPECT_GT(texte.top(), 5 + 30 + 26 - 3);
     EXPECT_LT(texte.top(), 5 + 30 + 26 - 3 + 2);
+}
+
+// A PDF that cannot be written says why, and is neither journaled nor kept
+// as printed.
+TEST(EnregistrerPdfImpossible, TheUserIsToldWhyAndNothingIsJournaled) {
+    QTemporaryDir dossier;
+    {
+        QFile f(dossier.filePath(QStringLiteral("Cheque.ini")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(Cheque());
+        QFile c(dossier.filePath(QStringLiteral("Choix.cfg")));
+        ASSERT_TRUE(c.open(QIODevice::WriteOnly));
+        c.write("1,1\r\n");
+    }
+    PlateformeTest plateforme;
+    ImpressionQt impression; // the real PDF writer
+    AppScribane app(dossier.path(),
+                    {plateforme.dialogues, plateforme.imprimantes, plateforme.polices,
+                     plateforme.horloge, plateforme.pressePapiers, plateforme.bureau, impression});
+    FrmCB fenetre(app);
+    fenetre.demarrer();
+    fenetre.findChild<QComboBox*>(QStringLiteral("CboM"))->setEditText(QStringLiteral("12"));
+    const QString fichier = dossier.filePath(QStringLiteral("absent/cheque.pdf"));
+    plateforme.dialogues.reponsesFichier.enqueue(fichier);
+    fenetre.findChild<QAction*>(QStringLiteral("mnuPdf"))->trigger();
+
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 2);
+    const DialogueVu& message = plateforme.dialogues.vus[1];
+    EXPECT_EQ(message.icone, Icone::Critique);
+    EXPECT_TRUE(message.texte.startsWith(
+        QStringLiteral("Le chèque n'a pas pu être enregistré dans « %1 » : le fichier n'a pas pu "
+                       "être créé (")
+            .arg(QDir::toNativeSeparators(fichier))))
+        << message.texte.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dossier.filePath(QStringLiteral("Journaux"))) &&
+                 !QDir(dossier.filePath(QStringLiteral("Journaux"))).isEmpty());
 }
