@@ -431,12 +431,16 @@ QWidget* FrmConfigure::construireColonneApercu() {
     auto* essai = new QPushButton(QStringLiteral("Page d'essai d'alignement"), this);
     essai->setObjectName(QStringLiteral("BtnEssaiAlignement"));
     auto* menuEssai = new QMenu(essai);
-    menuEssai->addAction(QStringLiteral("Imprimer sur papier blanc"), this, [this] {
-        ImprimerPageAlignement(app_, this, ReglagesAffiches(app_.reglages, valeurs()), false);
-    })->setObjectName(QStringLiteral("mnuEssaiImprimer"));
-    menuEssai->addAction(QStringLiteral("Enregistrer en PDF…"), this, [this] {
-        ImprimerPageAlignement(app_, this, ReglagesAffiches(app_.reglages, valeurs()), true);
-    })->setObjectName(QStringLiteral("mnuEssaiPdf"));
+    // For the choice as shown, unsaved edits included.
+    auto pageEssai = [this, menuEssai](const char* nom, const QString& texte, bool pdf) {
+        auto* action = menuEssai->addAction(texte);
+        action->setObjectName(QLatin1String(nom));
+        connect(action, &QAction::triggered, this, [this, pdf] {
+            ImprimerPageAlignement(app_, this, ReglagesAffiches(app_.reglages, valeurs()), pdf);
+        });
+    };
+    pageEssai("mnuEssaiImprimer", QStringLiteral("Imprimer sur papier blanc"), false);
+    pageEssai("mnuEssaiPdf", QStringLiteral("Enregistrer en PDF…"), true);
     essai->setMenu(menuEssai);
     vertical->addWidget(essai);
     vertical->addStretch();
