@@ -48,6 +48,14 @@ double LargeurTexte(const QString& texte, const PoliceMots& police, double resol
     return Largeur(QFontMetricsF(Police(police, police.taille), &appareil), texte, resolution);
 }
 
+EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, double resolution) {
+    QImage appareil = Appareil(resolution);
+    const QFontMetricsF mesures(Police(police, police.taille), &appareil);
+    const QRectF encre = mesures.tightBoundingRect(texte); // from the baseline
+    const double mm = 25.4 / resolution;
+    return {(mesures.ascent() + encre.top()) * mm, (mesures.ascent() + encre.bottom()) * mm};
+}
+
 ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& police,
                                  const PlaceMots& place) {
     QImage appareil = Appareil(place.resolution);

@@ -60,3 +60,11 @@ ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& po
 // The width of a line of text in millimetres, with real font metrics at the
 // resolution given.
 double LargeurTexte(const QString& texte, const PoliceMots& police, double resolution);
+
+// Where the ink of a line of text lies, in millimetres below the top of its
+// cell (the point a text is placed by), with real font metrics.
+struct EncreVerticale {
+    double haut = 0;
+    double bas = 0;
+};
+EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, double resolution);

@@ -7,6 +7,7 @@
 #include "Enregistrement.h"
 #include "Journal.h"
 #include "ListesTriees.h"
+#include "PlaceTextes.h"
 #include "PreparationMontant.h"
 #include "Rendu.h"
 #include "SurfaceImprimante.h"
@@ -43,11 +44,14 @@ const char* const kAide =
     "                        montant;destinataire;lieu;date, la date facultative),\n"
     "                        en un seul travail, une page par chèque ; rien n'est\n"
     "                        imprimé si une ligne est refusée\n"
+    "  --forcer              imprime même quand un texte dépasse du chèque ou\n"
+    "                        empiète sur un autre\n"
     "  -h, --help            affiche cette aide\n";
 
 struct Options {
     QString montant, destinataire, lieu, date, emetteur, dossier, pdf, imprimante, lot;
     bool montantDonne = false, destinataireDonne = false;
+    bool forcer = false;
 };
 
 std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
@@ -64,6 +68,10 @@ std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
             Sortie().flush();
             code = kSucces;
             return std::nullopt;
+        }
+        if (a == u"--forcer") {
+            o.forcer = true;
+            continue;
         }
         QString* cible = nullptr;
         for (const auto& [nom, valeur] : avecValeur)
@@ -215,14 +223,30 @@ std::optional<QString> RefusSansReglages(Cheque& c) {
     return std::nullopt;
 }
 
-// The words as the settings lay them out, or why they do not fit.
-std::optional<QString> RefusAvecReglages(Cheque& c, const Reglages& r) {
+TextesCheque TextesDuCheque(const Cheque& c) {
+    return {CaptionAvecSautDeLigne(c.prepare.caption),
+            c.montant,
+            c.destinataire,
+            c.lieu,
+            DateCheque(c.date),
+            c.prepare.tailleMots};
+}
+
+// The words as the settings lay them out, or why they do not fit; then every
+// other text in its room on the cheque, unless the user forces the print.
+std::optional<QString> RefusAvecReglages(Cheque& c, const Reglages& r, bool forcer) {
     c.prepare = PreparerTexteMontant(c.montant, r);
     if (!c.prepare.refus.isEmpty())
         return c.prepare.refus;
     if (c.prepare.montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
         c.montant = *c.prepare.montantRaccourci;
         c.prepare = PreparerTexteMontant(c.montant, r);
+    }
+    if (!forcer) {
+        const auto depassements = VerifierPlaceTextes(r, TextesDuCheque(c));
+        if (!depassements.isEmpty())
+            return DecrireDepassements(depassements).replace(u'\n', u' ') +
+                   QStringLiteral(" Corrigez les réglages, ou imprimez quand même avec --forcer.");
     }
     return std::nullopt;
 }
@@ -304,7 +328,7 @@ int CommandeImprimer(Invocation& invocation) {
     for (Cheque& c : cheques) {
         auto refus = lot ? RefusSansReglages(c) : std::nullopt;
         if (!refus)
-            refus = RefusAvecReglages(c, r);
+            refus = RefusAvecReglages(c, r, o.forcer);
         if (refus) {
             Refuser(Prefixe(c) + *refus);
             refuse = true;
@@ -347,9 +371,7 @@ int CommandeImprimer(Invocation& invocation) {
         const Cheque& c = cheques[i];
         if (i > 0)
             surface.pageSuivante();
-        ImprimerCheque(surface, r,
-                       {CaptionAvecSautDeLigne(c.prepare.caption), c.montant, c.destinataire,
-                        c.lieu, DateCheque(c.date), c.prepare.tailleMots});
+        ImprimerCheque(surface, r, TextesDuCheque(c));
         if (lot) {
             Erreurs() << QStringLiteral("\rChèque %1 sur %2…").arg(i + 1).arg(cheques.size());
             Erreurs().flush();

@@ -8,10 +8,12 @@
 #include "EtiquetteMontant.h"
 #include "FichierIni.h"
 #include "FrmAPROPOS.h"
+#include "FrmApercu.h"
 #include "FrmConfigure.h"
 #include "FrmHistorique.h"
 #include "Journal.h"
 #include "ListesTriees.h"
+#include "PlaceTextes.h"
 #include "PreparationMontant.h"
 #include "Rendu.h"
 #include "SurfaceSortie.h"
@@ -36,6 +38,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -273,6 +276,17 @@ void FrmCB::construireMenus() {
     barre->addMenu(mnuRafraichir_);
     mnuRafraichir_->menuAction()->setEnabled(false);
 
+    auto* mnuImpression = new QMenu(QStringLiteral("Im&pression"), this);
+    mnuImpression->setObjectName(QStringLiteral("mnuImpression"));
+    auto* mnuApercu = mnuImpression->addAction(QStringLiteral("&Aperçu avant impression"));
+    mnuApercu->setObjectName(QStringLiteral("mnuApercu"));
+    mnuApercu->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    connect(mnuApercu, &QAction::triggered, this, &FrmCB::AfficherApercu);
+    auto* mnuPdf = mnuImpression->addAction(QStringLiteral("&Enregistrer en PDF…"));
+    mnuPdf->setObjectName(QStringLiteral("mnuPdf"));
+    connect(mnuPdf, &QAction::triggered, this, &FrmCB::EnregistrerPdf);
+    barre->addMenu(mnuImpression);
+
     auto* mnuVoir = commande("mnuVoir", QStringLiteral("&Voir les journaux"));
     connect(mnuVoir, &QAction::triggered, this, &FrmCB::voirJournaux);
     auto* mnuHistorique = commande("mnuHistorique", QStringLiteral("&Historique des chèques…"));
@@ -479,6 +493,27 @@ void FrmCB::toucheRaccourci(int code) {
 }
 
 void FrmCB::Imprimer() {
+    imprimerVers(Sortie::Imprimante);
+}
+
+void FrmCB::EnregistrerPdf() {
+    imprimerVers(Sortie::Pdf);
+}
+
+void FrmCB::AfficherApercu() {
+    const auto textes = textesAImprimer();
+    if (!textes)
+        return;
+    // Modal to this window only, without a loop of its own: the page shown
+    // stays the one the boxes hold, and a test (or a benchmark) meets it open.
+    auto* apercu = new FrmApercu(app_.reglages, *textes, this);
+    apercu->setAttribute(Qt::WA_DeleteOnClose);
+    apercu->setWindowModality(Qt::WindowModal);
+    connect(apercu, &FrmApercu::imprimerDemande, this, &FrmCB::Imprimer, Qt::QueuedConnection);
+    apercu->show();
+}
+
+std::optional<TextesCheque> FrmCB::textesAImprimer() {
     Dialogues& dialogues = app_.plateforme.dialogues;
     const Reglages& r = app_.reglages;
     // The print button does not take the focus: the amount is put in its
@@ -488,25 +523,52 @@ void FrmCB::Imprimer() {
     const QString montant = cboM_->currentText();
     if (const auto refus = RefusMontant(montant)) {
         dialogues.message(this, *refus, Icone::Exclamation);
-        return;
+        return std::nullopt;
     }
     // The words as the label shows them, in the lines and size that fit the cheque.
     const MontantPrepare mots = PreparerTexteMontant(montant, r);
     if (!mots.refus.isEmpty()) {
         dialogues.message(this, mots.refus, Icone::Exclamation);
-        return;
+        return std::nullopt;
     }
+    return TextesCheque{CaptionAvecSautDeLigne(mots.caption),
+                        montant,
+                        cboD_->currentText(),
+                        cboL_->currentText(),
+                        DateCheque(dtp_->date()),
+                        mots.tailleMots};
+}
+
+QString FrmCB::nomPdfPropose() const {
+    // The payee as a file name: no folder separators nor characters some
+    // systems refuse in names.
+    QString destinataire = cboD_->currentText().trimmed();
+    static const QString interdits = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : destinataire)
+        if (interdits.contains(c) || c.unicode() < 32)
+            c = u'_';
+    return QStringLiteral("Cheque_%1_%2.pdf")
+        .arg(dtp_->date().toString(QStringLiteral("yyyy-MM-dd")), destinataire);
+}
+
+void FrmCB::imprimerVers(Sortie sortie) {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    const Reglages& r = app_.reglages;
+    const auto textes = textesAImprimer();
+    if (!textes)
+        return;
+    const bool pdf = sortie == Sortie::Pdf;
 
     // Without a printer the cheque cannot be printed: say so before anything
     // is kept, so that the lists hold only what went to paper.
-    if (r.Imprimante.isEmpty()) {
+    if (!pdf && r.Imprimante.isEmpty()) {
         dialogues.message(
             this,
             QStringLiteral("Aucune imprimante n'est choisie : ouvrez Configuration et Options."),
             Icone::Exclamation);
         return;
     }
-    if (!app_.plateforme.imprimantes.noms().contains(r.Imprimante)) {
+    if (!pdf && !app_.plateforme.imprimantes.noms().contains(r.Imprimante)) {
         dialogues.message(this,
                           QStringLiteral("L'imprimante « %1 » n'est pas installée : ouvrez "
                                          "Configuration et Options.")
@@ -515,10 +577,30 @@ void FrmCB::Imprimer() {
         return;
     }
 
+    // A text past the cheque's edge or over another one spoils the cheque:
+    // the user decides, before anything is kept.
+    const auto depassements = VerifierPlaceTextes(r, *textes);
+    if (!depassements.isEmpty() &&
+        !dialogues.question(this, DecrireDepassements(depassements) +
+                                      QStringLiteral("\n\nImprimer quand même ?")))
+        return;
+
+    QString fichierPdf;
+    if (pdf) {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        fichierPdf = dialogues.enregistrerFichier(
+            this, QStringLiteral("Enregistrer le chèque en PDF"),
+            QDir(documents).filePath(nomPdfPropose()), QStringLiteral("PDF (*.pdf)|*.pdf|"));
+        if (fichierPdf.isEmpty())
+            return;
+    }
+
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     if (app_.etat.ChoixCourant != 0)
         EnregistrerChoix();
 
+    const QString montant = textes->chiffres;
     QString emetteur;
     if (r.Journal == 1 && r.Débiteur == 1) {
         emetteur = dialogues.saisie(this, QStringLiteral("Nom du titulaire :"),
@@ -528,30 +610,30 @@ void FrmCB::Imprimer() {
             return; // a refused name calls this print off, and only this one
     }
 
-    const TextesCheque textes{CaptionAvecSautDeLigne(mots.caption),
-                              montant,
-                              cboD_->currentText(),
-                              cboL_->currentText(),
-                              DateCheque(dtp_->date()),
-                              mots.tailleMots};
-    const auto travail = app_.plateforme.impression.nouveauTravail();
-    ImprimerCheque(travail->surface(), r, textes);
+    const auto travail = pdf ? app_.plateforme.impression.nouveauTravailPdf(fichierPdf)
+                             : app_.plateforme.impression.nouveauTravail();
+    ImprimerCheque(travail->surface(), r, *textes);
     QString erreur;
     if (!travail->terminer(&erreur)) {
         dialogues.message(this,
-                          QStringLiteral("Le chèque n'a pas pu être imprimé sur l'imprimante "
-                                         "« %1 » : %2")
-                              .arg(travail->nomImprimante(), erreur),
+                          pdf ? QStringLiteral("Le chèque n'a pas pu être enregistré dans « %1 » : "
+                                               "%2")
+                                    .arg(QDir::toNativeSeparators(fichierPdf), erreur)
+                              : QStringLiteral("Le chèque n'a pas pu être imprimé sur "
+                                               "l'imprimante « %1 » : %2")
+                                    .arg(travail->nomImprimante(), erreur),
                           Icone::Critique);
         return;
     }
 
     if (r.Journal == 1 &&
         !EcrireJournal(app_.chemins.journaux(), app_.plateforme.horloge.maintenant(), montant,
-                       cboD_->currentText(), emetteur, &erreur))
+                       textes->destinataire, emetteur, &erreur))
         dialogues.message(this,
-                          QStringLiteral("Le chèque est imprimé, mais il n'a pas pu être noté "
-                                         "dans le journal.\n\n") +
+                          (pdf ? QStringLiteral("Le chèque est enregistré en PDF, mais il n'a pas "
+                                                "pu être noté dans le journal.\n\n")
+                               : QStringLiteral("Le chèque est imprimé, mais il n'a pas pu être "
+                                                "noté dans le journal.\n\n")) +
                               erreur,
                           Icone::Exclamation);
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Rendu.h"
 #include "ValeursConfiguration.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 struct AppScribane;
 class AffichageMontant;
@@ -40,6 +42,11 @@ public:
     // Prints the cheque the window shows: lists saved, the cheque drawn on the
     // printer, the journal written, then the after-print options.
     void Imprimer();
+    // The same cheque into a PDF file chosen in a save dialog: checked, kept
+    // in the lists and journaled as a print.
+    void EnregistrerPdf();
+    // Shows the page as it will print, from where it can be printed.
+    void AfficherApercu();
 
     // Builds the amount in words from the amount box into the amount label.
     void PreparerMontant();
@@ -65,6 +72,12 @@ protected:
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
+    enum class Sortie { Imprimante, Pdf };
+    void imprimerVers(Sortie sortie);
+    // The texts of the cheque as they print, or nothing when the amount is
+    // refused (the user has been told).
+    std::optional<TextesCheque> textesAImprimer();
+    QString nomPdfPropose() const;
     void construire();
     void construireMenus();
     void focaliserMontant();

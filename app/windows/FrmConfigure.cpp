@@ -6,6 +6,7 @@
 #include "ApercuCheque.h"
 #include "AppScribane.h"
 #include "BoiteMarge.h"
+#include "EssaiAlignement.h"
 #include "FrmCB.h"
 #include "FrmTextes.h"
 #include "ListesTriees.h"
@@ -428,6 +429,21 @@ QWidget* FrmConfigure::construireColonneApercu() {
     precis->setObjectName(QStringLiteral("Bouton_Kiv_XP1"));
     connect(precis, &QPushButton::clicked, this, &FrmConfigure::reglerTextes);
     vertical->addWidget(precis);
+    auto* essai = new QPushButton(QStringLiteral("Page d'essai d'alignement"), this);
+    essai->setObjectName(QStringLiteral("BtnEssaiAlignement"));
+    auto* menuEssai = new QMenu(essai);
+    // For the choice as shown, unsaved edits included.
+    auto pageEssai = [this, menuEssai](const char* nom, const QString& texte, bool pdf) {
+        auto* action = menuEssai->addAction(texte);
+        action->setObjectName(QLatin1String(nom));
+        connect(action, &QAction::triggered, this, [this, pdf] {
+            ImprimerPageAlignement(app_, this, ReglagesAffiches(app_.reglages, valeurs()), pdf);
+        });
+    };
+    pageEssai("mnuEssaiImprimer", QStringLiteral("Imprimer sur papier blanc"), false);
+    pageEssai("mnuEssaiPdf", QStringLiteral("Enregistrer en PDF…"), true);
+    essai->setMenu(menuEssai);
+    vertical->addWidget(essai);
     vertical->addStretch();
 
     quitter_ = new QPushButton(QStringLiteral("Quitter et appliquer le choix"), this);

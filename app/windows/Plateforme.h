@@ -88,4 +88,6 @@ class Impression {
 public:
     virtual ~Impression() = default;
     virtual std::unique_ptr<TravailImpression> nouveauTravail() = 0;
+    // The same page into a PDF file at true size, instead of the printer.
+    virtual std::unique_ptr<TravailImpression> nouveauTravailPdf(const QString& fichier) = 0;
 };

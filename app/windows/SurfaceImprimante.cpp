@@ -1,5 +1,6 @@
 #include "SurfaceImprimante.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinterInfo>
@@ -56,6 +57,16 @@ bool SurfaceImprimante::terminer(QString* erreur) {
     const bool fini = ouvert && peintre_.end();
     if (ouvert && fini && imprimante_.printerState() != QPrinter::Error)
         return true;
+    if (erreur && echecOuverture_ && imprimante_.outputFormat() == QPrinter::PdfFormat) {
+        // The file's own reason (missing folder, no right to write) says more
+        // than a printer that cannot be opened.
+        QFile fichier(imprimante_.outputFileName());
+        *erreur = fichier.open(QIODevice::Append)
+                      ? QStringLiteral("le fichier n'a pas pu être écrit.")
+                      : QStringLiteral("le fichier n'a pas pu être créé (%1).")
+                            .arg(fichier.errorString());
+        return false;
+    }
     if (erreur)
         *erreur = aucuneImprimante_ ? QStringLiteral("aucune imprimante n'est installée.")
                   : echecOuverture_ ? QStringLiteral("l'imprimante n'a pas pu être ouverte.")

@@ -50,4 +50,7 @@ public:
     std::unique_ptr<TravailImpression> nouveauTravail() override {
         return std::make_unique<TravailQt>();
     }
+    std::unique_ptr<TravailImpression> nouveauTravailPdf(const QString& fichier) override {
+        return std::make_unique<TravailQt>(fichier);
+    }
 };

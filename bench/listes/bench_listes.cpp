@@ -96,6 +96,9 @@ public:
     std::unique_ptr<TravailImpression> nouveauTravail() override {
         return std::make_unique<TravailQt>(fichier_);
     }
+    std::unique_ptr<TravailImpression> nouveauTravailPdf(const QString& fichier) override {
+        return std::make_unique<TravailQt>(fichier);
+    }
 
 private:
     QString fichier_;

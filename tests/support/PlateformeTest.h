@@ -97,13 +97,15 @@ public:
 class ImpressionTest final : public Impression {
 public:
     QVector<SurfaceEnregistreuse> pages;
+    QStringList fichiersPdf; // for each page, the PDF it went into; empty for the printer
     QStringList imprimantes{QStringLiteral("Bureau"), QStringLiteral("PDF")};
     bool echec = false; // the printer cannot be opened
 
     class Travail final : public TravailImpression {
     public:
-        explicit Travail(ImpressionTest& impression)
-            : impression_(impression), surface_(true, impression.imprimantes) {}
+        explicit Travail(ImpressionTest& impression, QString pdf = {})
+            : impression_(impression), pdf_(std::move(pdf)),
+              surface_(true, pdf_.isEmpty() ? impression.imprimantes : QStringList()) {}
         SurfaceSortie& surface() override { return surface_; }
         QString nomImprimante() const override {
             return surface_.imprimanteChoisie.isEmpty() ? impression_.imprimantes.value(0)
@@ -116,16 +118,21 @@ public:
                 return false;
             }
             impression_.pages.append(surface_);
+            impression_.fichiersPdf.append(pdf_);
             return true;
         }
 
     private:
         ImpressionTest& impression_;
+        QString pdf_;
         SurfaceEnregistreuse surface_;
     };
 
     std::unique_ptr<TravailImpression> nouveauTravail() override {
         return std::make_unique<Travail>(*this);
+    }
+    std::unique_ptr<TravailImpression> nouveauTravailPdf(const QString& fichier) override {
+        return std::make_unique<Travail>(*this, fichier);
     }
 };
 

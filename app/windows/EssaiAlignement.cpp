@@ -1,0 +1,85 @@
+#include "EssaiAlignement.h"
+
+#include "AppScribane.h"
+#include "PageAlignement.h"
+#include "ValeursConfiguration.h"
+
+#include <QDir>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+Reglages ReglagesAffiches(const Reglages& enCours, const ValeursConfiguration& v) {
+    Reglages r = enCours;
+    auto entier = [](const QString& texte, std::int16_t sinon) {
+        bool ok = false;
+        const int n = texte.trimmed().toInt(&ok);
+        return ok && n > 0 && n < 1000 ? static_cast<std::int16_t>(n) : sinon;
+    };
+    r.Imprimante = v.imprimante;
+    r.Orientation = v.portrait ? 1 : 2;
+    if (!v.police.isEmpty())
+        r.Police = v.police;
+    r.Taille = entier(v.taille, r.Taille);
+    r.Gras = v.gras;
+    if ((v.tailleChiffreMinimum || v.tailleChiffreFixe) && v.tailleChiffre) {
+        r.TailleChiffre = entier(*v.tailleChiffre, r.TailleChiffre);
+        r.ChoixTailleChiffre = v.tailleChiffreMinimum ? 1 : 2;
+    } else if (!v.tailleChiffreMinimum && !v.tailleChiffreFixe) {
+        r.ChoixTailleChiffre = 0;
+    }
+    return r;
+}
+
+void ImprimerPageAlignement(AppScribane& app, QWidget* parent, const Reglages& r, bool pdf) {
+    Dialogues& dialogues = app.plateforme.dialogues;
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setDocName(QStringLiteral("Scribane - alignement"));
+    QString fichier;
+    if (pdf) {
+        fichier = dialogues.enregistrerFichier(
+            parent, QStringLiteral("Enregistrer la page d'essai en PDF"),
+            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                .filePath(QStringLiteral("Page_alignement.pdf")),
+            QStringLiteral("PDF (*.pdf)|*.pdf|"));
+        if (fichier.isEmpty())
+            return;
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(fichier);
+    } else if (r.Imprimante.isEmpty() ||
+               !QPrinterInfo::availablePrinterNames().contains(r.Imprimante)) {
+        dialogues.message(parent,
+                          QStringLiteral("L'imprimante « %1 » n'est pas installée : choisissez-en "
+                                         "une dans la liste.")
+                              .arg(r.Imprimante),
+                          Icone::Exclamation);
+        return;
+    } else {
+        imprimante.setPrinterName(r.Imprimante);
+    }
+    // The page as the cheque prints: A4, the orientation of the choice, the
+    // positions counted from the printer's printable area.
+    imprimante.setPageSize(QPageSize(QPageSize::A4));
+    imprimante.setPageOrientation(r.Orientation == 2 ? QPageLayout::Landscape
+                                                     : QPageLayout::Portrait);
+    const QPageLayout page = imprimante.pageLayout();
+    imprimante.setPageMargins(page.minimumMargins(), page.units());
+
+    QPainter peintre;
+    bool fait = peintre.begin(&imprimante);
+    if (fait) {
+        DessinerPageAlignement(peintre, imprimante, r);
+        fait = peintre.end() && imprimante.printerState() != QPrinter::Error;
+    }
+    if (!fait)
+        dialogues.message(parent,
+                          pdf ? QStringLiteral("La page d'essai n'a pas pu être enregistrée dans "
+                                               "« %1 ».")
+                                    .arg(QDir::toNativeSeparators(fichier))
+                              : QStringLiteral("La page d'essai n'a pas pu être imprimée sur "
+                                               "« %1 ».")
+                                    .arg(r.Imprimante),
+                          Icone::Critique);
+}
