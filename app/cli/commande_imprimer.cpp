@@ -136,11 +136,12 @@ QString TexteDuLot(const QByteArray& octets) {
 
 // The fields of one CSV line separated by ";": a field in double quotes may
 // hold ";" and doubled quotes; blanks around fields are dropped.
-QStringList ChampsCsv(const QString& ligne) {
+QStringList ChampsCsv(const QString& ligne, bool* malForme) {
     QStringList champs;
     QString champ;
     bool entreGuillemets = false;
     bool cite = false;
+    *malForme = false;
     for (qsizetype i = 0; i < ligne.size(); ++i) {
         const QChar c = ligne[i];
         if (entreGuillemets) {
@@ -161,8 +162,11 @@ QStringList ChampsCsv(const QString& ligne) {
             cite = false;
         } else if (!cite) {
             champ += c;
+        } else if (!c.isSpace()) {
+            *malForme = true; // text after a closing quote
         }
     }
+    *malForme |= entreGuillemets; // a quote never closed
     champs << (cite ? champ : champ.trimmed());
     return champs;
 }
@@ -184,13 +188,14 @@ std::optional<QVector<Cheque>> LireLot(const QString& chemin, QStringList& refus
             ligne.chop(1);
         if (ligne.trimmed().isEmpty())
             continue;
-        const QStringList champs = ChampsCsv(ligne);
+        bool malForme = false;
+        const QStringList champs = ChampsCsv(ligne, &malForme);
         if (cheques.isEmpty() && i == 0 && !EstUnMontant(champs[0]) &&
             champs[0].contains(QStringLiteral("montant"), Qt::CaseInsensitive))
             continue; // the header
         Cheque c;
         c.ligne = static_cast<int>(i + 1);
-        if (champs.size() < 2 || champs.size() > 4) {
+        if (malForme || champs.size() < 2 || champs.size() > 4) {
             refus << QStringLiteral("ligne %1 : attendu montant;destinataire;lieu;date.")
                          .arg(c.ligne);
             continue;
@@ -318,6 +323,14 @@ int CommandeImprimer(Invocation& invocation) {
             return Refuser(
                 QStringLiteral("l'imprimante « %1 » n'est pas installée.").arg(o.imprimante));
         r.Imprimante = o.imprimante;
+    } else if (o.pdf.isEmpty() && !QPrinterInfo::availablePrinterNames().contains(r.Imprimante)) {
+        // Never the system's default printer in its place: the cheque would
+        // come out elsewhere, reported as printed.
+        return Refuser(
+            r.Imprimante.isEmpty()
+                ? QStringLiteral("aucune imprimante n'est choisie : ouvrez "
+                                 "Configuration et Options, ou donnez --imprimante.")
+                : QStringLiteral("l'imprimante « %1 » n'est pas installée.").arg(r.Imprimante));
     }
     if (r.Journal == 1 && r.Débiteur == 1 && o.emetteur.isEmpty())
         return Refuser(QStringLiteral("le journal demande le nom de l'émetteur : donnez-le avec "

@@ -90,15 +90,21 @@ int CommandeJournal(Invocation& invocation) {
             total += c.centimes;
         }
 
+    if (lecture.fichiersIllisibles > 0)
+        Erreurs() << "scribane-cli : " << lecture.fichiersIllisibles
+                  << " journal(aux) illisible(s) : leurs chèques manquent à la liste.\n";
     if (lecture.lignesIgnorees > 0)
         Erreurs() << "scribane-cli : " << lecture.lignesIgnorees
                   << " ligne(s) de journal illisible(s) ignorée(s).\n";
     Erreurs().flush();
     if (csv) {
         const QByteArray octets = CsvJournal(retenus);
-        std::fwrite(octets.constData(), 1, static_cast<size_t>(octets.size()), stdout);
-        std::fflush(stdout);
-        return kSucces;
+        const bool ecrit = std::fwrite(octets.constData(), 1, static_cast<size_t>(octets.size()),
+                                       stdout) == static_cast<size_t>(octets.size()) &&
+                           std::fflush(stdout) == 0;
+        if (!ecrit)
+            return Refuser(QStringLiteral("la sortie n'a pas pu être écrite en entier."));
+        return lecture.fichiersIllisibles > 0 ? kEchec : kSucces;
     }
 
     // Aligned columns: the amounts to the right, as on a statement.
@@ -122,5 +128,8 @@ int CommandeJournal(Invocation& invocation) {
           << '\n';
     s << "Total : " << retenus.size() << " chèque(s), " << MontantDeCentimes(total) << " euros\n";
     s.flush();
-    return kSucces;
+    if (s.status() != QTextStream::Ok || std::ferror(stdout))
+        return Refuser(QStringLiteral("la sortie n'a pas pu être écrite en entier."));
+    // An unreadable journal makes the total incomplete: not a success.
+    return lecture.fichiersIllisibles > 0 ? kEchec : kSucces;
 }

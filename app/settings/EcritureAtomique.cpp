@@ -16,6 +16,9 @@
 namespace {
 
 constexpr qsizetype kLongueurSuffixe = 6;
+// Scratch copies carry the program's name, so that cleaning them never takes
+// a user's own "Cheque.ini.ancien" for one.
+constexpr char kMarqueCopie[] = ".scribane-";
 
 QString MessageEcriture(const QString& chemin, const QString& raison) {
     return QStringLiteral("L'écriture du fichier %1 a échoué : %2.")
@@ -112,7 +115,7 @@ bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QStr
     QByteArray travail;
     int fd = -1;
     for (int essai = 0; essai < 100 && fd < 0; ++essai) {
-        travail = nom + '.' + SuffixeAuHasard();
+        travail = nom + kMarqueCopie + SuffixeAuHasard();
         fd = ::open(travail.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
@@ -156,8 +159,9 @@ bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QStr
 }
 
 bool EstCopieDeTravail(QStringView nom, QStringView fichier) {
-    if (nom.size() != fichier.size() + 1 + kLongueurSuffixe || !nom.startsWith(fichier) ||
-        nom[fichier.size()] != u'.')
+    const QLatin1String marque(kMarqueCopie);
+    if (nom.size() != fichier.size() + marque.size() + kLongueurSuffixe ||
+        !nom.startsWith(fichier) || !nom.mid(fichier.size()).startsWith(marque))
         return false;
     for (QChar c : nom.right(kLongueurSuffixe))
         if (!EstAlphanumerique(c))

@@ -6,7 +6,7 @@
 #include <QStringView>
 
 // Writes bytes over a file in one atomic replace: a scratch copy beside it
-// ("<name>.XXXXXX") is written, every write and the flush to disk checked, then
+// ("<name>.scribane-XXXXXX") is written, every write and the flush to disk checked, then
 // renamed over the file. The file keeps its permissions (a read-only file stays
 // read-only). On any failure the old file is left whole, the scratch copy is
 // removed, and `erreur` says why in French.
@@ -15,7 +15,7 @@ bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QStr
 // The French reason for a system error number ("le disque est plein").
 QString RaisonSysteme(int numero);
 
-// Whether `nom` is a scratch copy of the file named `fichier` ("Cheque.ini.Ab3xZ9").
+// Whether `nom` is a scratch copy of the file named `fichier` ("Cheque.ini.scribane-Ab3xZ9").
 bool EstCopieDeTravail(QStringView nom, QStringView fichier);
 
 // Removes from `dossier` the scratch copies of `fichiers` that a killed rewrite

@@ -560,7 +560,7 @@ void FrmCB::imprimerVers(Sortie sortie) {
     const bool pdf = sortie == Sortie::Pdf;
 
     // Without a printer the cheque cannot be printed: say so before anything
-    // is kept, so that the lists hold only what went to paper.
+    // is kept: a cheque that cannot reach any printer leaves the lists alone.
     if (!pdf && r.Imprimante.isEmpty()) {
         dialogues.message(
             this,

@@ -114,3 +114,33 @@ TEST(Lot, EachChequeIsAPageOfOneJobOnTheQueueAndALineOfTheJournal) {
     EXPECT_TRUE(journal[1].endsWith(QStringLiteral(" - 1 234,56 Euros \u00E0 l'ordre de EDF")))
         << journal[1].toStdString();
 }
+
+TEST(Lot, AMalformedQuoteOrAMissingPrinterPrintsNothing) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    // Text after a closing quote would otherwise print "12" for "12"3,00.
+    ASSERT_TRUE(Ecrire(dossier.filePath(QStringLiteral("lot.csv")),
+                       "\"12\"3,00;Dupont;Paris\r\n5,00;\"EDF;Lyon\r\n"));
+    QByteArray erreurs;
+    const QString pdf = dossier.filePath(QStringLiteral("lot.pdf"));
+    EXPECT_EQ(Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                      QStringLiteral("--lot"), dossier.filePath(QStringLiteral("lot.csv")),
+                      QStringLiteral("--pdf"), pdf},
+                     &erreurs),
+              1);
+    EXPECT_TRUE(erreurs.contains("ligne 1 :") && erreurs.contains("ligne 2 :"))
+        << erreurs.constData();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // A settings' printer that is gone is never replaced by the system's default one.
+    ASSERT_TRUE(Ecrire(dossier.filePath(QStringLiteral("Cheque.ini")),
+                       "[Defaut1]\r\nImprimante=Disparue\r\nPolice=Liberation Sans\r\n"
+                       "Taille= 12\r\nOrientation= 1\r\nJournal= 1\r\n"));
+    EXPECT_EQ(Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                      QStringLiteral("--montant"), QStringLiteral("10"),
+                      QStringLiteral("--destinataire"), QStringLiteral("EDF")},
+                     &erreurs),
+              1);
+    EXPECT_TRUE(erreurs.contains("« Disparue » n'est pas install")) << erreurs.constData();
+    EXPECT_TRUE(LignesDuJournal(dossier).isEmpty());
+}

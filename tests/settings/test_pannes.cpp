@@ -203,9 +203,15 @@ TEST(Verrou, AFolderThatRefusesTheLockIsNamedWithItsReason) {
 TEST(Verrou, ScratchCopiesLeftByAKilledSaveAreRemovedOnceTheLockIsHeld) {
     QTemporaryDir dir;
     const CheminsScribane c{dir.path()};
-    const QStringList nos = {"Cheque.ini.Ab3xZ9", "Choix.cfg.000000"};
-    const QStringList autres = {"Cheque.ini", "Cheque.ini.bak", "Cheque.ini.Ab3xZ",
-                                "Cheque.ini.Ab3-Z9", "Autre.ini.Ab3xZ9"};
+    const QStringList nos = {"Cheque.ini.scribane-Ab3xZ9", "Choix.cfg.scribane-000000"};
+    // A user's own copies are never taken for ours, whatever their suffix.
+    const QStringList autres = {"Cheque.ini",
+                                "Cheque.ini.bak",
+                                "Cheque.ini.ancien",
+                                "Choix.cfg.sauve1",
+                                "Cheque.ini.scribane-Ab3xZ",
+                                "Cheque.ini.scribane-Ab3-Z9",
+                                "Autre.ini.scribane-Ab3xZ9"};
     for (const QString& nom : nos + autres)
         EcrireOctets(dir.filePath(nom), "[Defaut1]\r\n");
     const auto verrou = PrendreVerrou(c);
