@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QThread>
 #include <QXmlStreamReader>
@@ -77,4 +81,13 @@ QString AttendrePdf(const QString& dossier, const QString& file, int secondes) {
         QThread::msleep(100);
     }
     return {};
+}
+
+QPointF CoinImprimable(const QString& file, int orientation) {
+    QPrinter p(QPrinterInfo::printerInfo(file), QPrinter::HighResolution);
+    p.setPageSize(QPageSize(QPageSize::A4));
+    p.setPageOrientation(orientation == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
+    const QMarginsF m = p.pageLayout().minimumMargins();
+    const double mm = QPageLayout::Millimeter == p.pageLayout().units() ? 1.0 : kMmParPoint;
+    return {m.left() * mm, m.top() * mm};
 }

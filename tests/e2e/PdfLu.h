@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <QVector>
 
@@ -28,6 +29,10 @@ PagePdf RemettreEnPaysage(const PagePdf& portrait);
 
 // Reads the first page; an empty page and a message when pdftotext fails.
 PagePdf LirePdf(const QString& chemin, QString* erreur);
+
+// The printable area's top-left corner of a queue's A4 page, in millimetres,
+// for an orientation (1 portrait, 2 landscape).
+QPointF CoinImprimable(const QString& file, int orientation = 1);
 
 // Waits for the queue to be empty and a PDF to be in the folder; its path, or
 // an empty text after `secondes`.

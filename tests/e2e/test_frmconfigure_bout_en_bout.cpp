@@ -60,15 +60,6 @@ void Glisser(ApercuCheque* cheque, QPointF depart, QPointF arrivee) {
     envoyer(QEvent::MouseButtonRelease, arrivee, Qt::LeftButton, Qt::NoButton);
 }
 
-QPointF CoinImprimable() {
-    QPrinter p(QPrinterInfo::printerInfo(kFile), QPrinter::HighResolution);
-    p.setPageSize(QPageSize(QPageSize::A4));
-    p.setPageOrientation(QPageLayout::Portrait);
-    const QMarginsF m = p.pageLayout().minimumMargins();
-    const double mm = QPageLayout::Millimeter == p.pageLayout().units() ? 1.0 : 25.4 / 72.0;
-    return {m.left() * mm, m.top() * mm};
-}
-
 FrmConfigure* ConfigurationOuverte() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<FrmConfigure*>(w); f && f->isVisible())
@@ -139,7 +130,7 @@ TEST(ConfigurationPuisImpression, AFirstRunConfiguredByHandPrintsWhereTheChequeW
 
     // The texts at their base places, shifted by the printable corner and the
     // two dragged margins.
-    const QPointF coin = CoinImprimable();
+    const QPointF coin = CoinImprimable(kFile);
     const double x0 = coin.x() + 20, y0 = coin.y() + 10;
     const std::pair<const char*, QPointF> attendus[] = {{"MILLE", {x0 + 50, y0 + 15}},
                                                         {"1", {x0 + 130, y0 + 25}},

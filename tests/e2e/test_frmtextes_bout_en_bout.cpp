@@ -29,15 +29,6 @@ namespace {
 
 const QString kFile = QStringLiteral("ScribaneTest");
 
-QPointF CoinImprimable() {
-    QPrinter p(QPrinterInfo::printerInfo(kFile), QPrinter::HighResolution);
-    p.setPageSize(QPageSize(QPageSize::A4));
-    p.setPageOrientation(QPageLayout::Portrait);
-    const QMarginsF m = p.pageLayout().minimumMargins();
-    const double mm = QPageLayout::Millimeter == p.pageLayout().units() ? 1.0 : 25.4 / 72.0;
-    return {m.left() * mm, m.top() * mm};
-}
-
 FrmConfigure* ConfigurationOuverte() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<FrmConfigure*>(w); f && f->isVisible())
@@ -127,7 +118,7 @@ TEST(TextesPuisImpression, EachTextMovesByTheMillimetresTyped) {
     const PagePdf page = LirePdf(pdf, &erreur);
     ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
 
-    const QPointF coin = CoinImprimable();
+    const QPointF coin = CoinImprimable(kFile);
     const double x0 = coin.x() + 10, y0 = coin.y() + 30;
     const std::pair<const char*, QPointF> attendus[] = {
         {"UN", {x0 + 50 - 4, y0 + 15 + 3}},

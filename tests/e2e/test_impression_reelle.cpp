@@ -1,8 +1,8 @@
 #include "AppScribane.h"
 #include "FrmCB.h"
 #include "PdfLu.h"
-#include "PlateformeTest.h"
 #include "PlateformeQt.h"
+#include "PlateformeTest.h"
 #include "SurfaceImprimante.h"
 
 #include <QComboBox>
@@ -94,16 +94,6 @@ void Verifier(const PagePdf& page, const std::vector<Attendu>& attendus, double 
     EXPECT_GT(second->y, premier->y + 3);
 }
 
-// The printable area's corner of the queue, in millimetres, for an orientation.
-QPointF CoinImprimable(int orientation) {
-    QPrinter p(QPrinterInfo::printerInfo(kFile), QPrinter::HighResolution);
-    p.setPageSize(QPageSize(QPageSize::A4));
-    p.setPageOrientation(orientation == 1 ? QPageLayout::Portrait : QPageLayout::Landscape);
-    const QMarginsF m = p.pageLayout().minimumMargins();
-    const double mm = QPageLayout::Millimeter == p.pageLayout().units() ? 1.0 : 25.4 / 72.0;
-    return {m.left() * mm, m.top() * mm};
-}
-
 class ImpressionReelle : public ::testing::TestWithParam<Decalages> {
 protected:
     void SetUp() override {
@@ -126,8 +116,8 @@ TEST_P(ImpressionReelle, TheMainWindowPrintsEachTextWhereTheSettingsPutIt) {
     ImpressionQt impression;
     ImprimantesQt imprimantes; // the queue is installed for real
     AppScribane app(dossier.path(),
-                    {plateforme.dialogues, imprimantes, plateforme.polices,
-                     plateforme.horloge, plateforme.pressePapiers, plateforme.bureau, impression});
+                    {plateforme.dialogues, imprimantes, plateforme.polices, plateforme.horloge,
+                     plateforme.pressePapiers, plateforme.bureau, impression});
     FrmCB fenetre(app);
     fenetre.demarrer();
     fenetre.show();
@@ -152,7 +142,7 @@ TEST_P(ImpressionReelle, TheMainWindowPrintsEachTextWhereTheSettingsPutIt) {
         EXPECT_GT(mot->yMax - mot->y, mot->xMax - mot->x);
         page = RemettreEnPaysage(page);
     }
-    const QPointF coin = CoinImprimable(d.orientation);
+    const QPointF coin = CoinImprimable(kFile, d.orientation);
     // Ghostscript moves the top of the letters a little lower than drawn; x is exact.
     Verifier(page, Positions(d, coin.x(), coin.y()), 1.5);
 }

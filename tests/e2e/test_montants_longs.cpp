@@ -1,8 +1,8 @@
 #include "AppScribane.h"
 #include "FrmCB.h"
 #include "PdfLu.h"
-#include "PlateformeTest.h"
 #include "PlateformeQt.h"
+#include "PlateformeTest.h"
 #include "SurfaceImprimante.h"
 #include "montant_en_lettres.h"
 #include "montant_texte.h"
@@ -36,15 +36,6 @@ bool PreparerDossier(const QTemporaryDir& dossier) {
                                "MargeDroite= 10\r\nMargeHaute= 30\r\n";
     return f.open(QIODevice::WriteOnly) && f.write(section) > 0 && c.open(QIODevice::WriteOnly) &&
            c.write("1,1\r\n") > 0;
-}
-
-QPointF CoinImprimable() {
-    QPrinter p(QPrinterInfo::printerInfo(kFile), QPrinter::HighResolution);
-    p.setPageSize(QPageSize(QPageSize::A4));
-    p.setPageOrientation(QPageLayout::Portrait);
-    const QMarginsF m = p.pageLayout().minimumMargins();
-    const double mm = QPageLayout::Millimeter == p.pageLayout().units() ? 1.0 : 25.4 / 72.0;
-    return {m.left() * mm, m.top() * mm};
 }
 
 // The words of the amount as the page reads them: the words' two lines (from
@@ -101,8 +92,8 @@ TEST_P(MontantLong, TheWordsPrintWholeAndInsideTheCheque) {
     ImpressionQt impression;
     ImprimantesQt imprimantes; // the queue is installed for real
     AppScribane app(dossier.path(),
-                    {plateforme.dialogues, imprimantes, plateforme.polices,
-                     plateforme.horloge, plateforme.pressePapiers, plateforme.bureau, impression});
+                    {plateforme.dialogues, imprimantes, plateforme.polices, plateforme.horloge,
+                     plateforme.pressePapiers, plateforme.bureau, impression});
     FrmCB fenetre(app);
     fenetre.demarrer();
     fenetre.show();
@@ -118,7 +109,7 @@ TEST_P(MontantLong, TheWordsPrintWholeAndInsideTheCheque) {
     QString erreur;
     const PagePdf page = LirePdf(pdf, &erreur);
     ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-    const QPointF coin = CoinImprimable();
+    const QPointF coin = CoinImprimable(kFile);
     Verifier(page, montant, coin + QPointF(kMargeDroite, kMargeHaute));
 }
 
