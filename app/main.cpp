@@ -1,8 +1,8 @@
-#include "AppScribane.h"
-#include "FrmCB.h"
-#include "Installation.h"
-#include "PlateformeQt.h"
-#include "SurfaceImprimante.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
+#include "windows/Installation.h"
+#include "windows/PlateformeQt.h"
+#include "windows/SurfaceImprimante.h"
 
 #include <QApplication>
 #include <QDir>

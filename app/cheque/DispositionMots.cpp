@@ -1,4 +1,4 @@
-#include "DispositionMots.h"
+#include "cheque/DispositionMots.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
-#include "HistoriqueJournal.h"
+#include "cheque/HistoriqueJournal.h"
 
-#include "Cp1252.h"
-#include "montant_texte.h"
+#include "settings/Cp1252.h"
+#include "words/MontantTexte.h"
 
 #include <QDir>
 #include <QFile>

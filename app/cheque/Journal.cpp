@@ -1,8 +1,8 @@
-#include "Journal.h"
+#include "cheque/Journal.h"
 
-#include "Cp1252.h"
-#include "Listes.h"
-#include "Rendu.h"
+#include "settings/Cp1252.h"
+#include "settings/Listes.h"
+#include "cheque/Rendu.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "PageAlignement.h"
+#include "cheque/PageAlignement.h"
 
-#include "DispositionMots.h"
-#include "PlaceTextes.h"
-#include "Reglages.h"
+#include "cheque/DispositionMots.h"
+#include "cheque/PlaceTextes.h"
+#include "settings/Reglages.h"
 
 #include <QFont>
 #include <QFontMetricsF>

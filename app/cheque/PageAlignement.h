@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rendu.h"
+#include "cheque/Rendu.h"
 
 class QPainter;
 class QPaintDevice;

@@ -1,8 +1,8 @@
-#include "PlaceTextes.h"
+#include "cheque/PlaceTextes.h"
 
-#include "Reglages.h"
-#include "Rendu.h"
-#include "SurfaceEnregistreuse.h"
+#include "settings/Reglages.h"
+#include "cheque/Rendu.h"
+#include "cheque/SurfaceEnregistreuse.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DispositionMots.h"
+#include "cheque/DispositionMots.h"
 
 #include <QString>
 #include <QVector>

@@ -1,9 +1,9 @@
-#include "PreparationMontant.h"
+#include "cheque/PreparationMontant.h"
 
-#include "DispositionMots.h"
-#include "Reglages.h"
-#include "montant_en_lettres.h"
-#include "montant_texte.h"
+#include "cheque/DispositionMots.h"
+#include "settings/Reglages.h"
+#include "words/MontantEnLettres.h"
+#include "words/MontantTexte.h"
 
 #include <QFont>
 

@@ -1,7 +1,7 @@
-#include "Rendu.h"
+#include "cheque/Rendu.h"
 
-#include "Reglages.h"
-#include "SurfaceSortie.h"
+#include "settings/Reglages.h"
+#include "cheque/SurfaceSortie.h"
 
 #include <QDate>
 

@@ -1,4 +1,4 @@
-#include "SurfaceEnregistreuse.h"
+#include "cheque/SurfaceEnregistreuse.h"
 
 bool SurfaceEnregistreuse::choisirImprimante(const QString& nom) {
     if (!imprimante_ || !imprimantes_.contains(nom))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SurfaceSortie.h"
+#include "cheque/SurfaceSortie.h"
 
 #include <QStringList>
 #include <QVector>

@@ -1,6 +1,6 @@
 #include "Projet.h"
-#include "commande.h"
-#include "console.h"
+#include "cli/Commande.h"
+#include "cli/Console.h"
 
 #include <QString>
 #include <iterator>

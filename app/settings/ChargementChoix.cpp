@@ -1,6 +1,6 @@
-#include "ChargementChoix.h"
+#include "settings/ChargementChoix.h"
 
-#include "FichierIni.h"
+#include "settings/FichierIni.h"
 
 ChoixCharge ChargerReglages(const CheminsScribane& chemins, const EtatChoix& etat, Reglages& r,
                             bool avecListes) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DossierApplication.h"
-#include "EtatChoix.h"
-#include "Listes.h"
-#include "Reglages.h"
+#include "settings/DossierApplication.h"
+#include "settings/EtatChoix.h"
+#include "settings/Listes.h"
+#include "settings/Reglages.h"
 
 // What loading the choice in use from Cheque.ini gives the main window.
 struct ChoixCharge {

@@ -1,8 +1,8 @@
-#include "DossierApplication.h"
+#include "settings/DossierApplication.h"
 
-#include "EtatChoix.h"
-#include "FichierIni.h"
-#include "Listes.h"
+#include "settings/EtatChoix.h"
+#include "settings/FichierIni.h"
+#include "settings/Listes.h"
 #include "Projet.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "EcritureAtomique.h"
+#include "settings/EcritureAtomique.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "Enregistrement.h"
+#include "settings/Enregistrement.h"
 
-#include "Cp1252.h"
-#include "FichierIni.h"
+#include "settings/Cp1252.h"
+#include "settings/FichierIni.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DossierApplication.h"
-#include "Listes.h"
-#include "Reglages.h"
+#include "settings/DossierApplication.h"
+#include "settings/Listes.h"
+#include "settings/Reglages.h"
 
 // Rewrites Cheque.ini in one atomic replace: the settings section of a choice
 // (when `section` is not empty) and the three remembered lists, purged and

@@ -1,7 +1,7 @@
-#include "EtatChoix.h"
+#include "settings/EtatChoix.h"
 
-#include "FichierIni.h"
-#include "Reglages.h"
+#include "settings/FichierIni.h"
+#include "settings/Reglages.h"
 
 #include <QFile>
 

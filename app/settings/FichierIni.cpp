@@ -1,7 +1,7 @@
-#include "FichierIni.h"
+#include "settings/FichierIni.h"
 
-#include "Cp1252.h"
-#include "Listes.h"
+#include "settings/Cp1252.h"
+#include "settings/Listes.h"
 
 #include <QDir>
 #include <QFile>

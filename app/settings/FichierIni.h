@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EcritureAtomique.h"
+#include "settings/EcritureAtomique.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "Listes.h"
+#include "settings/Listes.h"
 
-#include "FichierIni.h"
+#include "settings/FichierIni.h"
 
 #include <algorithm>
 

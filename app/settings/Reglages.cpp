@@ -1,6 +1,6 @@
-#include "Reglages.h"
+#include "settings/Reglages.h"
 
-#include "FichierIni.h"
+#include "settings/FichierIni.h"
 
 #include <array>
 #include <limits>
@@ -45,7 +45,7 @@ const std::array<Cle, 34> kCles = {{
     {u"MargeLIY", &Reglages::MargeLIY},
     {u"MargeDLX", &Reglages::MargeDLX},
     {u"Journal", &Reglages::Journal},
-    {u"Débiteur", &Reglages::Débiteur},
+    {u"Débiteur", &Reglages::Debiteur},
     {u"Encadrer", &Reglages::Encadrer},
     {u"Revenir", &Reglages::Revenir},
     {u"RevenirDest", &Reglages::RevenirDest},

@@ -39,7 +39,7 @@ struct Reglages {
     std::int16_t MargeDLX = 0;
     std::uint8_t Emission = 0;
     std::uint8_t Journal = 0;
-    std::uint8_t Débiteur = 0;
+    std::uint8_t Debiteur = 0;
     std::uint8_t Encadrer = 0;
     std::uint8_t Revenir = 0;
     std::uint8_t RevenirDest = 0;

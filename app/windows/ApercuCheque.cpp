@@ -1,4 +1,4 @@
-#include "ApercuCheque.h"
+#include "windows/ApercuCheque.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DossierApplication.h"
-#include "EtatChoix.h"
-#include "Plateforme.h"
-#include "Reglages.h"
+#include "settings/DossierApplication.h"
+#include "settings/EtatChoix.h"
+#include "windows/Plateforme.h"
+#include "settings/Reglages.h"
 
 // The desktop services the windows use.
 struct ServicesPlateforme {

@@ -1,6 +1,6 @@
-#include "BoiteMarge.h"
+#include "windows/BoiteMarge.h"
 
-#include "NombreEnTete.h"
+#include "windows/NombreEnTete.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "ControleMontant.h"
+#include "windows/ControleMontant.h"
 
 #include "bouton/Identites.h"
 #include "bouton/hote/ChargeurControle.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AffichageMontant.h"
+#include "windows/AffichageMontant.h"
 
 #include <QString>
 #include <QVariant>

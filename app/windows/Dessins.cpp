@@ -1,4 +1,4 @@
-#include "Dessins.h"
+#include "windows/Dessins.h"
 
 #include <QPainter>
 #include <QPainterPath>

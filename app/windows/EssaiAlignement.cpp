@@ -1,8 +1,8 @@
-#include "EssaiAlignement.h"
+#include "windows/EssaiAlignement.h"
 
-#include "AppScribane.h"
-#include "PageAlignement.h"
-#include "ValeursConfiguration.h"
+#include "windows/AppScribane.h"
+#include "cheque/PageAlignement.h"
+#include "windows/ValeursConfiguration.h"
 
 #include <QDir>
 #include <QPageLayout>

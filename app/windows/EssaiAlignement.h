@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Reglages.h"
+#include "settings/Reglages.h"
 
 struct AppScribane;
 struct ValeursConfiguration;

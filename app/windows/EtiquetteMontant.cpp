@@ -1,6 +1,6 @@
-#include "EtiquetteMontant.h"
+#include "windows/EtiquetteMontant.h"
 
-#include "PreparationMontant.h"
+#include "cheque/PreparationMontant.h"
 
 #include <QLabel>
 

@@ -1,8 +1,8 @@
-#include "FrmAPROPOS.h"
+#include "windows/FrmAPROPOS.h"
 
-#include "ApercuCheque.h"
-#include "AppScribane.h"
-#include "PanneauDegrade.h"
+#include "windows/ApercuCheque.h"
+#include "windows/AppScribane.h"
+#include "windows/PanneauDegrade.h"
 #include "Projet.h"
 
 #include <QEvent>

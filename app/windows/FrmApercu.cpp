@@ -1,8 +1,8 @@
-#include "FrmApercu.h"
+#include "windows/FrmApercu.h"
 
-#include "DispositionMots.h"
-#include "Reglages.h"
-#include "SurfacePeinte.h"
+#include "cheque/DispositionMots.h"
+#include "settings/Reglages.h"
+#include "windows/SurfacePeinte.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

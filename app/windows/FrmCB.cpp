@@ -1,23 +1,23 @@
-#include "FrmCB.h"
+#include "windows/FrmCB.h"
 
-#include "AppScribane.h"
-#include "ChargementChoix.h"
-#include "ControleMontant.h"
-#include "Dessins.h"
-#include "Enregistrement.h"
-#include "EtiquetteMontant.h"
-#include "FichierIni.h"
-#include "FrmAPROPOS.h"
-#include "FrmApercu.h"
-#include "FrmConfigure.h"
-#include "FrmHistorique.h"
-#include "Journal.h"
-#include "ListesTriees.h"
-#include "PlaceTextes.h"
-#include "PreparationMontant.h"
-#include "Rendu.h"
-#include "SurfaceSortie.h"
-#include "montant_texte.h"
+#include "windows/AppScribane.h"
+#include "settings/ChargementChoix.h"
+#include "windows/ControleMontant.h"
+#include "windows/Dessins.h"
+#include "settings/Enregistrement.h"
+#include "windows/EtiquetteMontant.h"
+#include "settings/FichierIni.h"
+#include "windows/FrmAPROPOS.h"
+#include "windows/FrmApercu.h"
+#include "windows/FrmConfigure.h"
+#include "windows/FrmHistorique.h"
+#include "cheque/Journal.h"
+#include "windows/ListesTriees.h"
+#include "cheque/PlaceTextes.h"
+#include "cheque/PreparationMontant.h"
+#include "cheque/Rendu.h"
+#include "cheque/SurfaceSortie.h"
+#include "words/MontantTexte.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -602,7 +602,7 @@ void FrmCB::imprimerVers(Sortie sortie) {
 
     const QString montant = textes->chiffres;
     QString emetteur;
-    if (r.Journal == 1 && r.Débiteur == 1) {
+    if (r.Journal == 1 && r.Debiteur == 1) {
         emetteur = dialogues.saisie(this, QStringLiteral("Nom du titulaire :"),
                                     QStringLiteral("Titulaire du compte débité :"),
                                     app_.plateforme.pressePapiers.texte());
@@ -816,7 +816,7 @@ bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement
     r.Minimise = v.minimise;
     r.Emission = v.ignorerLieu;
     r.Journal = v.journal;
-    r.Débiteur = v.debiteur;
+    r.Debiteur = v.debiteur;
     r.Encadrer = v.encadrer;
     r.Revenir = v.revenir;
     r.RevenirDest = v.revenirDest;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Rendu.h"
-#include "ValeursConfiguration.h"
+#include "cheque/Rendu.h"
+#include "windows/ValeursConfiguration.h"
 
 #include <QMainWindow>
 

@@ -1,16 +1,16 @@
-#include "FrmConfigure.h"
+#include "windows/FrmConfigure.h"
 
-#include "Listes.h"
+#include "settings/Listes.h"
 
-#include "AffichageMontant.h"
-#include "ApercuCheque.h"
-#include "AppScribane.h"
-#include "BoiteMarge.h"
-#include "EssaiAlignement.h"
-#include "FrmCB.h"
-#include "FrmTextes.h"
-#include "ListesTriees.h"
-#include "NombreEnTete.h"
+#include "windows/AffichageMontant.h"
+#include "windows/ApercuCheque.h"
+#include "windows/AppScribane.h"
+#include "windows/BoiteMarge.h"
+#include "windows/EssaiAlignement.h"
+#include "windows/FrmCB.h"
+#include "windows/FrmTextes.h"
+#include "windows/ListesTriees.h"
+#include "windows/NombreEnTete.h"
 
 #include <QAction>
 #include <QApplication>
@@ -576,7 +576,7 @@ void FrmConfigure::FaitFrmOpConf() {
     chkM_->setChecked(r.Minimise == 1);
     chkL_->setChecked(r.Emission == 1);
     chkJ_->setChecked(r.Journal == 1);
-    chkD_->setChecked(r.Débiteur == 1);
+    chkD_->setChecked(r.Debiteur == 1);
     chkE_->setChecked(r.Encadrer == 1);
     chkDef_->setChecked(r.Revenir == 1);
     chkDefDest_->setChecked(r.RevenirDest == 1);

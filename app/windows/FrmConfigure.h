@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ValeursConfiguration.h"
+#include "windows/ValeursConfiguration.h"
 
 #include <QWidget>
 

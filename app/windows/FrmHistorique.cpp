@@ -1,7 +1,7 @@
-#include "FrmHistorique.h"
+#include "windows/FrmHistorique.h"
 
-#include "AppScribane.h"
-#include "montant_texte.h"
+#include "windows/AppScribane.h"
+#include "words/MontantTexte.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModeleHistorique.h"
+#include "windows/ModeleHistorique.h"
 
 #include <QDialog>
 

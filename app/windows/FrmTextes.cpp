@@ -1,11 +1,11 @@
-#include "FrmTextes.h"
+#include "windows/FrmTextes.h"
 
-#include "BoiteMarge.h"
-#include "NombreEnTete.h"
-#include "Plateforme.h"
-#include "PreparationMontant.h"
-#include "Reglages.h"
-#include "SurfaceImage.h"
+#include "windows/BoiteMarge.h"
+#include "windows/NombreEnTete.h"
+#include "windows/Plateforme.h"
+#include "cheque/PreparationMontant.h"
+#include "settings/Reglages.h"
+#include "windows/SurfaceImage.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "Installation.h"
+#include "windows/Installation.h"
 
-#include "DossierApplication.h"
+#include "settings/DossierApplication.h"
 #include "bouton/hote/ChargeurControle.h"
 
 #include <QFileInfo>

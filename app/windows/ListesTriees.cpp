@@ -1,4 +1,4 @@
-#include "ListesTriees.h"
+#include "windows/ListesTriees.h"
 
 #include <QCollator>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ModeleHistorique.h"
+#include "windows/ModeleHistorique.h"
 
 void ModeleHistorique::remplacer(QVector<ChequeJournal> cheques) {
     beginResetModel();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HistoriqueJournal.h"
+#include "cheque/HistoriqueJournal.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>

@@ -1,4 +1,4 @@
-#include "NombreEnTete.h"
+#include "windows/NombreEnTete.h"
 
 #include <cmath>
 #include <limits>

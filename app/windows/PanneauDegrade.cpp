@@ -1,4 +1,4 @@
-#include "PanneauDegrade.h"
+#include "windows/PanneauDegrade.h"
 
 #include <QLinearGradient>
 #include <QPainter>

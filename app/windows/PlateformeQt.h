@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Plateforme.h"
+#include "windows/Plateforme.h"
 
 // The desktop as Qt offers it, in French.
 class DialoguesQt final : public Dialogues {

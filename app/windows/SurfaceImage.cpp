@@ -1,4 +1,4 @@
-#include "SurfaceImage.h"
+#include "windows/SurfaceImage.h"
 
 #include <cmath>
 

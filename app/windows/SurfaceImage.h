@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SurfacePeinte.h"
+#include "windows/SurfacePeinte.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "SurfaceImprimante.h"
+#include "windows/SurfaceImprimante.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Plateforme.h"
-#include "SurfacePeinte.h"
+#include "windows/Plateforme.h"
+#include "windows/SurfacePeinte.h"
 
 #include <QPrinter>
 

@@ -1,4 +1,4 @@
-#include "SurfacePeinte.h"
+#include "windows/SurfacePeinte.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

@@ -1,8 +1,8 @@
 // Opening the print preview, up to its first painted page, from a main window
 // whose three lists hold 32 767 entries each.
-#include "AppScribane.h"
-#include "FrmApercu.h"
-#include "FrmCB.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmApercu.h"
+#include "windows/FrmCB.h"
 #include "PlateformeTest.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 // Writes pictures of the print preview at true scale and of the top of an
 // alignment page: capture_apercu APERCU.png ALIGNEMENT.png
-#include "AppScribane.h"
-#include "FrmApercu.h"
-#include "FrmCB.h"
-#include "PageAlignement.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmApercu.h"
+#include "windows/FrmCB.h"
+#include "cheque/PageAlignement.h"
 #include "PlateformeTest.h"
 
 #include <QAction>

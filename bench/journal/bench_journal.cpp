@@ -1,9 +1,9 @@
 // Ten years of daily journals (3 650 files, 25 000 cheques): reading them all,
 // the history window until its first rows are there, one search keystroke,
 // and `scribane-cli journal --csv` as a whole process.
-#include "AppScribane.h"
-#include "FrmHistorique.h"
-#include "Journal.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmHistorique.h"
+#include "cheque/Journal.h"
 #include "PlateformeTest.h"
 
 #include <QApplication>

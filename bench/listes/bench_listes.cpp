@@ -1,9 +1,9 @@
 // Loading three full lists into the main window's sorted boxes, saving them,
 // and the whole print command with them, at 1 000, 10 000 and 32 767 entries.
-#include "AppScribane.h"
-#include "FrmCB.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
 #include "PlateformeTest.h"
-#include "SurfaceImprimante.h"
+#include "windows/SurfaceImprimante.h"
 
 #include <QApplication>
 #include <QComboBox>

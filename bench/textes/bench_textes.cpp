@@ -1,8 +1,8 @@
 // A "+" held down in a position box: each repeat reads the eleven boxes,
 // spells the amount, clears the picture and draws the cheque on it.
-#include "FrmTextes.h"
-#include "Plateforme.h"
-#include "Reglages.h"
+#include "windows/FrmTextes.h"
+#include "windows/Plateforme.h"
+#include "settings/Reglages.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -2,9 +2,9 @@
 // the same one million amounts from 0,01 to 999 999 999,99, and prints how
 // many times faster than ICU the amount text is.
 
-#include "montant_en_lettres.h"
-#include "montant_texte.h"
-#include "nombre_en_lettres.h"
+#include "words/MontantEnLettres.h"
+#include "words/MontantTexte.h"
+#include "words/NombreEnLettres.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/locid.h>

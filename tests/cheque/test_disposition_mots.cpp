@@ -1,5 +1,5 @@
-#include "DispositionMots.h"
-#include "montant_en_lettres.h"
+#include "cheque/DispositionMots.h"
+#include "words/MontantEnLettres.h"
 
 #include <QFont>
 #include <QFontInfo>

@@ -1,6 +1,6 @@
-#include "HistoriqueJournal.h"
-#include "Journal.h"
-#include "montant_texte.h"
+#include "cheque/HistoriqueJournal.h"
+#include "cheque/Journal.h"
+#include "words/MontantTexte.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "Journal.h"
+#include "cheque/Journal.h"
 
 #include <QDir>
 #include <QFile>

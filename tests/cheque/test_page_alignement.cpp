@@ -1,5 +1,5 @@
-#include "PageAlignement.h"
-#include "Reglages.h"
+#include "cheque/PageAlignement.h"
+#include "settings/Reglages.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "PlaceTextes.h"
-#include "Reglages.h"
-#include "Rendu.h"
+#include "cheque/PlaceTextes.h"
+#include "settings/Reglages.h"
+#include "cheque/Rendu.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "PreparationMontant.h"
-#include "Reglages.h"
+#include "cheque/PreparationMontant.h"
+#include "settings/Reglages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "AppScribane.h"
-#include "EssaiAlignement.h"
-#include "FrmCB.h"
+#include "windows/AppScribane.h"
+#include "windows/EssaiAlignement.h"
+#include "windows/FrmCB.h"
 #include "PdfLu.h"
-#include "PlateformeQt.h"
+#include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
-#include "SurfaceImprimante.h"
+#include "windows/SurfaceImprimante.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,11 +1,11 @@
-#include "AppScribane.h"
-#include "FrmCB.h"
-#include "FrmConfigure.h"
-#include "FrmTextes.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
+#include "windows/FrmConfigure.h"
+#include "windows/FrmTextes.h"
 #include "PdfLu.h"
-#include "PlateformeQt.h"
+#include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
-#include "SurfaceImprimante.h"
+#include "windows/SurfaceImprimante.h"
 
 #include <QAction>
 #include <QApplication>

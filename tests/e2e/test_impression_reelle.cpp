@@ -1,9 +1,9 @@
-#include "AppScribane.h"
-#include "FrmCB.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
 #include "PdfLu.h"
-#include "PlateformeQt.h"
+#include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
-#include "SurfaceImprimante.h"
+#include "windows/SurfaceImprimante.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,11 +1,11 @@
-#include "AppScribane.h"
-#include "FrmCB.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
 #include "PdfLu.h"
-#include "PlateformeQt.h"
+#include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
-#include "SurfaceImprimante.h"
-#include "montant_en_lettres.h"
-#include "montant_texte.h"
+#include "windows/SurfaceImprimante.h"
+#include "words/MontantEnLettres.h"
+#include "words/MontantTexte.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,6 +1,6 @@
 // Choix.cfg: what is accepted is a choice and a mask that write back to a
 // file read the same.
-#include "EtatChoix.h"
+#include "settings/EtatChoix.h"
 #include "Verifier.h"
 
 #include <cstdint>

@@ -1,11 +1,11 @@
 // Cheque.ini: reading, lookups, the settings and the lists, a key written and
 // read back, the write-back round trip and the atomic save.
-#include "Cp1252.h"
-#include "EcritureAtomique.h"
-#include "EtatChoix.h"
-#include "FichierIni.h"
-#include "Listes.h"
-#include "Reglages.h"
+#include "settings/Cp1252.h"
+#include "settings/EcritureAtomique.h"
+#include "settings/EtatChoix.h"
+#include "settings/FichierIni.h"
+#include "settings/Listes.h"
+#include "settings/Reglages.h"
 #include "Verifier.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // then, after NUL bytes, the unit, the cents' unit and the link word (any of
 // them may be missing, the link word then a null text).
 #include "Verifier.h"
-#include "montant_en_lettres.h"
-#include "montant_texte.h"
+#include "words/MontantEnLettres.h"
+#include "words/MontantTexte.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
-#include "EtatChoix.h"
-#include "FichierIni.h"
-#include "Listes.h"
+#include "settings/EtatChoix.h"
+#include "settings/FichierIni.h"
+#include "settings/Listes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "DossierApplication.h"
-#include "EcritureAtomique.h"
+#include "settings/DossierApplication.h"
+#include "settings/EcritureAtomique.h"
 #include "Fichiers.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "ChargementChoix.h"
-#include "DossierApplication.h"
-#include "FichierIni.h"
+#include "settings/ChargementChoix.h"
+#include "settings/DossierApplication.h"
+#include "settings/FichierIni.h"
 #include "Fichiers.h"
 
 #include <QDir>

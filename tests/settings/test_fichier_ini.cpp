@@ -1,5 +1,5 @@
-#include "Cp1252.h"
-#include "FichierIni.h"
+#include "settings/Cp1252.h"
+#include "settings/FichierIni.h"
 #include "Fichiers.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "DossierApplication.h"
-#include "Enregistrement.h"
-#include "EtatChoix.h"
-#include "FichierIni.h"
+#include "settings/DossierApplication.h"
+#include "settings/Enregistrement.h"
+#include "settings/EtatChoix.h"
+#include "settings/FichierIni.h"
 #include "Fichiers.h"
 #include "Montage.h"
 

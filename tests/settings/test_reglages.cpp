@@ -1,5 +1,5 @@
-#include "FichierIni.h"
-#include "Reglages.h"
+#include "settings/FichierIni.h"
+#include "settings/Reglages.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ Reglages ReglagesComplets() {
     r.MargeDLX = 13;
     r.Emission = 1;
     r.Journal = 1;
-    r.Débiteur = 1;
+    r.Debiteur = 1;
     r.Encadrer = 1;
     r.Revenir = 1;
     r.RevenirDest = 1;

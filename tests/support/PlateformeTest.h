@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppScribane.h"
-#include "Plateforme.h"
-#include "SurfaceEnregistreuse.h"
+#include "windows/AppScribane.h"
+#include "windows/Plateforme.h"
+#include "cheque/SurfaceEnregistreuse.h"
 
 #include <QDateTime>
 #include <QQueue>

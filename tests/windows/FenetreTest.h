@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppScribane.h"
-#include "FrmCB.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
 #include "PlateformeTest.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "Reglages.h"
-#include "Rendu.h"
-#include "SurfaceEnregistreuse.h"
+#include "settings/Reglages.h"
+#include "cheque/Rendu.h"
+#include "cheque/SurfaceEnregistreuse.h"
 
 #include <QImage>
 

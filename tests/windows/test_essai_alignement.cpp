@@ -1,5 +1,5 @@
-#include "EssaiAlignement.h"
-#include "ValeursConfiguration.h"
+#include "windows/EssaiAlignement.h"
+#include "windows/ValeursConfiguration.h"
 
 #include <gtest/gtest.h>
 

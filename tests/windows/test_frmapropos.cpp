@@ -1,5 +1,5 @@
 #include "FenetreTest.h"
-#include "FrmAPROPOS.h"
+#include "windows/FrmAPROPOS.h"
 #include "Projet.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "DispositionMots.h"
+#include "cheque/DispositionMots.h"
 #include "FenetreTest.h"
-#include "FrmApercu.h"
-#include "SurfaceImprimante.h"
+#include "windows/FrmApercu.h"
+#include "windows/SurfaceImprimante.h"
 
 #include <QAction>
 #include <QDir>

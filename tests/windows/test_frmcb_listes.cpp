@@ -1,8 +1,8 @@
 #include "FenetreTest.h"
 
-#include "AffichageMontant.h"
-#include "FichierIni.h"
-#include "Listes.h"
+#include "windows/AffichageMontant.h"
+#include "settings/FichierIni.h"
+#include "settings/Listes.h"
 
 #include <QAction>
 #include <QFileInfo>

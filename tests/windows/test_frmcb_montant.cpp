@@ -1,4 +1,4 @@
-#include "AffichageMontant.h"
+#include "windows/AffichageMontant.h"
 #include "FenetreTest.h"
 
 #include <QFileInfo>

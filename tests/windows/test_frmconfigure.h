@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ApercuCheque.h"
+#include "windows/ApercuCheque.h"
 #include "FenetreTest.h"
-#include "FichierIni.h"
-#include "FrmConfigure.h"
-#include "ListesTriees.h"
+#include "settings/FichierIni.h"
+#include "windows/FrmConfigure.h"
+#include "windows/ListesTriees.h"
 
 #include <QAction>
 #include <QApplication>

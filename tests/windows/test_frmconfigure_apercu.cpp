@@ -1,7 +1,7 @@
 #include "test_frmconfigure.h"
 
-#include "BoiteMarge.h"
-#include "NombreEnTete.h"
+#include "windows/BoiteMarge.h"
+#include "windows/NombreEnTete.h"
 
 TEST(NombreEnTete, ReadsTheLeadingNumberOnly) {
     const std::pair<const char*, double> cas[] = {

@@ -1,6 +1,6 @@
 #include "FenetreTest.h"
-#include "FrmHistorique.h"
-#include "Journal.h"
+#include "windows/FrmHistorique.h"
+#include "cheque/Journal.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "FrmTextes.h"
+#include "windows/FrmTextes.h"
 #include "test_frmconfigure.h"
 
 #include <QDir>

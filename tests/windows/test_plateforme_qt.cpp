@@ -1,4 +1,4 @@
-#include "PlateformeQt.h"
+#include "windows/PlateformeQt.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Reglages.h"
-#include "Rendu.h"
-#include "SurfaceImage.h"
+#include "settings/Reglages.h"
+#include "cheque/Rendu.h"
+#include "windows/SurfaceImage.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "montant_en_lettres.h"
-#include "montant_texte.h"
+#include "words/MontantEnLettres.h"
+#include "words/MontantTexte.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "montant_en_lettres.h"
-#include "montant_texte.h"
-#include "nombre_en_lettres.h"
+#include "words/MontantEnLettres.h"
+#include "words/MontantTexte.h"
+#include "words/NombreEnLettres.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

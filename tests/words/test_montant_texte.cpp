@@ -1,4 +1,4 @@
-#include "montant_texte.h"
+#include "words/MontantTexte.h"
 
 #include <QLocale>
 #include <clocale>

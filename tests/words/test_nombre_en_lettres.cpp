@@ -1,4 +1,4 @@
-#include "nombre_en_lettres.h"
+#include "words/NombreEnLettres.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "commande.h"
-#include "console.h"
+#include "cli/Commande.h"
+#include "cli/Console.h"
 
-#include "montant_texte.h"
-#include "nombre_en_lettres.h"
+#include "words/MontantTexte.h"
+#include "words/NombreEnLettres.h"
 
 namespace {
 

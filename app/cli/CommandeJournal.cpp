@@ -1,8 +1,8 @@
-#include "commande.h"
-#include "console.h"
+#include "cli/Commande.h"
+#include "cli/Console.h"
 
-#include "DossierApplication.h"
-#include "HistoriqueJournal.h"
+#include "settings/DossierApplication.h"
+#include "cheque/HistoriqueJournal.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

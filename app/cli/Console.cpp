@@ -1,4 +1,4 @@
-#include "console.h"
+#include "cli/Console.h"
 
 #include <cstdio>
 

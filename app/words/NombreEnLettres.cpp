@@ -1,6 +1,6 @@
-#include "nombre_en_lettres.h"
+#include "words/NombreEnLettres.h"
 
-#include "redaction.h"
+#include "words/Redaction.h"
 
 std::optional<QString> NombreEnLettres(double montant, QStringView unite) {
     Redaction redaction(Casse::Phrase);

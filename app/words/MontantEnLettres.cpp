@@ -1,7 +1,7 @@
-#include "montant_en_lettres.h"
+#include "words/MontantEnLettres.h"
 
-#include "montant_texte.h"
-#include "redaction.h"
+#include "words/MontantTexte.h"
+#include "words/Redaction.h"
 
 namespace {
 

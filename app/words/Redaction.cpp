@@ -1,4 +1,4 @@
-#include "redaction.h"
+#include "words/Redaction.h"
 
 #include <algorithm>
 #include <cmath>

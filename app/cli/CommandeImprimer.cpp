@@ -1,17 +1,17 @@
-#include "commande.h"
-#include "console.h"
+#include "cli/Commande.h"
+#include "cli/Console.h"
 
-#include "ChargementChoix.h"
-#include "Cp1252.h"
-#include "DossierApplication.h"
-#include "Enregistrement.h"
-#include "Journal.h"
-#include "ListesTriees.h"
-#include "PlaceTextes.h"
-#include "PreparationMontant.h"
-#include "Rendu.h"
-#include "SurfaceImprimante.h"
-#include "montant_texte.h"
+#include "settings/ChargementChoix.h"
+#include "settings/Cp1252.h"
+#include "settings/DossierApplication.h"
+#include "settings/Enregistrement.h"
+#include "cheque/Journal.h"
+#include "windows/ListesTriees.h"
+#include "cheque/PlaceTextes.h"
+#include "cheque/PreparationMontant.h"
+#include "cheque/Rendu.h"
+#include "windows/SurfaceImprimante.h"
+#include "words/MontantTexte.h"
 
 #include <QApplication>
 #include <QDate>
@@ -332,7 +332,7 @@ int CommandeImprimer(Invocation& invocation) {
                                  "Configuration et Options, ou donnez --imprimante.")
                 : QStringLiteral("l'imprimante « %1 » n'est pas installée.").arg(r.Imprimante));
     }
-    if (r.Journal == 1 && r.Débiteur == 1 && o.emetteur.isEmpty())
+    if (r.Journal == 1 && r.Debiteur == 1 && o.emetteur.isEmpty())
         return Refuser(QStringLiteral("le journal demande le nom de l'émetteur : donnez-le avec "
                                       "--emetteur NOM."));
 

@@ -1,9 +1,9 @@
-#include "commande.h"
-#include "console.h"
+#include "cli/Commande.h"
+#include "cli/Console.h"
 
-#include "PreparationMontant.h"
-#include "montant_en_lettres.h"
-#include "montant_texte.h"
+#include "cheque/PreparationMontant.h"
+#include "words/MontantEnLettres.h"
+#include "words/MontantTexte.h"
 
 #include <QStringEncoder>
 #include <QVarLengthArray>
