@@ -367,9 +367,8 @@ int CommandeImprimer(Invocation& invocation) {
                                         "fichier ne sait pas garder.\n")
                              .arg(texte);
         Erreurs().flush();
-        QString erreur;
-        if (!EnregistrerCheque(chemins, {}, nullptr, charge.listes, &erreur))
-            return erreur;
+        if (const auto ecrit = EnregistrerCheque(chemins, {}, nullptr, charge.listes); !ecrit)
+            return ecrit.raison();
         return std::nullopt;
     };
     // One cheque keeps the lists first, as the print button does; a batch

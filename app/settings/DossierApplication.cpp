@@ -1,9 +1,9 @@
 #include "settings/DossierApplication.h"
 
+#include "Projet.h"
 #include "settings/EtatChoix.h"
 #include "settings/FichierIni.h"
 #include "settings/Listes.h"
-#include "Projet.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,17 +54,14 @@ bool RecupererReecritureInterrompue(const CheminsScribane& chemins) {
     return QFile::rename(chemins.tmpCheque(), chemins.cheque());
 }
 
-bool ConvertirAncienFichier(const CheminsScribane& chemins, QString* erreur) {
+Resultat<> ConvertirAncienFichier(const CheminsScribane& chemins) {
     const DocumentIni ancien = DocumentIni::Charger(chemins.cheque());
-    if (!ancien.existe()) {
-        if (erreur)
-            *erreur = QStringLiteral("Impossible de lire le fichier %1.")
-                          .arg(QDir::toNativeSeparators(chemins.cheque()));
-        return false;
-    }
+    if (!ancien.existe())
+        return EchecLecture(chemins.cheque());
     const DocumentIni converti(ConvertirLignesAnciennes(ancien.lignes()));
-    return converti.enregistrer(chemins.cheque(), erreur) &&
-           EcrireChoixCfg(chemins.choix(), {1, 1}, erreur);
+    if (auto ecrit = converti.enregistrer(chemins.cheque()); !ecrit)
+        return ecrit;
+    return EcrireChoixCfg(chemins.choix(), {1, 1});
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Resultat.h"
+
 #include <QString>
 
 // The files of the program, all in one folder.
@@ -37,9 +39,9 @@ bool DossierInscriptible(const QString& dossier);
 bool RecupererReecritureInterrompue(const CheminsScribane& chemins);
 
 // Turns a one-choice Cheque.ini into a two-choice one (its settings become
-// choice 1) and writes Choix.cfg "1,1". On failure nothing is lost and
-// `erreur` says why.
-bool ConvertirAncienFichier(const CheminsScribane& chemins, QString* erreur);
+// choice 1) and writes Choix.cfg "1,1". On failure nothing is lost and the
+// result says why.
+Resultat<> ConvertirAncienFichier(const CheminsScribane& chemins);
 
 class QLockFile;
 #include <memory>

@@ -25,10 +25,8 @@ QString MessageEcriture(const QString& chemin, const QString& raison) {
         .arg(QDir::toNativeSeparators(chemin), raison);
 }
 
-bool Echouer(QString* erreur, const QString& chemin, const QString& raison) {
-    if (erreur)
-        *erreur = MessageEcriture(chemin, raison);
-    return false;
+Echec Echouer(const QString& chemin, const QString& raison) {
+    return {MessageEcriture(chemin, raison)};
 }
 
 bool EstAlphanumerique(QChar c) {
@@ -104,7 +102,7 @@ QString RaisonSysteme(int numero) {
     }
 }
 
-bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QString* erreur) {
+Resultat<> EcrireFichierAtomique(const QString& chemin, const QByteArray& octets) {
 #ifdef Q_OS_UNIX
     const QByteArray nom = QFile::encodeName(chemin);
     struct stat ancien;
@@ -121,7 +119,7 @@ bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QStr
             break;
     }
     if (fd < 0)
-        return Echouer(erreur, chemin, RaisonSysteme(errno));
+        return Echouer(chemin, RaisonSysteme(errno));
 
     bool ok = true;
     if (existait) {
@@ -143,18 +141,18 @@ bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QStr
         numero = errno;
     }
     if (ok)
-        return true;
+        return {};
     ::unlink(travail.constData());
-    return Echouer(erreur, chemin, RaisonSysteme(numero));
+    return Echouer(chemin, RaisonSysteme(numero));
 #else
     QSaveFile fichier(chemin);
     // Unbuffered: a write that fails is seen here, not lost inside commit().
     if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         fichier.write(octets) != octets.size() || !fichier.commit()) {
         fichier.cancelWriting();
-        return Echouer(erreur, chemin, fichier.errorString());
+        return Echouer(chemin, fichier.errorString());
     }
-    return true;
+    return {};
 #endif
 }
 

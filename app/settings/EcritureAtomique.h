@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Resultat.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -9,8 +11,8 @@
 // ("<name>.scribane-XXXXXX") is written, every write and the flush to disk checked, then
 // renamed over the file. The file keeps its permissions (a read-only file stays
 // read-only). On any failure the old file is left whole, the scratch copy is
-// removed, and `erreur` says why in French.
-bool EcrireFichierAtomique(const QString& chemin, const QByteArray& octets, QString* erreur);
+// removed, and the result says why in French.
+Resultat<> EcrireFichierAtomique(const QString& chemin, const QByteArray& octets);
 
 // The French reason for a system error number ("le disque est plein").
 QString RaisonSysteme(int numero);

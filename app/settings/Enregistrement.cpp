@@ -3,23 +3,17 @@
 #include "settings/Cp1252.h"
 #include "settings/FichierIni.h"
 
-#include <QDir>
-
-bool EnregistrerCheque(const CheminsScribane& chemins, const QString& section,
-                       const Reglages* reglages, const ListesMemorisees& listes, QString* erreur) {
+Resultat<> EnregistrerCheque(const CheminsScribane& chemins, const QString& section,
+                             const Reglages* reglages, const ListesMemorisees& listes) {
     DocumentIni doc = DocumentIni::Charger(chemins.cheque());
-    if (!doc.lisible()) {
-        if (erreur)
-            *erreur = QStringLiteral("Impossible de lire le fichier %1.")
-                          .arg(QDir::toNativeSeparators(chemins.cheque()));
-        return false;
-    }
+    if (!doc.lisible())
+        return EchecLecture(chemins.cheque());
     // List lines out first: the section write then scans only the settings.
     doc.lignes() = PurgerListes(doc.lignes());
     if (reglages && !section.isEmpty())
         EcrireReglages(doc, section, *reglages);
     EcrireListes(doc.lignes(), listes);
-    return doc.enregistrer(chemins.cheque(), erreur);
+    return doc.enregistrer(chemins.cheque());
 }
 
 QStringList TextesNonRepresentables(const ListesMemorisees& listes, const Reglages* reglages) {

@@ -50,8 +50,8 @@ QByteArray TexteChoixCfg(ValeursChoix valeurs) {
            "\r\n";
 }
 
-bool EcrireChoixCfg(const QString& chemin, ValeursChoix valeurs, QString* erreur) {
-    return EcrireFichierAtomique(chemin, TexteChoixCfg(valeurs), erreur);
+Resultat<> EcrireChoixCfg(const QString& chemin, ValeursChoix valeurs) {
+    return EcrireFichierAtomique(chemin, TexteChoixCfg(valeurs));
 }
 
 std::optional<ValeursChoix> ChoixDApresSections(const DocumentIni& cheque) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Resultat.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -24,7 +26,7 @@ struct ValeursChoix {
 std::optional<ValeursChoix> AnalyserChoixCfg(const QByteArray& contenu);
 std::optional<ValeursChoix> LireChoixCfg(const QString& chemin);
 QByteArray TexteChoixCfg(ValeursChoix valeurs);
-bool EcrireChoixCfg(const QString& chemin, ValeursChoix valeurs, QString* erreur = nullptr);
+Resultat<> EcrireChoixCfg(const QString& chemin, ValeursChoix valeurs);
 
 class DocumentIni;
 

@@ -163,23 +163,24 @@ QByteArray DocumentIni::versOctets() const {
     return octets;
 }
 
-bool DocumentIni::enregistrer(const QString& chemin, QString* erreur) const {
-    return EcrireFichierAtomique(chemin, versOctets(), erreur);
+Resultat<> DocumentIni::enregistrer(const QString& chemin) const {
+    return EcrireFichierAtomique(chemin, versOctets());
 }
 
 QString LireIni(const QString& section, const QString& cle, const QString& fichier) {
     return DocumentIni::Charger(fichier).valeur(section, cle);
 }
 
-bool EcrireIni(const QString& section, const QString& cle, const QString& valeur,
-               const QString& fichier, QString* erreur) {
+Echec EchecLecture(const QString& chemin) {
+    return {
+        QStringLiteral("Impossible de lire le fichier %1.").arg(QDir::toNativeSeparators(chemin))};
+}
+
+Resultat<> EcrireIni(const QString& section, const QString& cle, const QString& valeur,
+                     const QString& fichier) {
     DocumentIni doc = DocumentIni::Charger(fichier);
-    if (!doc.lisible()) {
-        if (erreur)
-            *erreur = QStringLiteral("Impossible de lire le fichier %1.")
-                          .arg(QDir::toNativeSeparators(fichier));
-        return false;
-    }
+    if (!doc.lisible())
+        return EchecLecture(fichier);
     doc.ecrire(section, cle, valeur);
-    return doc.enregistrer(fichier, erreur);
+    return doc.enregistrer(fichier);
 }

@@ -43,9 +43,9 @@ public:
     QByteArray versOctets() const;
 
     // Saves the document over `chemin` in one atomic replace: the old file stays
-    // whole until the new one is completely written. On failure returns false and
-    // puts a French explanation in `erreur`.
-    bool enregistrer(const QString& chemin, QString* erreur = nullptr) const;
+    // whole until the new one is completely written. A failure carries its
+    // French explanation.
+    Resultat<> enregistrer(const QString& chemin) const;
 
 private:
     QStringList lignes_;
@@ -58,5 +58,8 @@ QStringView NomDeSection(QStringView ligne);
 
 // One key of one file, read or written on its own.
 QString LireIni(const QString& section, const QString& cle, const QString& fichier);
-bool EcrireIni(const QString& section, const QString& cle, const QString& valeur,
-               const QString& fichier, QString* erreur = nullptr);
+Resultat<> EcrireIni(const QString& section, const QString& cle, const QString& valeur,
+                     const QString& fichier);
+
+// The failure of a file that is there but cannot be read, named in French.
+Echec EchecLecture(const QString& chemin);

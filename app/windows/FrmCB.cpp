@@ -1,6 +1,7 @@
 #include "windows/FrmCB.h"
 
 #include "windows/AppScribane.h"
+#include "settings/AnalyseDemarrage.h"
 #include "settings/ChargementChoix.h"
 #include "windows/ControleMontant.h"
 #include "windows/Dessins.h"
@@ -346,36 +347,26 @@ void FrmCB::demarrer() {
                                              "normalement."),
                           Icone::Exclamation);
 
-    QDir().mkpath(chemins.journaux());
-    RecupererReecritureInterrompue(chemins);
-
-    const bool choixPresent = QFileInfo::exists(chemins.choix());
-    const bool chequePresent = QFileInfo::exists(chemins.cheque());
-    auto valeurs = choixPresent ? LireChoixCfg(chemins.choix()) : std::nullopt;
-    if (choixPresent && !valeurs && chequePresent) {
-        // A damaged Choix.cfg beside settings of the current layout: the choices
-        // are rebuilt from the sections rather than taken for a former file.
-        valeurs = ChoixDApresSections(DocumentIni::Charger(chemins.cheque()));
-        if (valeurs) {
-            QString erreur;
-            const bool ecrit = EcrireChoixCfg(chemins.choix(), *valeurs, &erreur);
-            dialogues.message(
-                this,
-                QStringLiteral("Le fichier Choix.cfg était illisible : il a été refait d'après vos "
-                               "réglages (choix n°%1 en cours).")
-                        .arg(valeurs->courant) +
-                    (ecrit ? QString() : QStringLiteral("\n\n") + erreur),
-                ecrit ? Icone::Information : Icone::Exclamation);
-        }
+    PreparerDossier(chemins);
+    const AnalyseDemarrage analyse = AnalyserDemarrage(chemins);
+    switch (analyse.cas) {
+    case CasDemarrage::ChoixRefait: {
+        const auto ecrit = EcrireChoixCfg(chemins.choix(), analyse.valeurs);
+        dialogues.message(
+            this,
+            QStringLiteral("Le fichier Choix.cfg était illisible : il a été refait d'après vos "
+                           "réglages (choix n°%1 en cours).")
+                    .arg(analyse.valeurs.courant) +
+                (ecrit ? QString() : QStringLiteral("\n\n") + ecrit.raison()),
+            ecrit ? Icone::Information : Icone::Exclamation);
+        [[fallthrough]];
     }
-    if (valeurs) {
-        app_.etat.ChoixCourant = valeurs->courant;
-        app_.etat.ChoixEnregistres = valeurs->enregistres;
+    case CasDemarrage::ChoixLu:
+        app_.etat.ChoixCourant = analyse.valeurs.courant;
+        app_.etat.ChoixEnregistres = analyse.valeurs.enregistres;
         ChargerChoix();
-    }
-
-    // A Choix.cfg that cannot be read counts as absent.
-    if (!valeurs && !chequePresent && app_.etat.ChoixCourant == 0) {
+        break;
+    case CasDemarrage::PremierLancement:
         dialogues.message(
             this,
             QStringLiteral("Vous devez en premier lieu +++ vous rendre dans le menu ") +
@@ -391,25 +382,24 @@ void FrmCB::demarrer() {
                 "compte.)\n\nVous n'aurez plus ensuite qu'à faire votre choix d'options (1 ou 2) "
                 "en fonction de l'imprimante utilisée."),
             Icone::Information);
-    }
-
-    if (chequePresent && !valeurs) {
+        break;
+    case CasDemarrage::AncienFichier:
         dialogues.message(this,
                           QStringLiteral("Vous utilisez déjà une ancienne version.\n\nVos anciens "
                                          "choix d'options et de configuration vont être attribués "
                                          "au choix n°1."),
                           Icone::Information);
-        QString erreur;
-        if (ConvertirAncienFichier(chemins, &erreur)) {
+        if (const auto converti = ConvertirAncienFichier(chemins)) {
             app_.etat.ChoixCourant = 1;
             app_.etat.ChoixEnregistres = 1;
         } else {
             dialogues.message(this,
                               QStringLiteral("Vos anciens réglages n'ont pas pu être convertis ; "
                                              "ils restent tels quels.\n\n") +
-                                  erreur,
+                                  converti.raison(),
                               Icone::Critique);
         }
+        break;
     }
 
     AppliquerDevisesParDefaut(app_.reglages);
@@ -910,12 +900,13 @@ ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* confi
             Icone::Exclamation);
     }
 
-    QString erreur;
     const QString section = avecReglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
-    if (!EnregistrerCheque(app_.chemins, section, &app_.reglages, listes, &erreur)) {
+    if (const auto ecrit = EnregistrerCheque(app_.chemins, section, &app_.reglages, listes);
+        !ecrit) {
         app_.plateforme.dialogues.message(
             this,
-            QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") + erreur,
+            QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") +
+                ecrit.raison(),
             Icone::Critique);
         resultat.etat = ResultatEnregistrement::EchecEcriture;
     }

@@ -846,12 +846,13 @@ void FrmConfigure::rechargerSiAutreChoix() {
 namespace {
 
 bool EcrireChoix(AppScribane& app, QWidget* parent) {
-    QString erreur;
-    if (EcrireChoixCfg(app.chemins.choix(), {app.etat.ChoixCourant, app.etat.ChoixEnregistres},
-                       &erreur))
+    const auto ecrit =
+        EcrireChoixCfg(app.chemins.choix(), {app.etat.ChoixCourant, app.etat.ChoixEnregistres});
+    if (ecrit)
         return true;
     app.plateforme.dialogues.message(
-        parent, QStringLiteral("Le choix en cours n'a pas pu être enregistré.\n\n") + erreur,
+        parent,
+        QStringLiteral("Le choix en cours n'a pas pu être enregistré.\n\n") + ecrit.raison(),
         Icone::Critique);
     return false;
 }

@@ -1,12 +1,12 @@
 // Cheque.ini: reading, lookups, the settings and the lists, a key written and
 // read back, the write-back round trip and the atomic save.
+#include "Verifier.h"
 #include "settings/Cp1252.h"
 #include "settings/EcritureAtomique.h"
 #include "settings/EtatChoix.h"
 #include "settings/FichierIni.h"
 #include "settings/Listes.h"
 #include "settings/Reglages.h"
-#include "Verifier.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
                                      ? QStringLiteral("/dev/shm/fuzz_ini-XXXXXX")
                                      : QDir::tempPath() + QStringLiteral("/fuzz_ini-XXXXXX"));
     const QString chemin = dossier.filePath(QStringLiteral("Cheque.ini"));
-    QString erreur;
-    VERIFIER(doc.enregistrer(chemin, &erreur));
+    VERIFIER(doc.enregistrer(chemin).ok());
     VERIFIER(Lire(chemin) == doc.versOctets());
     return 0;
 }

@@ -1,6 +1,6 @@
+#include "Fichiers.h"
 #include "settings/DossierApplication.h"
 #include "settings/EcritureAtomique.h"
-#include "Fichiers.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -45,10 +45,10 @@ TEST(Coupure, AKilledRewriteLeavesTheOldOrTheNewFileWhole) {
     const CheminsScribane c{dir.path()};
     const QByteArray a = Version('a');
     const QByteArray b = Version('b');
-    ASSERT_TRUE(EcrireFichierAtomique(c.cheque(), a, nullptr));
+    ASSERT_TRUE(EcrireFichierAtomique(c.cheque(), a));
     QElapsedTimer chrono;
     chrono.start();
-    ASSERT_TRUE(EcrireFichierAtomique(c.cheque(), b, nullptr));
+    ASSERT_TRUE(EcrireFichierAtomique(c.cheque(), b));
     // The kills fall over about two rewrites.
     const qint64 deuxEcrituresUs = std::max<qint64>(chrono.nsecsElapsed() / 500, 2000);
 
@@ -59,7 +59,7 @@ TEST(Coupure, AKilledRewriteLeavesTheOldOrTheNewFileWhole) {
         ASSERT_GE(pid, 0);
         if (pid == 0)
             for (bool versA = true;; versA = !versA)
-                if (!EcrireFichierAtomique(c.cheque(), versA ? a : b, nullptr))
+                if (!EcrireFichierAtomique(c.cheque(), versA ? a : b))
                     ::_exit(1);
         ::usleep(useconds_t(QRandomGenerator::global()->bounded(deuxEcrituresUs)));
         ::kill(pid, SIGKILL);

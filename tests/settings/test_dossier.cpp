@@ -1,7 +1,7 @@
+#include "Fichiers.h"
 #include "settings/ChargementChoix.h"
 #include "settings/DossierApplication.h"
 #include "settings/FichierIni.h"
-#include "Fichiers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,8 +47,8 @@ TEST(Dossier, ConversionOfAFormerFile) {
     QTemporaryDir dir;
     const CheminsScribane c{dir.path()};
     EcrireOctets(c.cheque(), "[Defaut]\r\nTaille= 9\r\n[Defaut] \r\n[Montants]\r\nMt0=1,00\r\n");
-    QString erreur;
-    ASSERT_TRUE(ConvertirAncienFichier(c, &erreur)) << erreur.toStdString();
+    const auto converti = ConvertirAncienFichier(c);
+    ASSERT_TRUE(converti) << converti.raison().toStdString();
     EXPECT_EQ(LireOctets(c.cheque()),
               QByteArray("[Defaut1]\r\nTaille= 9\r\n[Defaut] \r\n[Montants]\r\nMt0=1,00\r\n"));
     EXPECT_EQ(LireOctets(c.choix()), QByteArray("1,1\r\n"));
@@ -61,9 +61,10 @@ TEST(Dossier, AFailedConversionLosesNothing) {
     EcrireOctets(c.cheque(), "[Defaut]\r\nTaille= 9\r\n");
     // Choix.cfg cannot be written: a folder holds its name.
     ASSERT_TRUE(QDir().mkpath(c.choix() + QStringLiteral("/x")));
-    QString erreur;
-    EXPECT_FALSE(ConvertirAncienFichier(c, &erreur));
-    EXPECT_TRUE(erreur.contains(QStringLiteral("Choix.cfg"))) << erreur.toStdString();
+    const auto converti = ConvertirAncienFichier(c);
+    EXPECT_FALSE(converti);
+    EXPECT_TRUE(converti.raison().contains(QStringLiteral("Choix.cfg")))
+        << converti.raison().toStdString();
     EXPECT_EQ(LireIni(QStringLiteral("Defaut1"), QStringLiteral("Taille"), c.cheque()),
               QStringLiteral("9"));
 }

@@ -1,6 +1,6 @@
+#include "Fichiers.h"
 #include "settings/Cp1252.h"
 #include "settings/FichierIni.h"
-#include "Fichiers.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -109,8 +109,9 @@ TEST(EcrireIni, AFailedWriteIsReportedAndLeavesTheFileWhole) {
     // write cannot succeed, even for the super-user.
     const QString chemin = dir.filePath(QStringLiteral("Cheque.ini"));
     ASSERT_TRUE(QDir().mkpath(chemin + QStringLiteral("/occupe")));
-    QString erreur;
-    EXPECT_FALSE(
-        EcrireIni(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), chemin, &erreur));
-    EXPECT_TRUE(erreur.contains(QStringLiteral("Cheque.ini"))) << erreur.toStdString();
+    const auto ecrit =
+        EcrireIni(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), chemin);
+    EXPECT_FALSE(ecrit);
+    EXPECT_TRUE(ecrit.raison().contains(QStringLiteral("Cheque.ini")))
+        << ecrit.raison().toStdString();
 }

@@ -1,9 +1,9 @@
+#include "Fichiers.h"
+#include "Montage.h"
 #include "settings/DossierApplication.h"
 #include "settings/Enregistrement.h"
 #include "settings/EtatChoix.h"
 #include "settings/FichierIni.h"
-#include "Fichiers.h"
-#include "Montage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,9 +64,9 @@ TEST(DisquePlein, EveryAtomicSaveFailsAndLeavesTheOldFileWhole) {
     ASSERT_EQ(LireOctets(c.cheque()), avant);
     ASSERT_TRUE(disque.remplir(4096));
 
-    QString erreur;
-    EXPECT_FALSE(
-        EnregistrerCheque(c, QStringLiteral("Defaut1"), nullptr, ListesDe(150, "x"), &erreur));
+    const auto ecrit = EnregistrerCheque(c, QStringLiteral("Defaut1"), nullptr, ListesDe(150, "x"));
+    const QString& erreur = ecrit.raison();
+    EXPECT_FALSE(ecrit);
     EXPECT_TRUE(erreur.contains(QStringLiteral("Cheque.ini")) &&
                 erreur.contains(QStringLiteral("le disque est plein")))
         << erreur.toStdString();
@@ -74,7 +74,7 @@ TEST(DisquePlein, EveryAtomicSaveFailsAndLeavesTheOldFileWhole) {
 
     // Choix.cfg is small enough for the space left: fill that too.
     ASSERT_TRUE(disque.remplir(0));
-    EXPECT_FALSE(EcrireChoixCfg(c.choix(), {2, 3}, &erreur));
+    EXPECT_FALSE(EcrireChoixCfg(c.choix(), {2, 3}));
     EXPECT_EQ(LireOctets(c.choix()), QByteArray("1,1\r\n"));
     EXPECT_EQ(AutresFichiers(c.dossier, {"Cheque.ini", "Choix.cfg", "remplissage"}), QStringList());
 }
@@ -92,9 +92,8 @@ TEST(DisquePlein, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
         std::signal(SIGXFSZ, SIG_IGN); // the write then fails with EFBIG
         const rlimit limite{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limite);
-        QString erreur;
-        const bool ecrit = EcrireFichierAtomique(chemin, nouveau, &erreur);
-        ::_exit(!ecrit && erreur.contains(QStringLiteral("taille permise")) ? 0 : 1);
+        const auto ecrit = EcrireFichierAtomique(chemin, nouveau);
+        ::_exit(!ecrit && ecrit.raison().contains(QStringLiteral("taille permise")) ? 0 : 1);
     }
     int statut = 0;
     ASSERT_EQ(::waitpid(enfant, &statut, 0), enfant);
@@ -112,24 +111,25 @@ TEST(Permissions, ARewriteKeepsTheFilesModeAndFailuresSayWhyInFrench) {
     ASSERT_TRUE(
         QFile::setPermissions(c.cheque(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     ASSERT_EQ(Mode(c.cheque()), mode_t(0444));
-    QString erreur;
-    ASSERT_TRUE(EnregistrerCheque(c, {}, nullptr, ListesDe(2, "y"), &erreur))
-        << erreur.toStdString();
+    const auto ecrit = EnregistrerCheque(c, {}, nullptr, ListesDe(2, "y"));
+    ASSERT_TRUE(ecrit) << ecrit.raison().toStdString();
     EXPECT_EQ(Mode(c.cheque()), mode_t(0444));
     EXPECT_TRUE(LireOctets(c.cheque()).contains("Lieu1=Lieu 1 y"));
 
     ::chmod(QFile::encodeName(c.cheque()).constData(), 0640);
     ASSERT_TRUE(EcrireIni(QStringLiteral("Defaut1"), QStringLiteral("Taille"), QStringLiteral("10"),
-                          c.cheque(), &erreur));
+                          c.cheque()));
     EXPECT_EQ(Mode(c.cheque()), mode_t(0640));
 
     // Qt has no French text for this one: the reason comes from the system's number.
     EcrireOctets(dir.filePath(QStringLiteral("fichier")), "x");
-    EXPECT_FALSE(
-        EcrireFichierAtomique(dir.filePath(QStringLiteral("fichier/Cheque.ini")), "x", &erreur));
-    EXPECT_EQ(erreur, QStringLiteral("L'écriture du fichier %1 a échoué : un élément du chemin "
-                                     "n'est pas un dossier.")
-                          .arg(QDir::toNativeSeparators(dir.filePath("fichier/Cheque.ini"))));
+    const auto refus =
+        EcrireFichierAtomique(dir.filePath(QStringLiteral("fichier/Cheque.ini")), "x");
+    EXPECT_FALSE(refus);
+    EXPECT_EQ(refus.raison(),
+              QStringLiteral("L'écriture du fichier %1 a échoué : un élément du chemin "
+                             "n'est pas un dossier.")
+                  .arg(QDir::toNativeSeparators(dir.filePath("fichier/Cheque.ini"))));
 }
 
 // A text editor may save Cheque.ini in UTF-8 with a byte-order mark.
