@@ -55,13 +55,8 @@ Resultat<> EcrireChoixCfg(const QString& chemin, ValeursChoix valeurs) {
 }
 
 std::optional<ValeursChoix> ChoixDApresSections(const DocumentIni& cheque) {
-    bool present[2] = {false, false};
-    for (const QString& ligne : cheque.lignes()) {
-        const QStringView nom = NomDeSection(ligne);
-        for (int choix = 0; choix < 2; ++choix)
-            if (!nom.isNull() && nom.compare(SectionDuChoix(choix + 1), Qt::CaseInsensitive) == 0)
-                present[choix] = true;
-    }
+    const bool present[2] = {TrouverSection(cheque.lignes(), SectionDuChoix(1)) >= 0,
+                             TrouverSection(cheque.lignes(), SectionDuChoix(2)) >= 0};
     if (!present[0] && !present[1])
         return std::nullopt;
     return ValeursChoix{static_cast<std::uint8_t>(present[0] ? 1 : 2),

@@ -30,16 +30,6 @@ bool MemeNom(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// Index of the first line of the section, or -1.
-qsizetype TrouverSection(const QStringList& lignes, QStringView section) {
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
-        const QStringView nom = NomDeSection(lignes[i]);
-        if (!nom.isNull() && MemeNom(nom, section))
-            return i;
-    }
-    return -1;
-}
-
 } // namespace
 
 QStringView NomDeSection(QStringView ligne) {
@@ -51,6 +41,26 @@ QStringView NomDeSection(QStringView ligne) {
         return {};
     const QStringView nom = t.mid(1, fin - 1).trimmed();
     return nom.isNull() ? QStringView(u"") : nom;
+}
+
+qsizetype TrouverSection(const QStringList& lignes, QStringView section) {
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        const QStringView nom = NomDeSection(lignes[i]);
+        if (!nom.isNull() && MemeNom(nom, section))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype FinDeSection(const QStringList& lignes, qsizetype debut) {
+    qsizetype derniere = debut;
+    for (qsizetype i = debut + 1; i < lignes.size(); ++i) {
+        if (!NomDeSection(lignes[i]).isNull())
+            break;
+        if (!lignes[i].trimmed().isEmpty())
+            derniere = i;
+    }
+    return derniere;
 }
 
 namespace {
@@ -134,7 +144,6 @@ void DocumentIni::ecrire(QStringView section, QStringView cle, QStringView valeu
         lignes_.append(cle.toString() + QLatin1Char('=') + valeur);
         return;
     }
-    qsizetype derniere = debut; // last non-blank line of the section
     for (qsizetype i = debut + 1; i < lignes_.size(); ++i) {
         if (!NomDeSection(lignes_[i]).isNull())
             break;
@@ -143,10 +152,8 @@ void DocumentIni::ecrire(QStringView section, QStringView cle, QStringView valeu
             lignes_[i] = lc->cle.toString() + QLatin1Char('=') + valeur;
             return;
         }
-        if (!lignes_[i].trimmed().isEmpty())
-            derniere = i;
     }
-    lignes_.insert(derniere + 1, cle.toString() + QLatin1Char('=') + valeur);
+    lignes_.insert(FinDeSection(lignes_, debut) + 1, cle.toString() + QLatin1Char('=') + valeur);
 }
 
 QByteArray DocumentIni::versOctets() const {

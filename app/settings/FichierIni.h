@@ -56,6 +56,14 @@ private:
 // The name of the section a line opens, or an empty view when it opens none.
 QStringView NomDeSection(QStringView ligne);
 
+// The line that opens a section (the first when the name occurs twice, matched
+// without regard to case), or -1.
+qsizetype TrouverSection(const QStringList& lignes, QStringView section);
+
+// The last non-blank line of the section opened at `debut`: a new key goes
+// after it, before any blank lines that part it from the next section.
+qsizetype FinDeSection(const QStringList& lignes, qsizetype debut);
+
 // One key of one file, read or written on its own.
 QString LireIni(const QString& section, const QString& cle, const QString& fichier);
 Resultat<> EcrireIni(const QString& section, const QString& cle, const QString& valeur,

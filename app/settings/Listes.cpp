@@ -67,12 +67,7 @@ namespace {
 // the end of the file when it is missing).
 void EcrireUneListe(QStringList& lignes, QStringView section, QStringView prefixe,
                     const QStringList& entrees) {
-    qsizetype debut = -1;
-    for (qsizetype i = 0; i < lignes.size() && debut < 0; ++i) {
-        const QStringView nom = NomDeSection(lignes[i]);
-        if (!nom.isNull() && nom.compare(section, Qt::CaseInsensitive) == 0)
-            debut = i;
-    }
+    const qsizetype debut = TrouverSection(lignes, section);
     if (debut < 0 && entrees.isEmpty())
         return;
     QStringList cles;
@@ -89,13 +84,7 @@ void EcrireUneListe(QStringList& lignes, QStringView section, QStringView prefix
         lignes.append(cles);
         return;
     }
-    qsizetype derniere = debut;
-    for (qsizetype i = debut + 1; i < lignes.size(); ++i) {
-        if (!NomDeSection(lignes[i]).isNull())
-            break;
-        if (!lignes[i].trimmed().isEmpty())
-            derniere = i;
-    }
+    const qsizetype derniere = FinDeSection(lignes, debut);
     QStringList resultat;
     resultat.reserve(lignes.size() + cles.size());
     resultat.append(lignes.mid(0, derniere + 1));

@@ -122,3 +122,16 @@ TEST(Listes, ConversionRenamesOnlyTheExactFormerHeader) {
     attendu[0] = QStringLiteral("[Defaut1]");
     EXPECT_EQ(ConvertirLignesAnciennes(avant), attendu);
 }
+
+TEST(Listes, ListsAndKeysMeetInTheFirstSectionOfTheNameWhateverItsCase) {
+    DocumentIni doc(QStringList{QStringLiteral("[ montants ]"), QStringLiteral("Note=a"),
+                                QStringLiteral(""), QStringLiteral("[MONTANTS]"),
+                                QStringLiteral("Mt0=x")});
+    doc.ecrire(u"Montants", u"Cle", u"v");
+    ListesMemorisees l;
+    l.montants = {QStringLiteral("1,00")};
+    EcrireListes(doc.lignes(), l);
+    EXPECT_EQ(doc.lignes(), (QStringList{QStringLiteral("[ montants ]"), QStringLiteral("Note=a"),
+                                         QStringLiteral("Cle=v"), QStringLiteral("Mt0=1,00"),
+                                         QStringLiteral(""), QStringLiteral("[MONTANTS]")}));
+}
