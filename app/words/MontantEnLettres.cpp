@@ -76,7 +76,7 @@ ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStrin
             EcrirePartie(redaction, decimales, centimes);
         }
     }
-    resultat.lettres = redaction.Resultat();
+    resultat.lettres = redaction.Lettres();
 
     if (ecrireCent && montant.endsWith(u",00"))
         resultat.montantRaccourci = montant.chopped(3).toString();

@@ -6,5 +6,5 @@ std::optional<QString> NombreEnLettres(double montant, QStringView unite) {
     Redaction redaction(Casse::Phrase);
     if (!redaction.Nombre(montant, unite))
         return std::nullopt;
-    return redaction.Resultat();
+    return redaction.Lettres();
 }

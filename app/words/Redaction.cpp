@@ -309,7 +309,7 @@ void Redaction::Agrandir(qsizetype capacite) {
     capacite_ = capacite;
 }
 
-QString Redaction::Resultat() {
+QString Redaction::Lettres() {
     if (casse_ == Casse::Phrase && taille_ > 0)
         debut_[0] = Majuscule(debut_[0]);
     return QString(reinterpret_cast<const QChar*>(debut_), taille_);

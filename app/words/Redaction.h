@@ -37,7 +37,8 @@ public:
         Avancer(texte.size());
     }
 
-    QString Resultat();
+    // The words written so far, the first letter raised for a sentence.
+    QString Lettres();
 
 private:
     void Ecrire(QStringView mot); // words of the prepared tables
