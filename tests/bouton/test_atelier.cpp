@@ -75,7 +75,7 @@ protected:
     DialoguesScript dialogues;
 };
 
-TEST_F(Atelier, PlacerEditerEnregistrerRouvrir) {
+TEST_F(Atelier, PlaceEditSaveReopen) {
     atelier::FenetreAtelier fenetre(dialogues);
     fenetre.show();
     declencher(fenetre, "placerEtiquette");
@@ -152,7 +152,7 @@ TEST_F(Atelier, PlacerEditerEnregistrerRouvrir) {
     EXPECT_EQ(neuve.controles().back()->nom, QStringLiteral("Bouton2"));
 }
 
-TEST_F(Atelier, FormulaireEndommageOuIllisibleSignale) {
+TEST_F(Atelier, DamagedOrUnreadableFormReported) {
     atelier::FenetreAtelier fenetre(dialogues);
     declencher(fenetre, "placerImage");
     const QString chemin = dossier.filePath(QStringLiteral("bon.bkf"));
@@ -175,7 +175,7 @@ TEST_F(Atelier, FormulaireEndommageOuIllisibleSignale) {
     EXPECT_TRUE(fenetre.modifie());
 }
 
-TEST_F(Atelier, LesEvenementsDuControleVontAuJournal) {
+TEST_F(Atelier, TheControlsEventsGoToTheLog) {
     atelier::FenetreAtelier fenetre(dialogues);
     fenetre.show();
     declencher(fenetre, "placerEtiqCentree");

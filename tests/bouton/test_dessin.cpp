@@ -52,7 +52,7 @@ protected:
     }
 };
 
-TEST_F(MiseEnPage, Etiquette1200x600) {
+TEST_F(MiseEnPage, Label1200x600) {
     ASSERT_TRUE(ecrire(m::Style, Etiquette).reussi());
     ASSERT_TRUE(ecrire(m::Bordure, 1).reussi());
     taille(1200, 600);
@@ -68,7 +68,7 @@ TEST_F(MiseEnPage, Etiquette1200x600) {
         EXPECT_TRUE(visible(p)) << p;
 }
 
-TEST_F(MiseEnPage, EtiqReliefMontreToujoursLeCadre) {
+TEST_F(MiseEnPage, RaisedLabelAlwaysShowsTheFrame) {
     taille(1200, 600);
     ASSERT_TRUE(ecrire(m::Style, EtiqRelief).reussi());
     attendre("Lbl", Rect{30, 30, 1145, 545});
@@ -77,7 +77,7 @@ TEST_F(MiseEnPage, EtiqReliefMontreToujoursLeCadre) {
         EXPECT_TRUE(visible(p)) << p;
 }
 
-TEST_F(MiseEnPage, EtiqCentreeCentreLeTexte) {
+TEST_F(MiseEnPage, CentredLabelCentresTheText) {
     ASSERT_TRUE(ecrire(m::Style, EtiqCentree).reussi());
     taille(1200, 600);
     const Rect lbl = rect("Lbl");
@@ -91,7 +91,7 @@ TEST_F(MiseEnPage, EtiqCentreeCentreLeTexte) {
     EXPECT_FALSE(visible("Shp"));
 }
 
-TEST_F(MiseEnPage, LigneDeuxTraitsAuMilieu) {
+TEST_F(MiseEnPage, LineTwoStrokesInTheMiddle) {
     ASSERT_TRUE(ecrire(m::Style, Ligne).reussi());
     taille(1200, 600);
     attendre("Line1", Segment{0, 300, 1200, 300});
@@ -103,7 +103,7 @@ TEST_F(MiseEnPage, LigneDeuxTraitsAuMilieu) {
     EXPECT_FALSE(visible("Img"));
 }
 
-TEST_F(MiseEnPage, ImageSansEtirementCentree) {
+TEST_F(MiseEnPage, UnstretchedImageCentred) {
     ASSERT_TRUE(ecrire(m::Stretch, false).reussi());
     ASSERT_TRUE(ecrire(m::Picture, imageDeTwips(480)).reussi());
     taille(1200, 900);
@@ -119,7 +119,7 @@ TEST_F(MiseEnPage, ImageSansEtirementCentree) {
     attendre("Img", Rect{120, -30, 960, 960});
 }
 
-TEST_F(MiseEnPage, ImageEtireeEtCommutationDuStretch) {
+TEST_F(MiseEnPage, StretchedImageAndStretchToggling) {
     ASSERT_TRUE(ecrire(m::Picture, imageDeTwips(480)).reussi());
     taille(1200, 600);
     attendre("Img", Rect{120, 120, 960, 360});
@@ -129,14 +129,14 @@ TEST_F(MiseEnPage, ImageEtireeEtCommutationDuStretch) {
     attendre("Img", Rect{360, 60, 480, 480});
 }
 
-TEST_F(MiseEnPage, ControleTropPetitGardeLesTaillesPrecedentes) {
+TEST_F(MiseEnPage, TooSmallAControlKeepsThePreviousSizes) {
     taille(1200, 600);
     taille(20, 100);
     attendre("Shp", Rect{20, 20, 1165, 65});
     attendre("Img", Rect{120, 120, 960, 360});
 }
 
-TEST_F(MiseEnPage, StyleHorsEnumeration) {
+TEST_F(MiseEnPage, StyleOutsideTheEnumeration) {
     struct Cas {
         int bordure;
         bool cadre;
@@ -152,7 +152,7 @@ TEST_F(MiseEnPage, StyleHorsEnumeration) {
     }
 }
 
-TEST_F(MiseEnPage, UnResizeParMiseEnPage) {
+TEST_F(MiseEnPage, OneResizePerLayout) {
     struct Etape {
         const char* quoi;
         std::function<void()> faire;
@@ -175,7 +175,7 @@ TEST_F(MiseEnPage, UnResizeParMiseEnPage) {
     }
 }
 
-TEST_F(MiseEnPage, RedimensionnementParLeConteneur) {
+TEST_F(MiseEnPage, ResizedByTheContainer) {
     ASSERT_TRUE(ecrire(m::Style, Etiquette).reussi());
     parent.show();
     const int dpi = c.widget->logicalDpiX();
@@ -184,7 +184,7 @@ TEST_F(MiseEnPage, RedimensionnementParLeConteneur) {
     EXPECT_DOUBLE_EQ(c.controle->tailleTwips().width(), 1200);
 }
 
-TEST_F(MiseEnPage, MarqueurDeLigne) {
+TEST_F(MiseEnPage, LineMarker) {
     struct Cas {
         const char* donne;
         const char* lu;
@@ -199,7 +199,7 @@ TEST_F(MiseEnPage, MarqueurDeLigne) {
     }
 }
 
-TEST_F(MiseEnPage, MarqueurGardeEnStyleLigneJusquALaMiseEnPage) {
+TEST_F(MiseEnPage, MarkerKeptInLineStyleUntilTheLayout) {
     ASSERT_TRUE(ecrire(m::Style, Ligne).reussi());
     ASSERT_TRUE(ecrire(m::Caption, QStringLiteral("UN*DEUX")).reussi());
     EXPECT_EQ(lire(m::Caption).toString(), QStringLiteral("UN*DEUX"));
@@ -208,7 +208,7 @@ TEST_F(MiseEnPage, MarqueurGardeEnStyleLigneJusquALaMiseEnPage) {
 }
 
 // The amount label as the main window shows it: colours of its saved data, two lines.
-TEST_F(MiseEnPage, EtiqReliefPeinte) {
+TEST_F(MiseEnPage, RaisedLabelPainted) {
     ASSERT_TRUE(ecrire(m::BackColor, 0x00D5E9EEu).reussi());
     ASSERT_TRUE(ecrire(m::BordColSombre, 0x00AD7E30u).reussi());
     ASSERT_TRUE(ecrire(m::Bord1ColClair, 0x00F3F3CFu).reussi());

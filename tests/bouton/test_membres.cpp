@@ -20,7 +20,7 @@ struct Valeur {
 
 } // namespace
 
-TEST_F(ControleEssai, NouveauControleValeursInitiales) {
+TEST_F(ControleEssai, NewControlInitialValues) {
     const Valeur valeurs[] = {
         {m::Style, 0},
         {m::Bordure, 0},
@@ -53,7 +53,7 @@ TEST_F(ControleEssai, NouveauControleValeursInitiales) {
     EXPECT_EQ(c.widget->property("CouleurSurface").toUInt(), 0x8000000Fu);
 }
 
-TEST_F(ControleEssai, InitialisationAnnonceLaPolice) {
+TEST_F(ControleEssai, InitialisationAnnouncesTheFont) {
     SiteEssai autre;
     c.controle->definirSite(&autre);
     ASSERT_TRUE(c.controle->initialiserNouveau().reussi());
@@ -61,7 +61,7 @@ TEST_F(ControleEssai, InitialisationAnnonceLaPolice) {
     c.controle->definirSite(&site);
 }
 
-TEST_F(ControleEssai, ConversionsDesArguments) {
+TEST_F(ControleEssai, ArgumentConversions) {
     struct Cas {
         int32_t id;
         QVariant donnee;
@@ -86,7 +86,7 @@ TEST_F(ControleEssai, ConversionsDesArguments) {
     }
 }
 
-TEST_F(ControleEssai, ValeursRefuseesLaissentLaProprieteIntacte) {
+TEST_F(ControleEssai, RefusedValuesLeaveThePropertyUntouched) {
     struct Cas {
         int32_t id;
         QVariant donnee;
@@ -128,14 +128,14 @@ TEST_F(ControleEssai, ValeursRefuseesLaissentLaProprieteIntacte) {
     }
 }
 
-TEST_F(ControleEssai, CouleurRefuseeParLEtiquetteResteEnregistree) {
+TEST_F(ControleEssai, ColourRefusedByTheLabelStaysStored) {
     const auto r = ecrire(m::EtiFoCoOut, 0x12345678u);
     EXPECT_EQ(r.code, code::ValeurProprieteInvalide);
     EXPECT_EQ(lire(m::EtiFoCoOut).toUInt(), 0x12345678u);
     EXPECT_EQ(partie("Lbl", "ForeColor").toUInt(), 0x80000012u);
 }
 
-TEST_F(ControleEssai, ChaqueAffectationAnnonceSonNom) {
+TEST_F(ControleEssai, EveryAssignmentAnnouncesItsName) {
     const Valeur valeurs[] = {
         {m::Enabled, false},
         {m::Caption, QStringLiteral("x")},
@@ -155,7 +155,7 @@ TEST_F(ControleEssai, ChaqueAffectationAnnonceSonNom) {
     }
 }
 
-TEST_F(ControleEssai, StyleEtBordureMettentEnPageAvantLAnnonce) {
+TEST_F(ControleEssai, StyleAndBorderLayOutBeforeTheAnnouncement) {
     ASSERT_TRUE(ecrire(m::Style, EtiqRelief).reussi());
     ASSERT_TRUE(ecrire(m::Bordure, 0).reussi());
     EXPECT_EQ(site.journal, (QStringList{"evt:1", "prop:Style", "evt:1", "prop:Bordure"}));
@@ -163,21 +163,21 @@ TEST_F(ControleEssai, StyleEtBordureMettentEnPageAvantLAnnonce) {
     EXPECT_TRUE(partie("Shp", "Visible").toBool());
 }
 
-TEST_F(ControleEssai, BordureHorsEnumerationEstGardee) {
+TEST_F(ControleEssai, BorderOutsideTheEnumerationIsKept) {
     ASSERT_TRUE(ecrire(m::Bordure, 1).reussi());
     ASSERT_TRUE(ecrire(m::Bordure, 5).reussi());
     EXPECT_EQ(lire(m::Bordure), 5);
     EXPECT_TRUE(partie("Line1", "Visible").toBool());
 }
 
-TEST_F(ControleEssai, BorderWidthSurLesTroisParties) {
+TEST_F(ControleEssai, BorderWidthOnTheThreeParts) {
     ASSERT_TRUE(ecrire(m::BorderWidth, 3).reussi());
     for (const char* p : {"Shp", "Line1", "Line2"})
         EXPECT_EQ(partie(p, "BorderWidth"), 3) << p;
     EXPECT_EQ(lire(m::BorderWidth), 3);
 }
 
-TEST_F(ControleEssai, BackColorPeintLaSurfaceEtBackColorOverNon) {
+TEST_F(ControleEssai, BackColorPaintsTheSurfaceAndBackColorOverDoesNot) {
     ASSERT_TRUE(ecrire(m::BackColorOver, 0x000000FFu).reussi());
     EXPECT_EQ(c.widget->property("CouleurSurface").toUInt(), 0x8000000Fu);
     ASSERT_TRUE(ecrire(m::BackColor, 0x00D5E9EEu).reussi());
@@ -185,13 +185,13 @@ TEST_F(ControleEssai, BackColorPeintLaSurfaceEtBackColorOverNon) {
     EXPECT_EQ(c.widget->property("CouleurSurface").toUInt(), 0x00D5E9EEu);
 }
 
-TEST_F(ControleEssai, ToolTipTextCopieSurLesParties) {
+TEST_F(ControleEssai, ToolTipTextCopiedOntoTheParts) {
     ASSERT_TRUE(ecrire(m::ToolTipText, QStringLiteral("Montant")).reussi());
     EXPECT_EQ(partie("Img", "ToolTipText").toString(), QStringLiteral("Montant"));
     EXPECT_EQ(partie("Lbl", "ToolTipText").toString(), QStringLiteral("Montant"));
 }
 
-TEST_F(ControleEssai, MembresParNomEtDescriptions) {
+TEST_F(ControleEssai, MembersByNameAndDescriptions) {
     EXPECT_EQ(c.dispatch->idDuNom(QStringLiteral("caption")), m::Caption);
     EXPECT_EQ(c.dispatch->idDuNom(QStringLiteral("Style")), m::Style);
     EXPECT_EQ(c.dispatch->idDuNom(QStringLiteral("ShowAboutBox")), m::ShowAboutBox);
@@ -209,7 +209,7 @@ TEST_F(ControleEssai, MembresParNomEtDescriptions) {
     EXPECT_EQ(c.dispatch->ecrireParNom(QStringLiteral("Couleur"), 1).code, code::NomInconnu);
 }
 
-TEST_F(ControleEssai, EvenementsSourisVersLeConteneur) {
+TEST_F(ControleEssai, MouseEventsToTheContainer) {
     parent.show();
     taille(1200, 600);
     site.evenements.clear();
@@ -239,7 +239,7 @@ TEST_F(ControleEssai, EvenementsSourisVersLeConteneur) {
     EXPECT_TRUE(site.evenements.isEmpty());
 }
 
-TEST_F(ControleEssai, ValeursAmbiantesDuConteneur) {
+TEST_F(ControleEssai, AmbientValuesOfTheContainer) {
     QWidget fenetre;
     QPalette palette = fenetre.palette();
     palette.setColor(fenetre.backgroundRole(), QColor(0x30, 0x7E, 0xAD));

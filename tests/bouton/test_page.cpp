@@ -46,7 +46,7 @@ protected:
     QList<bool> marques;
 };
 
-TEST_F(Page, CreeeParSaClasseAvecSesCinqControles) {
+TEST_F(Page, CreatedByItsClassWithItsFiveControls) {
     EXPECT_EQ(page->titre(), QStringLiteral("Général"));
     EXPECT_EQ(c.controle->pagesProprietes(),
               (QList<QUuid>{ClsidPageProprietes, ClsidPageStandardPicture, ClsidPageStandardColor,
@@ -85,7 +85,7 @@ TEST_F(Page, CreeeParSaClasseAvecSesCinqControles) {
     EXPECT_EQ(txt()->geometry(), twips(600, 2280, 2775, 375));
 }
 
-TEST_F(Page, SelectionLueEtPageInchangee) {
+TEST_F(Page, SelectionReadAndPageUnchanged) {
     ASSERT_TRUE(ecrire(m::Style, EtiqRelief).reussi());
     ASSERT_TRUE(ecrire(m::Caption, QStringLiteral("Montant")).reussi());
     ASSERT_TRUE(page->selectionModifiee({c.dispatch}).reussi());
@@ -107,7 +107,7 @@ TEST_F(Page, SelectionLueEtPageInchangee) {
     EXPECT_TRUE(page->modifiee());
 }
 
-TEST_F(Page, AppliquerLigneEtOK) {
+TEST_F(Page, ApplyLineAndOK) {
     ASSERT_TRUE(page->selectionModifiee({c.dispatch}).reussi());
     cbo()->setCurrentIndex(Ligne);
     txt()->setText(QStringLiteral("OK"));
@@ -121,7 +121,7 @@ TEST_F(Page, AppliquerLigneEtOK) {
     EXPECT_FALSE(page->modifiee());
 }
 
-TEST_F(Page, SeulLePremierSelectionneChange) {
+TEST_F(Page, OnlyTheFirstSelectedChanges) {
     hote::ControleCharge second = creer();
     ASSERT_NE(second.dispatch, nullptr);
     ASSERT_TRUE(second.controle->initialiserNouveau().reussi());
@@ -142,7 +142,7 @@ TEST_F(Page, SeulLePremierSelectionneChange) {
     EXPECT_FALSE(page->appliquer().reussi());
 }
 
-TEST_F(ControleEssai, ShowAboutBoxMontreUneBoiteNeuveAChaqueFois) {
+TEST_F(ControleEssai, ShowAboutBoxShowsANewBoxEachTime) {
     parent.show();
     struct Vue {
         QPointer<QDialog> boite;

@@ -9,7 +9,7 @@ using namespace bouton;
 using bouton::hote::SacMemoire;
 namespace m = bouton::membre;
 
-TEST(SacMemoire, OccurrencesLuesDansLOrdreEcrit) {
+TEST(SacMemoire, OccurrencesReadInTheOrderWritten) {
     SacMemoire sac;
     sac.ecrire(QStringLiteral("K"), 7, 0);
     sac.ecrire(QStringLiteral("K"), 8, 0);
@@ -24,7 +24,7 @@ TEST(SacMemoire, OccurrencesLuesDansLOrdreEcrit) {
 
 // A default followed by a kept occurrence must hold its place, or the later value would be
 // read for the earlier one; trailing defaults are left out.
-TEST(SacMemoire, DefautsOmisSansDecalerLesOccurrences) {
+TEST(SacMemoire, DefaultsLeftOutWithoutShiftingTheOccurrences) {
     struct Cas {
         QList<int> ecrits;
         QList<int> lus;
@@ -49,7 +49,7 @@ TEST(SacMemoire, DefautsOmisSansDecalerLesOccurrences) {
     }
 }
 
-TEST_F(ControleEssai, NouveauControleEnregistreSansLesDefauts) {
+TEST_F(ControleEssai, NewControlSavesWithoutTheDefaults) {
     SacMemoire sac;
     ASSERT_TRUE(c.controle->enregistrer(sac).reussi());
     for (const char* cle : {"Enabled", "Stretch", "MousePointer", "Alignment", "EtiColOut",
@@ -61,7 +61,7 @@ TEST_F(ControleEssai, NouveauControleEnregistreSansLesDefauts) {
     EXPECT_EQ(sac.nombre(QStringLiteral("FontName")), 1);
 }
 
-TEST_F(ControleEssai, EnregistrerPuisChargerRestitueTout) {
+TEST_F(ControleEssai, SaveThenLoadRestoresEverything) {
     QPixmap image(12, 7);
     image.fill(Qt::blue);
     const std::pair<int32_t, QVariant> valeurs[] = {
@@ -124,7 +124,7 @@ TEST_F(ControleEssai, EnregistrerPuisChargerRestitueTout) {
     EXPECT_EQ(partie("Lbl", "AutoSize"), false);
 }
 
-TEST_F(ControleEssai, InfobulleChargeeSansLesParties) {
+TEST_F(ControleEssai, TooltipLoadedWithoutTheParts) {
     SacMemoire sac;
     sac.ajouter(QStringLiteral("ToolTipText"), QStringLiteral("Aide"));
     ASSERT_TRUE(c.controle->charger(sac).reussi());
@@ -134,7 +134,7 @@ TEST_F(ControleEssai, InfobulleChargeeSansLesParties) {
     EXPECT_EQ(partie("Lbl", "ToolTipText").toString(), QStringLiteral("Aide"));
 }
 
-TEST_F(ControleEssai, ValeurDeMauvaisTypeArreteLeChargement) {
+TEST_F(ControleEssai, ValueOfTheWrongTypeStopsTheLoad) {
     struct Cas {
         const char* cle;
         QVariant valeur;
@@ -172,7 +172,7 @@ TEST_F(ControleEssai, ValeurDeMauvaisTypeArreteLeChargement) {
 }
 
 // The saved data of the main window's amount label.
-TEST_F(ControleEssai, EtiquetteDuMontantChargee) {
+TEST_F(ControleEssai, AmountLabelLoaded) {
     SacMemoire sac;
     const QFont police(QStringLiteral("MS Sans Serif"), 8);
     QFont police825 = police;
@@ -215,7 +215,7 @@ TEST_F(ControleEssai, EtiquetteDuMontantChargee) {
     EXPECT_TRUE(lue.bold());
 }
 
-TEST_F(ControleEssai, SansNomNiTailleLaPoliceChargeeReste) {
+TEST_F(ControleEssai, WithoutNameOrSizeTheLoadedFontStays) {
     SacMemoire sac;
     sac.ajouter(QStringLiteral("Font"), QFont(QStringLiteral("DejaVu Serif"), 14));
     const auto r = c.controle->charger(sac);

@@ -44,7 +44,7 @@ protected:
     std::unique_ptr<QWidget> parent;
 };
 
-TEST_F(Registre, RegsvrEnregistreEtDesenregistre) {
+TEST_F(Registre, RegsvrRegistersAndUnregisters) {
     QTemporaryDir maison;
     ASSERT_TRUE(maison.isValid());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -83,14 +83,14 @@ TEST_F(Registre, RegsvrEnregistreEtDesenregistre) {
     EXPECT_EQ(regsvr({QStringLiteral(BOUTON_SANS_EXPORTS)}), 4);
 }
 
-TEST_F(Registre, ClasseAbsente) {
+TEST_F(Registre, MissingClass) {
     Resultat e;
     EXPECT_FALSE(CreerControle(QLatin1String(ProgIdBouton), parent.get(), nullptr, &e));
     EXPECT_EQ(e.code, code::ClasseNonEnregistree);
     EXPECT_TRUE(e.message.contains(QLatin1String(ProgIdBouton)));
 }
 
-TEST_F(Registre, RegistreEndommage) {
+TEST_F(Registre, DamagedRegistry) {
     ecrireFichier(cheminRegistreEssai(), "[ProgID\\BoutonKiv.Bouton_Kiv_W9x]\nCLSID={2D2332A0-0B73-"
                                          "40F6-A920-B78F5102B993}\nceci n'est pas une ligne\n");
     Resultat e;
@@ -106,7 +106,7 @@ TEST_F(Registre, RegistreEndommage) {
     EXPECT_EQ(e.code, code::RegistreIllisible);
 }
 
-TEST_F(Registre, BibliothequeDisparueEstReenregistree) {
+TEST_F(Registre, AVanishedLibraryIsRegisteredAgain) {
     ASSERT_TRUE(EnregistrerBibliotheque(bibliothequeTestee()).reussi());
     QString contenu = lireFichier(cheminRegistreEssai());
     contenu.replace(bibliothequeTestee(), QStringLiteral("/nulle/part/libBoutonKiv_W9x.so"));
@@ -124,7 +124,7 @@ TEST_F(Registre, BibliothequeDisparueEstReenregistree) {
     EXPECT_TRUE(lireFichier(cheminRegistreEssai()).contains(bibliothequeTestee()));
 }
 
-TEST_F(Registre, BibliothequeSansPointsDEntree) {
+TEST_F(Registre, LibraryWithoutEntryPoints) {
     const QString sans = QStringLiteral(BOUTON_SANS_EXPORTS);
     Resultat e = EnregistrerBibliotheque(sans);
     EXPECT_FALSE(e.reussi());
@@ -138,7 +138,7 @@ TEST_F(Registre, BibliothequeSansPointsDEntree) {
     EXPECT_TRUE(e.message.contains(QStringLiteral("DllGetClassObject"))) << texte(e);
 }
 
-TEST_F(Registre, PointsDEntreeDeLaBibliotheque) {
+TEST_F(Registre, EntryPointsOfTheLibrary) {
     QLibrary bibliotheque(bibliothequeTestee());
     ASSERT_TRUE(bibliotheque.load()) << bibliotheque.errorString().toStdString();
     auto obtenir = reinterpret_cast<FnDllGetClassObject>(bibliotheque.resolve("DllGetClassObject"));

@@ -106,7 +106,7 @@ protected:
     SourisEssai souris;
 };
 
-TEST_F(Survol, EtiquetteSansBordureMontreLeCadreLeTempsDuSurvol) {
+TEST_F(Survol, BorderlessLabelShowsTheFrameWhileHovered) {
     EXPECT_FALSE(cadreVisible());
     dedans();
     bouger(px(600, 300));
@@ -129,7 +129,7 @@ TEST_F(Survol, EtiquetteSansBordureMontreLeCadreLeTempsDuSurvol) {
     EXPECT_EQ(ids(), (QList<int32_t>{evenement::MouseMove}));
 }
 
-TEST_F(Survol, AppuiPuisRelacheDedansEtDehors) {
+TEST_F(Survol, PressThenReleaseInsideAndOutside) {
     const QPoint point = px(600, 300);
     dedans();
     bouger(point);
@@ -161,7 +161,7 @@ TEST_F(Survol, AppuiPuisRelacheDedansEtDehors) {
     EXPECT_FALSE(timer()->isActive());
 }
 
-TEST_F(Survol, GlisserDehorsPuisDedansAlterneLesAspects) {
+TEST_F(Survol, DraggingOutThenInAlternatesTheLooks) {
     const QPoint point = px(600, 300);
     dedans();
     bouger(point);
@@ -184,7 +184,7 @@ TEST_F(Survol, GlisserDehorsPuisDedansAlterneLesAspects) {
     QTest::mouseRelease(c.widget, Qt::LeftButton, {}, point);
 }
 
-TEST_F(Survol, BoutonDroitPuisDeuxBoutons) {
+TEST_F(Survol, RightButtonThenTwoButtons) {
     const QPoint point = px(600, 300);
     dedans();
     QTest::mousePress(c.widget, Qt::RightButton, {}, point);
@@ -200,7 +200,7 @@ TEST_F(Survol, BoutonDroitPuisDeuxBoutons) {
     EXPECT_EQ(site.evenements[2].second[0], 3);
 }
 
-TEST_F(Survol, EtiqCentreeChangeLaCouleurDeSurface) {
+TEST_F(Survol, CentredLabelChangesTheSurfaceColour) {
     ASSERT_TRUE(ecrire(m::BackColor, Gris).reussi());
     ASSERT_TRUE(ecrire(m::BackColorOver, Rouge).reussi());
     auto surface = [&] { return c.widget->property("CouleurSurface").toUInt(); };
@@ -217,7 +217,7 @@ TEST_F(Survol, EtiqCentreeChangeLaCouleurDeSurface) {
     EXPECT_EQ(surface(), Gris);
 }
 
-TEST_F(Survol, ImageDecaleeUneSeuleFois) {
+TEST_F(Survol, ImageShiftedOnlyOnce) {
     QPixmap image(px(480, 480).x(), px(480, 480).y());
     image.fill(Qt::red);
     ASSERT_TRUE(ecrire(m::Stretch, false).reussi());
@@ -243,7 +243,7 @@ TEST_F(Survol, ImageDecaleeUneSeuleFois) {
     EXPECT_EQ(coin("Img"), repos);
 }
 
-TEST_F(Survol, LigneNeReagitPasALaSouris) {
+TEST_F(Survol, LineDoesNotReactToTheMouse) {
     ASSERT_TRUE(ecrire(m::Style, Ligne).reussi());
     site.evenements.clear();
     dedans();
@@ -263,7 +263,7 @@ TEST_F(Survol, LigneNeReagitPasALaSouris) {
     EXPECT_DOUBLE_EQ(partie("Line1", "Y1").toDouble(), 300);
 }
 
-TEST_F(Survol, EtatHorsEnumerationSansEffetVisible) {
+TEST_F(Survol, StateOutsideTheEnumerationHasNoVisibleEffect) {
     dedans();
     bouger(px(600, 300));
     const QImage survole = c.widget->grab().toImage();
@@ -279,7 +279,7 @@ TEST_F(Survol, EtatHorsEnumerationSansEffetVisible) {
               code::NombreArguments);
 }
 
-TEST_F(Survol, EvenementsParIdEnTwipsDeLaPartie) {
+TEST_F(Survol, EventsByIdInTwipsOfThePart) {
     dedans();
     // On the label: X and Y from the label's corner (40, 40), then, pressed, from where it
     // moved (60, 60), button-up included: the label reports before it moves back.
@@ -307,7 +307,7 @@ TEST_F(Survol, EvenementsParIdEnTwipsDeLaPartie) {
     EXPECT_FLOAT_EQ(site.evenements[0].second[3].toFloat(), float(twipsY(1)));
 }
 
-TEST_F(Survol, ControleDesactiveNeRecoitRien) {
+TEST_F(Survol, DisabledControlReceivesNothing) {
     dedans();
     bouger(px(600, 300));
     ASSERT_TRUE(ecrire(m::Enabled, false).reussi());
@@ -324,7 +324,7 @@ TEST_F(Survol, ControleDesactiveNeRecoitRien) {
 }
 
 // A host that deletes the control from a pending event, which runs inside the button-up.
-TEST_F(Survol, ControleSupprimePendantLeRelachement) {
+TEST_F(Survol, ControlDeletedDuringTheRelease) {
     struct PuitsQuiSupprime : PuitsEvenements {
         QWidget* controle = nullptr;
         QList<int32_t> recus;
@@ -354,7 +354,7 @@ TEST_F(Survol, ControleSupprimePendantLeRelachement) {
 
 // The amount label of the main window, loaded as the window saved it: a relief label whose
 // hover colours differ from its resting ones, and that still follows the pointer unseen.
-TEST_F(Survol, EtiqReliefSuitLePointeurSansChangerDAspect) {
+TEST_F(Survol, RaisedLabelFollowsThePointerWithoutChangingLook) {
     hote::SacMemoire sac;
     QFont police(QStringLiteral("MS Sans Serif"));
     police.setPointSizeF(8.25);

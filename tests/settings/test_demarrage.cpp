@@ -38,7 +38,7 @@ constexpr char kDossier[] = "\x01";
 
 } // namespace
 
-TEST(StartupAnalysis, EachFolderStateGivesItsCaseAndTouchesNothing) {
+TEST(AnalyseDemarrage, EachFolderStateGivesItsCaseAndTouchesNothing) {
     const Cas cas[] = {
         {"empty folder", nullptr, nullptr, CasDemarrage::PremierLancement, {}},
         {"unreadable choice, no settings", "9,9\r\n", nullptr, CasDemarrage::PremierLancement, {}},
@@ -100,7 +100,7 @@ TEST(StartupAnalysis, EachFolderStateGivesItsCaseAndTouchesNothing) {
     }
 }
 
-TEST(StartupAnalysis, PreparingTheFolderRecoversAnInterruptedRewriteBeforeItIsRead) {
+TEST(AnalyseDemarrage, PreparingTheFolderRecoversAnInterruptedRewriteBeforeItIsRead) {
     QTemporaryDir dir;
     const CheminsScribane chemins{dir.path()};
     EcrireOctets(chemins.tmpCheque(), "[Defaut2]\r\nTaille= 9\r\n");

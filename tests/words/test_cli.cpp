@@ -31,20 +31,20 @@ Resultat Lancer(const QStringList& arguments, const QByteArray& entree = {}) {
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-TEST(ScribaneCli, LettresEcritLeMontantDuCheque) {
+TEST(ScribaneCli, LettresWritesTheChequeAmount) {
     const Resultat r = Lancer({"lettres", "1234,56"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES\n");
     EXPECT_EQ(r.erreurs, "");
 }
 
-TEST(ScribaneCli, LettresUneLigneParMontantEnUtf8) {
+TEST(ScribaneCli, LettresOneLinePerAmountInUtf8) {
     const Resultat r = Lancer({"lettres", "0,50", "1\u00A0000\u00A0000"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "Z\xC3\x89RO EURO et CINQUANTE CENTIMES\nUN MILLION D'EUROS\n");
 }
 
-TEST(ScribaneCli, LettresEcritCeQuiSeraitImprimeEtRefuseCeQueLImpressionRefuse) {
+TEST(ScribaneCli, LettresWritesWhatWouldPrintAndRefusesWhatPrintingRefuses) {
     // Printing formats the amount first: "1 234,5 " is 1 234,50.
     Resultat r = Lancer({"lettres", "1 234,5 "});
     EXPECT_EQ(r.code, 0);
@@ -65,14 +65,14 @@ TEST(ScribaneCli, LettresEcritCeQuiSeraitImprimeEtRefuseCeQueLImpressionRefuse) 
     }
 }
 
-TEST(ScribaneCli, LettresAvecReglages) {
+TEST(ScribaneCli, LettresWithSettings) {
     const Resultat r = Lancer({"lettres", "--devise", "dollar", "--centimes", "cent", "--liaison",
                                "and", "--sans-centimes-nuls", "1000000", "2,01", "3,00"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "UN MILLION DE DOLLARS\nDEUX DOLLARS and UN CENT\nTROIS DOLLARS\n");
 }
 
-TEST(ScribaneCli, LettresEnSerieEcritCommeLImpression) {
+TEST(ScribaneCli, LettresInSeriesWritesAsPrintingDoes) {
     // Typed forms that printing puts in another form first, on both sides of
     // 10^11 (the batch reads the usual amounts from their digits).
     const QStringList saisis = {
@@ -102,7 +102,7 @@ TEST(ScribaneCli, LettresEnSerieEcritCommeLImpression) {
     EXPECT_EQ(r.sortie, attendu);
 }
 
-TEST(ScribaneCli, LettresLitLEntreeStandard) {
+TEST(ScribaneCli, LettresReadsTheStandardInput) {
     Resultat r = Lancer({"lettres", "-"}, "80\r\n1 234,5\n1\u00A0000\n");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "QUATRE-VINGTS EUROS\nMILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE "
@@ -120,7 +120,7 @@ TEST(ScribaneCli, LettresLitLEntreeStandard) {
     EXPECT_TRUE(erreurs.contains(QStringLiteral("ligne 4 : ")));
 }
 
-TEST(ScribaneCli, NombreEcritLeNombreEtSonUnite) {
+TEST(ScribaneCli, NombreWritesTheNumberAndItsUnit) {
     Resultat r = Lancer({"nombre", "80", "euro"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "Quatre-vingts euros\n");
@@ -129,7 +129,7 @@ TEST(ScribaneCli, NombreEcritLeNombreEtSonUnite) {
                         "cu et cinquante cents\n");
 }
 
-TEST(ScribaneCli, EchecsEtUsage) {
+TEST(ScribaneCli, FailuresAndUsage) {
     const struct {
         QStringList arguments;
         int code;
@@ -152,7 +152,7 @@ TEST(ScribaneCli, EchecsEtUsage) {
     }
 }
 
-TEST(ScribaneCli, AideEnFrancais) {
+TEST(ScribaneCli, HelpInFrench) {
     for (const QStringList& arguments :
          {QStringList{"--help"}, QStringList{"lettres", "--help"}, QStringList{"nombre", "-h"}}) {
         const Resultat r = Lancer(arguments);
@@ -163,7 +163,7 @@ TEST(ScribaneCli, AideEnFrancais) {
 
 } // namespace
 
-TEST(ScribaneCli, JournalListeFiltreEtTotalise) {
+TEST(ScribaneCli, JournalListsFiltersAndTotals) {
     QTemporaryDir dossier;
     ASSERT_TRUE(QDir(dossier.path()).mkpath(QStringLiteral("Journaux")));
     auto ecrire = [&](const char* nom, const QByteArray& octets) {

@@ -12,7 +12,7 @@ QString Lettres(QStringView montant, QStringView liaison = u"et") {
     return MontantEnLettres(montant, u"euro", u"centime", liaison, false).lettres;
 }
 
-TEST(MontantEnLettres, CoupeALaVirguleEtEcritLesCentimes) {
+TEST(MontantEnLettres, SplitsAtTheCommaAndWritesTheCents) {
     const struct {
         const char16_t* montant;
         const char* attendu;
@@ -45,7 +45,7 @@ TEST(MontantEnLettres, CoupeALaVirguleEtEcritLesCentimes) {
 }
 
 // A part that does not read leaves its words empty; the rest goes on.
-TEST(MontantEnLettres, UnePartieQuiEchoueResteVide) {
+TEST(MontantEnLettres, APartThatFailsStaysEmpty) {
     const struct {
         const char16_t* montant;
         const char* attendu;
@@ -64,7 +64,7 @@ TEST(MontantEnLettres, UnePartieQuiEchoueResteVide) {
             << QStringView(c.montant).toString().toStdString();
 }
 
-TEST(MontantEnLettres, MotDeLiaisonTelQuelEtUnitesEnMajuscules) {
+TEST(MontantEnLettres, LinkWordAsGivenAndUnitsInCapitals) {
     EXPECT_EQ(Lettres(u"21,50", u"ET"), u"VINGT ET UN EUROS ET CINQUANTE CENTIMES");
     EXPECT_EQ(Lettres(u"2,50", u"und"), u"DEUX EUROS und CINQUANTE CENTIMES");
     EXPECT_EQ(MontantEnLettres(u"1000000,01", u"écu", u"denier", u"et", false).lettres,
@@ -73,7 +73,7 @@ TEST(MontantEnLettres, MotDeLiaisonTelQuelEtUnitesEnMajuscules) {
               u"TROIS STRASSES und DEUX PFENNIGS");
 }
 
-TEST(MontantEnLettres, SansCentimesNulsRaccourcitLaCase) {
+TEST(MontantEnLettres, WithoutZeroCentsShortensTheBox) {
     const struct {
         const char16_t* montant;
         bool ecrireCent;
@@ -95,7 +95,7 @@ TEST(MontantEnLettres, SansCentimesNulsRaccourcitLaCase) {
 // Unit names of every length up to twelve, with the characters around the
 // ASCII letters and non-ASCII ones at each place, the last included: upper
 // case as QString gives it.
-TEST(MontantEnLettres, UnitesEnMajusculesDeToutesLongueurs) {
+TEST(MontantEnLettres, UnitsInCapitalsOfEveryLength) {
     const QString caracteres = QStringLiteral("aAzZ`{@[ -0é\u00DF\u0080m");
     for (qsizetype longueur = 1; longueur <= 12; ++longueur) {
         for (qsizetype decalage = 0; decalage < caracteres.size(); ++decalage) {
@@ -110,7 +110,7 @@ TEST(MontantEnLettres, UnitesEnMajusculesDeToutesLongueurs) {
 }
 
 // The upper-case words of an amount are those of its two numbers.
-TEST(MontantEnLettres, ConcordeAvecNombreEnLettres) {
+TEST(MontantEnLettres, AgreesWithNombreEnLettres) {
     std::mt19937_64 hasard(7);
     for (int k = 0; k < 5000; ++k) {
         const std::uint64_t centiemes = 1 + hasard() % 99'999'999'999ULL;

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(LireMontant, AcceptePresentationFrancaise) {
+TEST(LireMontant, AcceptsTheFrenchLayout) {
     const struct {
         const char16_t* texte;
         double valeur;
@@ -40,7 +40,7 @@ TEST(LireMontant, AcceptePresentationFrancaise) {
     }
 }
 
-TEST(LireMontant, RefuseCeQuiNEstPasUnMontant) {
+TEST(LireMontant, RefusesWhatIsNotAnAmount) {
     for (const char16_t* texte :
          {u"",      u" ",     u",",   u"-",     u"abc",    u"12a",          u"1.5",
           u"1,2,3", u"1,5 0", u"1e3", u"12 34", u"1 2345", u"1  234",       u"1234 567",
@@ -51,7 +51,7 @@ TEST(LireMontant, RefuseCeQuiNEstPasUnMontant) {
 }
 
 // The system locale must not change how an amount reads or is written.
-TEST(LireMontant, IndependantDeLaLangueDuSysteme) {
+TEST(LireMontant, DoesNotDependOnTheSystemLanguage) {
     const QLocale avant;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     std::setlocale(LC_ALL, "C");
@@ -64,7 +64,7 @@ TEST(LireMontant, IndependantDeLaLangueDuSysteme) {
     QLocale::setDefault(avant);
 }
 
-TEST(FormaterMontant, GroupesDeTroisEtDeuxDecimales) {
+TEST(FormaterMontant, GroupsOfThreeAndTwoDecimals) {
     const struct {
         double montant;
         const char16_t* attendu;
@@ -88,7 +88,7 @@ TEST(FormaterMontant, GroupesDeTroisEtDeuxDecimales) {
         EXPECT_EQ(FormaterMontant(c.montant), QStringView(c.attendu).toString()) << c.montant;
 }
 
-TEST(FormaterMontant, SeRelitALIdentique) {
+TEST(FormaterMontant, ReadsBackIdentically) {
     std::mt19937_64 hasard(42);
     for (int k = 0; k < 20000; ++k) {
         const std::uint64_t centiemes = hasard() % 100'000'000'000'000ULL;

@@ -18,7 +18,7 @@ void Verifier(const std::vector<Cas>& cas, const char16_t* unite = u"euro") {
     }
 }
 
-TEST(NombreEnLettres, UnitesDizainesCentaines) {
+TEST(NombreEnLettres, UnitsTensHundreds) {
     Verifier({{0, "Zéro euro"},
               {1, "Un euro"},
               {2, "Deux euros"},
@@ -46,7 +46,7 @@ TEST(NombreEnLettres, UnitesDizainesCentaines) {
 
 // "vingt" and "cent" take their "s" when multiplied and last, also before the
 // nouns "million" and "milliard", never before "mille".
-TEST(NombreEnLettres, PlurielsDeVingtEtCentAChaqueOrdre) {
+TEST(NombreEnLettres, PluralsOfVingtAndCentAtEveryOrder) {
     Verifier({{1000, "Mille euros"},
               {1001, "Mille un euros"},
               {1020, "Mille vingt euros"},
@@ -67,7 +67,7 @@ TEST(NombreEnLettres, PlurielsDeVingtEtCentAChaqueOrdre) {
               {120000000, "Cent vingt millions d'euros"}});
 }
 
-TEST(NombreEnLettres, MillionsEtMilliards) {
+TEST(NombreEnLettres, MillionsAndBillions) {
     Verifier(
         {{1000000, "Un million d'euros"},
          {1000001, "Un million un euros"},
@@ -89,7 +89,7 @@ TEST(NombreEnLettres, MillionsEtMilliards) {
                         "quatre-vingt-dix-neuf euros"}});
 }
 
-TEST(NombreEnLettres, ElisionDevantUneVoyelle) {
+TEST(NombreEnLettres, ElisionBeforeAVowel) {
     const struct {
         double montant;
         const char16_t* unite;
@@ -111,7 +111,7 @@ TEST(NombreEnLettres, ElisionDevantUneVoyelle) {
     }
 }
 
-TEST(NombreEnLettres, UniteGardeSaCasseEtSingulierSousDeux) {
+TEST(NombreEnLettres, UnitKeepsItsCaseAndIsSingularBelowTwo) {
     Verifier({{1, "Un centime"},
               {50, "Cinquante centimes"},
               {1.99, "Un centime et "
@@ -120,7 +120,7 @@ TEST(NombreEnLettres, UniteGardeSaCasseEtSingulierSousDeux) {
     Verifier({{3, "Trois Euros"}}, u"Euro");
 }
 
-TEST(NombreEnLettres, FractionEcriteEnCents) {
+TEST(NombreEnLettres, FractionWrittenInHundredths) {
     Verifier({{1.99, "Un euro et quatre-vingt-dix-neuf cents"},
               {1.5, "Un euro et cinquante cents"},
               {2.01, "Deux euros et un cent"},
@@ -132,11 +132,11 @@ TEST(NombreEnLettres, FractionEcriteEnCents) {
               {0.004, "Zéro euro"}});
 }
 
-TEST(NombreEnLettres, NegatifsLisentZero) {
+TEST(NombreEnLettres, NegativesReadZero) {
     Verifier({{-5, "Zéro euro"}, {-1.25, "Zéro euro"}, {-0.5, "Zéro euro"}});
 }
 
-TEST(NombreEnLettres, EchoueAPartirDeMilleMilliards) {
+TEST(NombreEnLettres, FailsFromOneThousandBillion) {
     for (double montant :
          {1e12, 1e12 + 0.5, 999999999999.996, 2e15, 1e300, std::numeric_limits<double>::infinity(),
           std::numeric_limits<double>::quiet_NaN()}) {
