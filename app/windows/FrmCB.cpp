@@ -434,21 +434,7 @@ void FrmCB::ChargerChoix(bool avecListes) {
     const ChoixCharge charge = ChargerReglages(app_.chemins, app_.etat, r, avecListes);
 
     if (charge.chequePresent) {
-        if (charge.sectionLue && !r.Police.isEmpty()) {
-            for (QComboBox* boite : {cboD_, cboM_}) {
-                QFont f = boite->font();
-                f.setFamily(r.Police);
-                boite->setFont(f);
-            }
-        }
-        app_.MarqueGras = MarqueGras(r);
-        lblPolice_->setText(QStringLiteral("Police %1   %2   %3")
-                                .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
-        if (TailleAffichable(r.Taille)) {
-            QFont f = cboD_->font();
-            f.setPointSize(r.Taille);
-            cboD_->setFont(f);
-        }
+        afficherPolice(charge.sectionLue);
         if (avecListes) {
             AjouterTries(cboM_, charge.listes.montants);
             AjouterTries(cboD_, charge.listes.destinataires);
@@ -874,19 +860,7 @@ Resultat<> FrmCB::EnregistrerChoix(const Reglages* reglages) {
 // on the boxes and labels.
 void FrmCB::afficherReglagesAppliques() {
     const Reglages& r = app_.reglages;
-    app_.MarqueGras = MarqueGras(r);
-    if (!r.Police.isEmpty()) {
-        for (QComboBox* boite : {cboD_, cboM_}) {
-            QFont f = boite->font();
-            f.setFamily(r.Police);
-            boite->setFont(f);
-        }
-    }
-    if (TailleAffichable(r.Taille)) {
-        QFont f = cboD_->font();
-        f.setPointSize(r.Taille);
-        cboD_->setFont(f);
-    }
+    afficherPolice(true);
     if (!r.Montant.isEmpty())
         cboM_->setEditText(r.Montant);
     if (!r.Police.isEmpty())
@@ -898,8 +872,27 @@ void FrmCB::afficherReglagesAppliques() {
     lblRaccourci_->setText(QStringLiteral("Raccourci pour imprimer : ") +
                            NomTouche(r.Raccourci).mid(1));
     lblImprimante_->setText(r.Imprimante);
+}
+
+// The boxes in the font of the settings (its family only when `avecFamille`)
+// and the label that names it.
+void FrmCB::afficherPolice(bool avecFamille) {
+    const Reglages& r = app_.reglages;
+    if (avecFamille && !r.Police.isEmpty()) {
+        for (QComboBox* boite : {cboD_, cboM_}) {
+            QFont f = boite->font();
+            f.setFamily(r.Police);
+            boite->setFont(f);
+        }
+    }
+    app_.MarqueGras = MarqueGras(r);
     lblPolice_->setText(QStringLiteral("Police %1   %2   %3")
                             .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
+    if (TailleAffichable(r.Taille)) {
+        QFont f = cboD_->font();
+        f.setPointSize(r.Taille);
+        cboD_->setFont(f);
+    }
 }
 
 // Shows the configuration window and hides this one until it closes.

@@ -93,6 +93,7 @@ private:
     void ouvrirConfiguration();
     void afficherDefauts(const Reglages& r);
     void afficherReglagesAppliques();
+    void afficherPolice(bool avecFamille);
 
     AppScribane& app_;
     QComboBox* cboM_ = nullptr;
