@@ -5,12 +5,12 @@
 #include "settings/Resultat.h"
 #include "settings/ValeursConfiguration.h"
 
-#include <QDate>
 #include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 struct AppScribane;
 class ApercuCheque;

@@ -1,6 +1,5 @@
 #include "FenetreTest.h"
 
-#include "settings/Configuration.h"
 #include "settings/FichierIni.h"
 #include "settings/Listes.h"
 #include "windows/AffichageMontant.h"
@@ -188,18 +187,14 @@ TEST_F(Listes, AFailedSaveIsToldWithTheFileName) {
 
 class Configuration : public Listes {
 protected:
+    // Settings as the configuration window hands them over for saving.
     Reglages reglages() const {
-        ValeursConfiguration v;
-        v.imprimante = QStringLiteral("PDF");
-        v.police = QStringLiteral("Arial");
-        v.taille = QStringLiteral("12");
-        v.portrait = false;
-        v.gras = true;
-        v.montant = QStringLiteral("75");
-        v.destinataire = QStringLiteral("GDF");
-        const Resultat<Reglages> r = ReglagesDeConfiguration(app->reglages, v);
-        EXPECT_TRUE(r.ok());
-        return r.ok() ? *r : app->reglages;
+        Reglages r = app->reglages;
+        r.Imprimante = QStringLiteral("PDF");
+        r.Orientation = 2;
+        r.Montant = QStringLiteral("75,00");
+        r.Ledestinataire = QStringLiteral("GDF");
+        return r;
     }
 };
 

@@ -213,9 +213,9 @@ TEST_F(Regles, TheShortcutListSetsTheKeyAtOnceAndTheFontListShowsASample) {
     touches->setFocus();
     QTest::keyClick(touches, Qt::Key_End);
     EXPECT_EQ(touches->currentText(), QStringLiteral("ENTR"));
-    EXPECT_EQ(app->reglages.Raccourci, 13);
+    EXPECT_EQ(configuration->copie().Raccourci, 13);
     QTest::keyClick(touches, Qt::Key_Up);
-    EXPECT_EQ(app->reglages.Raccourci, 123);
+    EXPECT_EQ(configuration->copie().Raccourci, 123);
     EXPECT_TRUE(QFile(chemin("Cheque.ini")).exists());
     EXPECT_EQ(lireCle("Defaut1", "Raccourci").trimmed(), QStringLiteral("116"))
         << "nothing saved yet";
