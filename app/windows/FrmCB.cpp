@@ -904,18 +904,15 @@ void FrmCB::ouvrirConfiguration() {
         return TextesCheque{QString(), cboM_->currentText(), cboD_->currentText(),
                             cboL_->currentText(), DateCheque(dtp_->date())};
     };
-    liens.enregistrer = [this](const Reglages& reglages) {
-        const Resultat<> ecrit = EnregistrerChoix(&reglages);
-        if (ecrit)
-            activerRafraichir(true);
-        return ecrit;
-    };
+    liens.enregistrer = [this](const Reglages& reglages) { return EnregistrerChoix(&reglages); };
     // A window of its own rather than a child of this hidden one, so that the
     // desktop lists it; it goes when closed, or with this window.
     auto* configuration = new FrmConfigure(app_, std::move(liens));
     configuration->setAttribute(Qt::WA_DeleteOnClose);
     connect(this, &QObject::destroyed, configuration, [configuration] { delete configuration; });
     connect(configuration, &FrmConfigure::choixARecharger, this, [this] { ChargerChoix(false); });
+    connect(configuration, &FrmConfigure::choixEnregistre, this,
+            [this] { activerRafraichir(true); });
     connect(configuration, &FrmConfigure::choixApplique, this, &FrmCB::afficherReglagesAppliques);
     connect(configuration, &FrmConfigure::annule, this, [this] {
         if (cboM_->currentText().isEmpty())
