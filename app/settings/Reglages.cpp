@@ -134,13 +134,18 @@ QString MarqueGras(const Reglages& r) {
     return r.Gras == 1 ? QStringLiteral("G") : QString();
 }
 
+int IndexTouche(int raccourci) {
+    for (std::size_t i = 0; i < TouchesRaccourci.size(); ++i)
+        if (TouchesRaccourci[i].code == raccourci)
+            return static_cast<int>(i);
+    return -1;
+}
+
 QString NomTouche(int raccourci) {
-    if (raccourci >= 116 && raccourci <= 123)
-        return QString::number(raccourci - 116) + QStringLiteral("F") +
-               QString::number(raccourci - 111);
-    if (raccourci == 13)
-        return QStringLiteral("8ENTR");
-    return {};
+    const int i = IndexTouche(raccourci);
+    if (i < 0)
+        return {};
+    return QString::number(i) + QLatin1String(TouchesRaccourci[i].nom);
 }
 
 int NombreDeClesReglages() {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 class DocumentIni;
@@ -70,6 +71,27 @@ void AppliquerReglagesInitiaux(Reglages& r);
 
 // "G" when the cheque texts are bold, otherwise empty.
 QString MarqueGras(const Reglages& r);
+
+// A print shortcut the user can choose: its name in the configuration
+// window's list and the key code the settings keep.
+struct ToucheRaccourci {
+    const char* nom;
+    std::int16_t code;
+};
+
+// The print shortcuts offered, in the configuration window's list order.
+inline constexpr std::array<ToucheRaccourci, 9> TouchesRaccourci{{{"F5", 116},
+                                                                  {"F6", 117},
+                                                                  {"F7", 118},
+                                                                  {"F8", 119},
+                                                                  {"F9", 120},
+                                                                  {"F10", 121},
+                                                                  {"F11", 122},
+                                                                  {"F12", 123},
+                                                                  {"ENTR", 13}}};
+
+// The place of a key code in `TouchesRaccourci`, or -1 when it names no shortcut.
+int IndexTouche(int raccourci);
 
 // The print shortcut for display: its place in the configuration window's list
 // as one digit, then the key's name ("0F5" ... "7F12", "8ENTR"); empty when

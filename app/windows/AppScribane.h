@@ -25,10 +25,6 @@ struct AppScribane {
     Reglages reglages;
     EtatChoix etat;
     QString MarqueGras;
-    // The configuration window's working copies of the currency words.
-    QString DeviseEnCours;
-    QString CentimesEnCours;
-    QString LiaisonEnCours;
     ServicesPlateforme plateforme;
     // The control library to register when its class is not; empty: the one
     // beside the program.

@@ -1,8 +1,7 @@
 #include "windows/EssaiAlignement.h"
 
-#include "windows/AppScribane.h"
 #include "cheque/PageAlignement.h"
-#include "windows/ValeursConfiguration.h"
+#include "windows/AppScribane.h"
 
 #include <QDir>
 #include <QPageLayout>
@@ -10,28 +9,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-
-Reglages ReglagesAffiches(const Reglages& enCours, const ValeursConfiguration& v) {
-    Reglages r = enCours;
-    auto entier = [](const QString& texte, std::int16_t sinon) {
-        bool ok = false;
-        const int n = texte.trimmed().toInt(&ok);
-        return ok && n > 0 && n < 1000 ? static_cast<std::int16_t>(n) : sinon;
-    };
-    r.Imprimante = v.imprimante;
-    r.Orientation = v.portrait ? 1 : 2;
-    if (!v.police.isEmpty())
-        r.Police = v.police;
-    r.Taille = entier(v.taille, r.Taille);
-    r.Gras = v.gras;
-    if ((v.tailleChiffreMinimum || v.tailleChiffreFixe) && v.tailleChiffre) {
-        r.TailleChiffre = entier(*v.tailleChiffre, r.TailleChiffre);
-        r.ChoixTailleChiffre = v.tailleChiffreMinimum ? 1 : 2;
-    } else if (!v.tailleChiffreMinimum && !v.tailleChiffreFixe) {
-        r.ChoixTailleChiffre = 0;
-    }
-    return r;
-}
 
 void ImprimerPageAlignement(AppScribane& app, QWidget* parent, const Reglages& r, bool pdf) {
     Dialogues& dialogues = app.plateforme.dialogues;

@@ -21,6 +21,7 @@
 #include "words/MontantTexte.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -62,6 +63,15 @@ bool DansLaListe(const QComboBox* boite, const QString& texte) {
 // Font sizes a screen box can show sensibly; anything else leaves the box as it is.
 bool TailleAffichable(int points) {
     return points >= 6 && points <= 48;
+}
+
+// The keys that give a shortcut of the table: Enter is on the main keys and
+// on the keypad.
+QList<Qt::Key> TouchesClavier(const ToucheRaccourci& touche) {
+    const QString nom = QLatin1String(touche.nom);
+    if (nom.startsWith(u'F'))
+        return {static_cast<Qt::Key>(Qt::Key_F1 + nom.mid(1).toInt() - 1)};
+    return {Qt::Key_Return, Qt::Key_Enter};
 }
 
 } // namespace
@@ -213,18 +223,17 @@ void FrmCB::construire() {
     grille->setColumnStretch(1, 1);
     grille->setColumnStretch(2, 1);
 
-    // The print shortcut: one of F5 to F12 or Enter, as the settings say.
-    const std::pair<int, Qt::Key> touches[] = {
-        {116, Qt::Key_F5},    {117, Qt::Key_F6},   {118, Qt::Key_F7},  {119, Qt::Key_F8},
-        {120, Qt::Key_F9},    {121, Qt::Key_F10},  {122, Qt::Key_F11}, {123, Qt::Key_F12},
-        {13, Qt::Key_Return}, {13, Qt::Key_Enter},
-    };
-    for (const auto& [code, touche] : touches) {
-        auto* raccourci = new QShortcut(QKeySequence(touche), this);
-        raccourci->setContext(Qt::WindowShortcut);
-        raccourci->setEnabled(false);
-        connect(raccourci, &QShortcut::activated, this, [this, code] { toucheRaccourci(code); });
-        raccourcis_.append({code, raccourci});
+    // The print shortcut: one key of the settings' table, as the settings say.
+    for (const ToucheRaccourci& touche : TouchesRaccourci) {
+        const int code = touche.code;
+        for (const Qt::Key cle : TouchesClavier(touche)) {
+            auto* raccourci = new QShortcut(QKeySequence(cle), this);
+            raccourci->setContext(Qt::WindowShortcut);
+            raccourci->setEnabled(false);
+            connect(raccourci, &QShortcut::activated, this,
+                    [this, code] { toucheRaccourci(code); });
+            raccourcis_.append({code, raccourci});
+        }
     }
 
     auto* altM = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this);
@@ -244,7 +253,7 @@ void FrmCB::construireMenus() {
     connect(mnuQuitter, &QAction::triggered, this, &QWidget::close);
 
     auto* mnuConfigure = commande("mnuConfigure", QStringLiteral("Configuration et Options"));
-    connect(mnuConfigure, &QAction::triggered, this, [this] { OuvrirConfiguration(app_, *this); });
+    connect(mnuConfigure, &QAction::triggered, this, &FrmCB::ouvrirConfiguration);
 
     mnuRafraichir_ = new QMenu(QStringLiteral("&Rafraichir les listes"), this);
     mnuRafraichir_->setObjectName(QStringLiteral("mnuRafraichir"));
@@ -410,28 +419,13 @@ void FrmCB::activerRafraichir(bool actif) {
     mnuRafraichir_->menuAction()->setEnabled(actif);
 }
 
-void FrmCB::ChargerChoix() {
+void FrmCB::ChargerChoix(bool avecListes) {
     Reglages& r = app_.reglages;
-    const ChoixCharge charge =
-        ChargerReglages(app_.chemins, app_.etat, r, app_.etat.ConfigurationOuverte == 0);
+    const ChoixCharge charge = ChargerReglages(app_.chemins, app_.etat, r, avecListes);
 
     if (charge.chequePresent) {
-        if (charge.sectionLue && !r.Police.isEmpty()) {
-            for (QComboBox* boite : {cboD_, cboM_}) {
-                QFont f = boite->font();
-                f.setFamily(r.Police);
-                boite->setFont(f);
-            }
-        }
-        app_.MarqueGras = MarqueGras(r);
-        lblPolice_->setText(QStringLiteral("Police %1   %2   %3")
-                                .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
-        if (TailleAffichable(r.Taille)) {
-            QFont f = cboD_->font();
-            f.setPointSize(r.Taille);
-            cboD_->setFont(f);
-        }
-        if (app_.etat.ConfigurationOuverte == 0) {
+        afficherPolice(charge.sectionLue);
+        if (avecListes) {
             AjouterTries(cboM_, charge.listes.montants);
             AjouterTries(cboD_, charge.listes.destinataires);
             AjouterTries(cboL_, charge.listes.lieux);
@@ -776,65 +770,10 @@ void FrmCB::supprimerTout(QComboBox* boite, QString& defaut) {
     defaut.clear();
 }
 
-bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement& resultat) {
-    Dialogues& dialogues = app_.plateforme.dialogues;
-    const std::pair<const QString*, std::pair<const char*, const char*>> controles[] = {
-        {&v.imprimante, {"CboPrint", "Vous n'avez pas fait le choix de l'imprimante !"}},
-        {&v.police, {"CboPolices", "Vous n'avez pas fait le choix de la police !"}},
-        {&v.taille, {"CboTaille", "Vous n'avez pas fait le choix de la taille de la police !"}},
-    };
-    for (const auto& [texte, controle] : controles) {
-        if (texte->isEmpty()) {
-            dialogues.message(this, QString::fromUtf8(controle.second), Icone::Information);
-            resultat = {ResultatEnregistrement::Refuse, QString::fromLatin1(controle.first)};
-            return false;
-        }
-    }
-
-    Reglages& r = app_.reglages;
-    auto entier = [](const QString& texte) {
-        const auto valeur = LireMontant(texte);
-        return valeur ? static_cast<std::int16_t>(
-                            std::clamp(std::nearbyint(*valeur), -32768.0, 32767.0))
-                      : std::int16_t{0};
-    };
-    r.Imprimante = v.imprimante;
-    r.Orientation = v.portrait ? 1 : 2;
-    r.Police = v.police;
-    r.Taille = entier(v.taille);
-    r.Gras = v.gras;
-    r.Minimise = v.minimise;
-    r.Emission = v.ignorerLieu;
-    r.Journal = v.journal;
-    r.Debiteur = v.debiteur;
-    r.Encadrer = v.encadrer;
-    r.Revenir = v.revenir;
-    r.RevenirDest = v.revenirDest;
-    r.EcrireCent = v.sansCentimesNuls;
-    r.Devise = app_.DeviseEnCours;
-    r.Centimes = app_.CentimesEnCours;
-    r.Liaison = app_.LiaisonEnCours;
-
-    if ((v.tailleChiffreMinimum || v.tailleChiffreFixe) && !v.tailleChiffre) {
-        dialogues.message(this,
-                          QStringLiteral("Fixez la taille de police du montant en chiffres !"),
-                          Icone::Information);
-        resultat = {ResultatEnregistrement::Refuse, QStringLiteral("CboTChiffre")};
-        return false;
-    }
-    if (v.tailleChiffreMinimum || v.tailleChiffreFixe) {
-        r.TailleChiffre = entier(*v.tailleChiffre);
-        r.ChoixTailleChiffre = v.tailleChiffreMinimum ? 1 : 2;
-    } else {
-        r.TailleChiffre = r.Taille;
-        r.ChoixTailleChiffre = 0;
-    }
-    app_.MarqueGras = MarqueGras(r);
-
-    r.Montant = EntreeSurUneLigne(v.montant).replace(u'.', u',');
-    if (!r.Montant.isEmpty() && !r.Montant.contains(u','))
-        r.Montant += QStringLiteral(",00");
-    if (!v.montant.isEmpty() && !DansLaListe(cboM_, r.Montant)) {
+// The default amount and payee of settings about to be saved join their
+// lists; the window shows the orientation and place they ask for.
+void FrmCB::afficherDefauts(const Reglages& r) {
+    if (!r.Montant.isEmpty() && !DansLaListe(cboM_, r.Montant)) {
         const QString saisi = cboM_->currentText();
         InsererTrie(cboM_, r.Montant);
         cboM_->setEditText(saisi);
@@ -843,7 +782,6 @@ bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement
         r.EcrireCent == 0)
         cboM_->setEditText(cboM_->currentText() + QStringLiteral(",00"));
 
-    r.Ledestinataire = EntreeSurUneLigne(v.destinataire);
     if (!r.Ledestinataire.isEmpty() && !DansLaListe(cboD_, r.Ledestinataire)) {
         const QString saisi = cboD_->currentText();
         InsererTrie(cboD_, r.Ledestinataire);
@@ -860,14 +798,11 @@ bool FrmCB::premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement
         cboL_->setEditText(QString());
     else if (cboL_->count() > 0)
         cboL_->setCurrentIndex(0);
-    return true;
 }
 
-ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* configuration) {
-    ResultatEnregistrement resultat;
-    const bool avecReglages = app_.etat.ConfigurationOuverte == 1 && configuration;
-    if (avecReglages && !premiereMoitie(*configuration, resultat))
-        return resultat;
+Resultat<> FrmCB::EnregistrerChoix(const Reglages* reglages) {
+    if (reglages)
+        afficherDefauts(*reglages);
 
     // Each box's text joins its list when it is new; one pass over each list.
     QStringList entrees[3];
@@ -885,8 +820,7 @@ ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* confi
     }
     const ListesMemorisees listes{entrees[0], entrees[1], entrees[2]};
     QStringList nouveaux;
-    for (const QString& texte :
-         TextesNonRepresentables(listes, avecReglages ? &app_.reglages : nullptr))
+    for (const QString& texte : TextesNonRepresentables(listes, reglages))
         if (!textesSignales_.contains(texte))
             nouveaux.append(texte);
     if (!nouveaux.isEmpty()) {
@@ -900,17 +834,94 @@ ResultatEnregistrement FrmCB::EnregistrerChoix(const ValeursConfiguration* confi
             Icone::Exclamation);
     }
 
-    const QString section = avecReglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
-    if (const auto ecrit = EnregistrerCheque(app_.chemins, section, &app_.reglages, listes);
+    const QString section = reglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
+    if (const auto ecrit = EnregistrerCheque(app_.chemins, section,
+                                             reglages ? reglages : &app_.reglages, listes);
         !ecrit) {
-        app_.plateforme.dialogues.message(
-            this,
+        const QString raison =
             QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") +
-                ecrit.raison(),
-            Icone::Critique);
-        resultat.etat = ResultatEnregistrement::EchecEcriture;
+            ecrit.raison();
+        app_.plateforme.dialogues.message(this, raison, Icone::Critique);
+        return Echec{raison};
     }
-    return resultat;
+    return {};
+}
+
+// After leaving the configuration window by applying: the settings in force
+// on the boxes and labels.
+void FrmCB::afficherReglagesAppliques() {
+    const Reglages& r = app_.reglages;
+    afficherPolice(true);
+    if (!r.Montant.isEmpty())
+        cboM_->setEditText(r.Montant);
+    if (!r.Police.isEmpty())
+        PreparerMontant();
+    if (lblMontant_->caption() == QLatin1String("//  //"))
+        lblMontant_->ecrireCaption(QString());
+    if (!r.Ledestinataire.isEmpty())
+        cboD_->setEditText(r.Ledestinataire);
+    lblRaccourci_->setText(QStringLiteral("Raccourci pour imprimer : ") +
+                           NomTouche(r.Raccourci).mid(1));
+    lblImprimante_->setText(r.Imprimante);
+}
+
+// The boxes in the font of the settings (its family only when `avecFamille`)
+// and the label that names it.
+void FrmCB::afficherPolice(bool avecFamille) {
+    const Reglages& r = app_.reglages;
+    if (avecFamille && !r.Police.isEmpty()) {
+        for (QComboBox* boite : {cboD_, cboM_}) {
+            QFont f = boite->font();
+            f.setFamily(r.Police);
+            boite->setFont(f);
+        }
+    }
+    app_.MarqueGras = MarqueGras(r);
+    lblPolice_->setText(QStringLiteral("Police %1   %2   %3")
+                            .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
+    if (TailleAffichable(r.Taille)) {
+        QFont f = cboD_->font();
+        f.setPointSize(r.Taille);
+        cboD_->setFont(f);
+    }
+}
+
+// Shows the configuration window and hides this one until it closes.
+void FrmCB::ouvrirConfiguration() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    LiensConfiguration liens;
+    liens.listes = [this] { return std::pair{EntreesDe(cboM_), EntreesDe(cboD_)}; };
+    liens.cheque = [this] {
+        return TextesCheque{QString(), cboM_->currentText(), cboD_->currentText(),
+                            cboL_->currentText(), DateCheque(dtp_->date())};
+    };
+    liens.enregistrer = [this](const Reglages& reglages) { return EnregistrerChoix(&reglages); };
+    // A window of its own rather than a child of this hidden one, so that the
+    // desktop lists it; it goes when closed, or with this window.
+    auto* configuration = new FrmConfigure(app_, std::move(liens));
+    configuration->setAttribute(Qt::WA_DeleteOnClose);
+    connect(this, &QObject::destroyed, configuration, [configuration] { delete configuration; });
+    connect(configuration, &FrmConfigure::choixARecharger, this, [this] { ChargerChoix(false); });
+    connect(configuration, &FrmConfigure::choixEnregistre, this,
+            [this] { activerRafraichir(true); });
+    connect(configuration, &FrmConfigure::choixApplique, this, &FrmCB::afficherReglagesAppliques);
+    connect(configuration, &FrmConfigure::annule, this, [this] {
+        if (cboM_->currentText().isEmpty())
+            lblMontant_->ecrireCaption(QString());
+        ChargerChoix(false);
+    });
+    connect(configuration, &FrmConfigure::fermee, this, [this] {
+        // This window was on screen when the configuration was opened from its
+        // menu; a minimised state left over from before (restored by the window
+        // system without telling the toolkit) must not hide it again.
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        activateWindow();
+    });
+    configuration->show();
+    configuration->activateWindow();
+    QApplication::restoreOverrideCursor();
+    hide();
 }
 
 void FrmCB::closeEvent(QCloseEvent* e) {

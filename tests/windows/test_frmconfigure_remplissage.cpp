@@ -70,10 +70,10 @@ TEST_F(Remplissage, TheStoredChoiceFillsEveryControl) {
     EXPECT_TRUE(liste("CboTChiffre")->isEnabled());
     EXPECT_EQ(liste("CboTChiffre")->currentText(), QStringLiteral("12"));
 
-    // A code outside the key table: F5 is shown and taken, the stored one remembered.
+    // A code outside the key table: F5 is shown and taken, the stored one stays in force.
     EXPECT_EQ(liste("CboR")->currentText(), QStringLiteral("F5"));
-    EXPECT_EQ(app->reglages.Raccourci, 116);
-    EXPECT_EQ(configuration->raccourciInitial(), 99);
+    EXPECT_EQ(configuration->copie().Raccourci, 116);
+    EXPECT_EQ(app->reglages.Raccourci, 99);
 
     // Landscape: the sheet lies on its side and the note shows.
     const double ppm = ApercuCheque::pixelsParMm(configuration);
@@ -109,15 +109,16 @@ TEST_F(Remplissage, SwitchingChoicesReloadsFromTheFileAndDropsUnsavedEdits) {
 
     coche("ChkG")->setChecked(true);
     boiteTexte("TxtMH")->setText(QStringLiteral("60"));
-    EXPECT_EQ(app->reglages.MargeHaute, 60);
+    EXPECT_EQ(configuration->copie().MargeHaute, 60);
+    EXPECT_EQ(app->reglages.MargeHaute, 4);
 
     choisir(1);
     EXPECT_EQ(app->etat.ChoixCourant, 2);
     EXPECT_EQ(liste("CboPrint")->currentText(), QStringLiteral("PDF"));
     EXPECT_FALSE(coche("ChkG")->isChecked());
     EXPECT_EQ(boiteTexte("TxtMH")->text(), QStringLiteral("40"));
-    EXPECT_EQ(configuration->margeHauteInitiale(), 40);
-    EXPECT_EQ(configuration->raccourciInitial(), 123);
+    EXPECT_EQ(configuration->copie().MargeHaute, 40);
+    EXPECT_EQ(configuration->copie().Raccourci, 123);
     EXPECT_EQ(liste("CboR")->currentText(), QStringLiteral("F12"));
     // A size the list cannot show is not replaced by the previous choice's.
     EXPECT_EQ(liste("CboTaille")->currentIndex(), -1);
@@ -212,9 +213,9 @@ TEST_F(Regles, TheShortcutListSetsTheKeyAtOnceAndTheFontListShowsASample) {
     touches->setFocus();
     QTest::keyClick(touches, Qt::Key_End);
     EXPECT_EQ(touches->currentText(), QStringLiteral("ENTR"));
-    EXPECT_EQ(app->reglages.Raccourci, 13);
+    EXPECT_EQ(configuration->copie().Raccourci, 13);
     QTest::keyClick(touches, Qt::Key_Up);
-    EXPECT_EQ(app->reglages.Raccourci, 123);
+    EXPECT_EQ(configuration->copie().Raccourci, 123);
     EXPECT_TRUE(QFile(chemin("Cheque.ini")).exists());
     EXPECT_EQ(lireCle("Defaut1", "Raccourci").trimmed(), QStringLiteral("116"))
         << "nothing saved yet";

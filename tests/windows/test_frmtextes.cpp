@@ -84,7 +84,7 @@ protected:
     // Where the amount in figures starts on the picture: it is alone in its
     // band, from a third of its top offset, right of the payee and the date.
     int debutChiffres() const {
-        const double haut = (25 + app->reglages.MargeMY) / 3.0;
+        const double haut = (25 + configuration->copie().MargeMY) / 3.0;
         return PremiereColonneEncree(textes->simulation(), int(haut * pxParMm()),
                                      int((haut + 2.5) * pxParMm()), int(45 * pxParMm()));
     }
@@ -100,7 +100,7 @@ TEST_F(Textes, OpensOverTheConfigurationWithItsBoxesAndTexts) {
     EXPECT_EQ(textes->palette().color(QPalette::Window), QColor(0x30, 0x7E, 0xAD));
     EXPECT_EQ(textes->SimulationActive, 1);
     EXPECT_EQ(textes->focusWidget(), b("TxtMLX"));
-    EXPECT_EQ(app->reglages.Encadrer, 1);
+    EXPECT_EQ(configuration->copie().Encadrer, 1);
     auto* frame = c<QFrame>("Frame");
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(frame->geometry().contains(configuration->rect()));
@@ -160,16 +160,16 @@ TEST_F(Textes, PlusMovesTheFiguresOnThePictureAndTheSecondLineIsNotShown) {
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(b("TxtMX"), '+');
     EXPECT_EQ(b("TxtMX")->text(), QStringLiteral("23"));
-    EXPECT_EQ(app->reglages.MargeMX, 23);
+    EXPECT_EQ(configuration->copie().MargeMX, 23);
     // Three millimetres of cheque are one on the picture.
     EXPECT_NEAR(debutChiffres() - avant, pxParMm(), 1.0);
 
     QTest::keyClick(b("TxtMY"), '-');
-    EXPECT_EQ(app->reglages.MargeMY, -1);
+    EXPECT_EQ(configuration->copie().MargeMY, -1);
 
     const QImage image = textes->simulation().copy();
     QTest::keyClicks(b("TxtDLX"), "2"); // "5" becomes "52"
-    EXPECT_EQ(app->reglages.MargeDLX, 52);
+    EXPECT_EQ(configuration->copie().MargeDLX, 52);
     QTest::keyClick(b("TxtDLX"), '+');
     EXPECT_EQ(b("TxtDLX")->text(), QStringLiteral("53"));
     EXPECT_EQ(textes->simulation(), image);
@@ -183,21 +183,21 @@ TEST_F(Textes, BoxesReadTheirLeadingNumberAndHoldTheSixteenBitRange) {
     };
     for (const auto& [texte, valeur] : cas) {
         b("TxtDAY")->setText(QString::fromLatin1(texte));
-        EXPECT_EQ(app->reglages.MargeDAY, valeur) << texte;
+        EXPECT_EQ(configuration->copie().MargeDAY, valeur) << texte;
     }
     // Held at the bound, and the box shows where it stopped.
     EXPECT_EQ(b("TxtDAY")->text(), QStringLiteral("32767"));
     QTest::keyClick(b("TxtDAY"), '+');
-    EXPECT_EQ(app->reglages.MargeDAY, 32767);
+    EXPECT_EQ(configuration->copie().MargeDAY, 32767);
     b("TxtDAY")->setText(QStringLiteral("-32768"));
     QTest::keyClick(b("TxtDAY"), '-');
-    EXPECT_EQ(app->reglages.MargeDAY, -32768);
+    EXPECT_EQ(configuration->copie().MargeDAY, -32768);
     EXPECT_EQ(b("TxtDAY")->text(), QStringLiteral("-32768"));
 }
 
 TEST_F(Textes, CancelAndTheCloseBoxPutEveryPositionBack) {
     demarrerAvec();
-    const auto initiales = PositionsDe(app->reglages);
+    const auto initiales = PositionsDe(configuration->copie());
     for (bool parAnnuler : {true, false}) {
         SCOPED_TRACE(parAnnuler ? "Annuler" : "close box");
         ASSERT_NO_FATAL_FAILURE(ouvrirTextes());
@@ -205,15 +205,15 @@ TEST_F(Textes, CancelAndTheCloseBoxPutEveryPositionBack) {
                                 "TxtDAY", "TxtLIX", "TxtLIY", "TxtDLX"})
             remplacer(nom, QStringLiteral("17"));
         QTest::keyClick(b("TxtLIY"), '+');
-        EXPECT_EQ(app->reglages.MargeDLX, 17);
-        EXPECT_EQ(app->reglages.MargeLIY, 18);
+        EXPECT_EQ(configuration->copie().MargeDLX, 17);
+        EXPECT_EQ(configuration->copie().MargeLIY, 18);
 
         if (parAnnuler)
             cliquerTextes("Bouton_Kiv_XP4");
         else
             textes->close();
         EXPECT_TRUE(textesFermee());
-        EXPECT_EQ(PositionsDe(app->reglages), initiales);
+        EXPECT_EQ(PositionsDe(configuration->copie()), initiales);
         EXPECT_FALSE(c<QFrame>("Frame")->isVisible());
     }
     EXPECT_EQ(lireCle("Defaut1", "MargeMX").trimmed(), QStringLiteral("20"));
@@ -258,10 +258,10 @@ TEST_F(Textes, ASaveThatFailsIsNotConfirmedAndKeepsTheWindowOpen) {
     EXPECT_FALSE(textesFermee());
     EXPECT_EQ(textes->SimulationActive, 1);
     EXPECT_EQ(b("TxtDEX")->text(), QStringLiteral("9"));
-    EXPECT_EQ(app->reglages.MargeDEX, 9);
+    EXPECT_EQ(configuration->copie().MargeDEX, 9);
 
     cliquerTextes("Bouton_Kiv_XP4");
-    EXPECT_EQ(app->reglages.MargeDEX, 1);
+    EXPECT_EQ(configuration->copie().MargeDEX, 1);
 }
 
 TEST_F(Textes, WithoutAPlaceTheConfigurationIsLeftToEnterIt) {

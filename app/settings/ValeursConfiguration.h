@@ -25,10 +25,3 @@ struct ValeursConfiguration {
     QString montant;                      // CboM of the configuration window
     QString destinataire;                 // CboD of the configuration window
 };
-
-// How a save ended, and the control to give the focus to when it was refused.
-struct ResultatEnregistrement {
-    enum Etat { Enregistre, Refuse, EchecEcriture } etat = Enregistre;
-    QString champ; // "CboPrint", "CboPolices", "CboTaille" when refused for an empty list
-    bool ok() const { return etat == Enregistre; }
-};

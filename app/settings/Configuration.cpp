@@ -1,0 +1,114 @@
+#include "settings/Configuration.h"
+
+#include "settings/Listes.h"
+#include "words/MontantTexte.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+std::int16_t Entier(const QString& texte) {
+    const auto valeur = LireMontant(texte);
+    return valeur
+               ? static_cast<std::int16_t>(std::clamp(std::nearbyint(*valeur), -32768.0, 32767.0))
+               : std::int16_t{0};
+}
+
+QString Raison(ChampConfiguration champ) {
+    switch (champ) {
+    case ChampConfiguration::Imprimante:
+        return QStringLiteral("Vous n'avez pas fait le choix de l'imprimante !");
+    case ChampConfiguration::Police:
+        return QStringLiteral("Vous n'avez pas fait le choix de la police !");
+    case ChampConfiguration::Taille:
+        return QStringLiteral("Vous n'avez pas fait le choix de la taille de la police !");
+    case ChampConfiguration::TailleChiffre:
+        break;
+    }
+    return QStringLiteral("Fixez la taille de police du montant en chiffres !");
+}
+
+} // namespace
+
+std::optional<ChampConfiguration> ChoixManquant(const ValeursConfiguration& v) {
+    if (v.imprimante.isEmpty())
+        return ChampConfiguration::Imprimante;
+    if (v.police.isEmpty())
+        return ChampConfiguration::Police;
+    if (v.taille.isEmpty())
+        return ChampConfiguration::Taille;
+    return std::nullopt;
+}
+
+std::optional<ChampConfiguration> ChampRefuse(const ValeursConfiguration& v) {
+    if (auto champ = ChoixManquant(v))
+        return champ;
+    if ((v.tailleChiffreMinimum || v.tailleChiffreFixe) && !v.tailleChiffre)
+        return ChampConfiguration::TailleChiffre;
+    return std::nullopt;
+}
+
+Resultat<Reglages> ReglagesDeConfiguration(const Reglages& base, const ValeursConfiguration& v) {
+    if (const auto champ = ChampRefuse(v))
+        return Echec{Raison(*champ)};
+
+    Reglages r = base;
+    r.Imprimante = v.imprimante;
+    r.Orientation = v.portrait ? 1 : 2;
+    r.Police = v.police;
+    r.Taille = Entier(v.taille);
+    r.Gras = v.gras;
+    r.Minimise = v.minimise;
+    r.Emission = v.ignorerLieu;
+    r.Journal = v.journal;
+    r.Debiteur = v.debiteur;
+    r.Encadrer = v.encadrer;
+    r.Revenir = v.revenir;
+    r.RevenirDest = v.revenirDest;
+    r.EcrireCent = v.sansCentimesNuls;
+    if (v.tailleChiffreMinimum || v.tailleChiffreFixe) {
+        r.TailleChiffre = Entier(*v.tailleChiffre);
+        r.ChoixTailleChiffre = v.tailleChiffreMinimum ? 1 : 2;
+    } else {
+        r.TailleChiffre = r.Taille;
+        r.ChoixTailleChiffre = 0;
+    }
+    // The default amount is kept as the amount box shows amounts.
+    r.Montant = EntreeSurUneLigne(v.montant).replace(u'.', u',');
+    if (!r.Montant.isEmpty() && !r.Montant.contains(u','))
+        r.Montant += QStringLiteral(",00");
+    r.Ledestinataire = EntreeSurUneLigne(v.destinataire);
+    return r;
+}
+
+Reglages ReglagesAffiches(const Reglages& enCours, const ValeursConfiguration& v) {
+    Reglages r = enCours;
+    auto entier = [](const QString& texte, std::int16_t sinon) {
+        bool ok = false;
+        const int n = texte.trimmed().toInt(&ok);
+        return ok && n > 0 && n < 1000 ? static_cast<std::int16_t>(n) : sinon;
+    };
+    r.Imprimante = v.imprimante;
+    r.Orientation = v.portrait ? 1 : 2;
+    if (!v.police.isEmpty())
+        r.Police = v.police;
+    r.Taille = entier(v.taille, r.Taille);
+    r.Gras = v.gras;
+    if ((v.tailleChiffreMinimum || v.tailleChiffreFixe) && v.tailleChiffre) {
+        r.TailleChiffre = entier(*v.tailleChiffre, r.TailleChiffre);
+        r.ChoixTailleChiffre = v.tailleChiffreMinimum ? 1 : 2;
+    } else if (!v.tailleChiffreMinimum && !v.tailleChiffreFixe) {
+        r.ChoixTailleChiffre = 0;
+    }
+    return r;
+}
+
+QString MotDeDevise(const QString& saisie, bool singulier) {
+    // A pasted line break would split the words on the cheque and a line of
+    // Cheque.ini; blanks around a word would double the blanks around it.
+    QString mot = EntreeSurUneLigne(saisie).trimmed();
+    if (singulier && mot.endsWith(u's'))
+        mot.chop(1);
+    return mot;
+}

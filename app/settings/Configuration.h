@@ -1,0 +1,33 @@
+#pragma once
+
+#include "settings/Reglages.h"
+#include "settings/Resultat.h"
+#include "settings/ValeursConfiguration.h"
+
+#include <optional>
+
+// The field of a configuration that stops it from being saved.
+enum class ChampConfiguration { Imprimante, Police, Taille, TailleChiffre };
+
+// The first of printer, font and size left unchosen: a choice cannot be
+// saved nor applied without the three.
+std::optional<ChampConfiguration> ChoixManquant(const ValeursConfiguration& v);
+
+// The field that refuses the save: one of the three above, or the figure
+// size when one of its boxes is ticked without a size.
+std::optional<ChampConfiguration> ChampRefuse(const ValeursConfiguration& v);
+
+// The settings `base` with what the configuration window holds, as they are
+// saved; or the French reason the field `ChampRefuse` gives refuses them.
+// The currency words and positions are those of `base`.
+Resultat<Reglages> ReglagesDeConfiguration(const Reglages& base, const ValeursConfiguration& v);
+
+// The settings of the choice the configuration window shows, its unsaved
+// edits included, for a page printed before saving: printer, paper and font
+// of the controls, sizes that cannot be read keep those of `enCours`.
+Reglages ReglagesAffiches(const Reglages& enCours, const ValeursConfiguration& v);
+
+// A currency word as typed: on one line, without surrounding blanks and,
+// when `singulier`, without one final lower-case "s". Empty when nothing
+// is left.
+QString MotDeDevise(const QString& saisie, bool singulier);
