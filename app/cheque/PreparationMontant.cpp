@@ -1,6 +1,7 @@
 #include "cheque/PreparationMontant.h"
 
 #include "cheque/DispositionMots.h"
+#include "settings/Listes.h"
 #include "settings/Reglages.h"
 #include "words/MontantEnLettres.h"
 #include "words/MontantTexte.h"
@@ -109,4 +110,24 @@ std::optional<QString> AvecVirguleDecimale(const QString& montant) {
     if (!LireMontantExact(avecVirgule))
         return std::nullopt;
     return avecVirgule;
+}
+
+MontantNettoye NettoyerMontantTape(const QString& texte) {
+    MontantNettoye nettoye{texte, false};
+    // Each correction may bring another into play ("12.345 " loses its blank,
+    // then a decimal): applied until the text stays as it is.
+    for (;;) {
+        QString suivant = EntreeSurUneLigne(nettoye.texte);
+        if (suivant != nettoye.texte) {
+            nettoye.curseurALaFin = true;
+        } else if (const auto avecVirgule = AvecVirguleDecimale(suivant)) {
+            suivant = *avecVirgule;
+        } else if (suivant.endsWith(u' ') || suivant.right(4).startsWith(u',')) {
+            suivant.chop(1);
+            nettoye.curseurALaFin = true;
+        }
+        if (suivant == nettoye.texte)
+            return nettoye;
+        nettoye.texte = suivant;
+    }
 }

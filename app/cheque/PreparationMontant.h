@@ -50,3 +50,13 @@ std::optional<QString> RefusMontant(const QString& montant);
 // point, at most two digits after it) in its form with the decimal comma;
 // nothing when the text is not such an amount.
 std::optional<QString> AvecVirguleDecimale(const QString& montant);
+
+// The amount box's text as it should stand after a change: on one line, a
+// decimal point made a comma, a trailing blank and a third decimal dropped.
+// `curseurALaFin` tells whether the caret goes to the end (a text cut short)
+// or stays where it was (a point turned into a comma).
+struct MontantNettoye {
+    QString texte;
+    bool curseurALaFin = false;
+};
+MontantNettoye NettoyerMontantTape(const QString& texte);

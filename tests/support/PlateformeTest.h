@@ -111,15 +111,19 @@ public:
             return surface_.imprimanteChoisie.isEmpty() ? impression_.imprimantes.value(0)
                                                         : surface_.imprimanteChoisie;
         }
-        bool terminer(QString* erreur) override {
-            if (impression_.echec) {
-                if (erreur)
-                    *erreur = QStringLiteral("l'imprimante n'a pas pu être ouverte.");
-                return false;
-            }
+        bool pageSuivante() override {
             impression_.pages.append(surface_);
             impression_.fichiersPdf.append(pdf_);
+            surface_ = SurfaceEnregistreuse(true, pdf_.isEmpty() ? impression_.imprimantes
+                                                                 : QStringList());
             return true;
+        }
+        Resultat<> terminer() override {
+            if (impression_.echec)
+                return Echec{QStringLiteral("l'imprimante n'a pas pu être ouverte.")};
+            impression_.pages.append(surface_);
+            impression_.fichiersPdf.append(pdf_);
+            return {};
         }
 
     private:
