@@ -20,12 +20,10 @@ QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
     return caption;
 }
 
-MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
+Resultat<MontantPrepare> PreparerTexteMontant(const QString& montant, const Reglages& r) {
     MontantPrepare prepare;
-    if (const auto explication = ExplicationMontant(montant)) {
-        prepare.refus = *explication;
-        return prepare;
-    }
+    if (const auto explication = ExplicationMontant(montant))
+        return Echec{*explication};
     const bool sansCentimesNuls = r.EcrireCent == 1;
     const ResultatMontant mots =
         MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls);
@@ -48,15 +46,13 @@ MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
     const PoliceMots police{r.Police, r.Gras == 1,
                             r.Taille > 0 ? double(r.Taille) : QFont().pointSizeF()};
     const PlaceMots place{r.MargeMLX + 50.0, double(r.MargeDLX)};
-    const ResultatDisposition disposition = DisposerMots(aDisposer, police, place);
-    if (!disposition.mots) {
-        prepare.refus = disposition.refus;
-        return prepare;
-    }
-    prepare.caption = disposition.mots->premiere;
-    if (!disposition.mots->seconde.isEmpty())
-        prepare.caption += QLatin1Char('*') + disposition.mots->seconde;
-    prepare.tailleMots = disposition.mots->taille;
+    const auto disposition = DisposerMots(aDisposer, police, place);
+    if (!disposition)
+        return Echec{disposition.raison()};
+    prepare.caption = disposition->premiere;
+    if (!disposition->seconde.isEmpty())
+        prepare.caption += QLatin1Char('*') + disposition->seconde;
+    prepare.tailleMots = disposition->taille;
     return prepare;
 }
 

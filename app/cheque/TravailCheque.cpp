@@ -10,16 +10,16 @@ Resultat<ChequePrepare> PreparerCheque(const ChequeSaisi& saisi, const Reglages&
     if (const auto refus = RefusMontant(saisi.montant))
         return Echec{*refus};
     QString montant = FormaterMontant(*LireMontant(saisi.montant));
-    MontantPrepare mots = PreparerTexteMontant(montant, r);
-    if (!mots.refus.isEmpty())
-        return Echec{mots.refus};
-    if (mots.montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
-        montant = *mots.montantRaccourci;
+    auto mots = PreparerTexteMontant(montant, r);
+    if (mots && mots->montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
+        montant = *mots->montantRaccourci;
         mots = PreparerTexteMontant(montant, r);
     }
-    ChequePrepare prepare{mots,
-                          {CaptionAvecSautDeLigne(mots.caption), montant, saisi.destinataire,
-                           saisi.lieu, DateCheque(saisi.date), mots.tailleMots},
+    if (!mots)
+        return Echec{mots.raison()};
+    ChequePrepare prepare{*mots,
+                          {CaptionAvecSautDeLigne(mots->caption), montant, saisi.destinataire,
+                           saisi.lieu, DateCheque(saisi.date), mots->tailleMots},
                           {}};
     prepare.depassements = VerifierPlaceTextes(r, prepare.textes);
     return prepare;

@@ -741,22 +741,23 @@ void FrmCB::resizeEvent(QResizeEvent* e) {
 void FrmCB::PreparerMontant() {
     const Reglages& r = app_.reglages;
     AffichageMontant& label = *lblMontant_;
-    const MontantPrepare prepare = PreparerTexteMontant(cboM_->currentText(), r);
+    const auto prepare = PreparerTexteMontant(cboM_->currentText(), r);
+    const double tailleMots = prepare ? prepare->tailleMots : 0;
     if (!r.Police.isEmpty())
         label.ecrireFontName(r.Police);
     // Words that print smaller to fit the cheque are shown smaller too.
-    if (prepare.tailleMots > 0 && prepare.tailleMots < r.Taille)
-        label.ecrireFontSize(float(prepare.tailleMots));
+    if (tailleMots > 0 && tailleMots < r.Taille)
+        label.ecrireFontSize(float(tailleMots));
     else if (r.Taille != 0)
         label.ecrireFontSize(r.Taille);
     label.ecrireFontBold(r.Gras == 1);
-    if (prepare.montantRaccourci) {
+    if (prepare && prepare->montantRaccourci) {
         const QSignalBlocker bloque(cboM_); // the words are those of the shortened text
-        cboM_->setEditText(*prepare.montantRaccourci);
+        cboM_->setEditText(*prepare->montantRaccourci);
     }
     // What cannot be written is said in place of the words, not left blank.
-    label.signalerErreur(!prepare.refus.isEmpty());
-    label.ecrireCaption(prepare.refus.isEmpty() ? prepare.caption : prepare.refus);
+    label.signalerErreur(!prepare);
+    label.ecrireCaption(prepare ? prepare->caption : prepare.raison());
 }
 
 void FrmCB::montantModifie() {

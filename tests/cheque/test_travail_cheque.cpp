@@ -36,6 +36,16 @@ public:
     QVector<SurfaceEnregistreuse> pages;
     std::optional<ListesMemorisees> retenues;
 
+    // Back to the first answers, for another print.
+    void remettre() {
+        vues.clear();
+        quandMeme = sansListes = echecTravail = false;
+        sortie = true;
+        titulaire = QStringLiteral("Martin");
+        pages.clear();
+        retenues.reset();
+    }
+
     bool imprimerQuandMeme(const QString&) override { return note("depassement", quandMeme); }
     bool choisirSortie() override { return note("sortie", sortie); }
     void listesRetenues(const ListesMemorisees& l) override {
@@ -170,7 +180,7 @@ TEST_F(Travail, AnAnswerCallsThePrintOffWithoutAReason) {
     EXPECT_TRUE(ini().isEmpty());
 
     // Printed anyway, then no holder given: the lists are kept, nothing else.
-    questions = {};
+    questions.remettre();
     questions.quandMeme = true;
     questions.titulaire = QString();
     fait = imprimer({Saisi("12,50")});
@@ -197,7 +207,7 @@ TEST_F(Travail, ListsThatCannotBeSavedStopThePrintUnlessTheAnswerGoesOn) {
     EXPECT_FALSE(fait.raison().isEmpty());
     EXPECT_TRUE(questions.pages.isEmpty());
 
-    questions = {};
+    questions.remettre();
     questions.sansListes = true;
     fait = imprimer({Saisi("7")});
     EXPECT_TRUE(fait) << fait.raison().toStdString();
@@ -217,7 +227,7 @@ TEST_F(Travail, ABatchIsOneJobAPageEachWithTheListsKeptAfter) {
     EXPECT_TRUE(ini().contains("Claude"));
 
     // A refused cheque in a batch prints none.
-    questions = {};
+    questions.remettre();
     EXPECT_FALSE(imprimer({Saisi("3"), Saisi("abc")}, true));
     EXPECT_TRUE(questions.vues.isEmpty());
 }
