@@ -254,7 +254,7 @@ void FrmTextes::dessiner() {
     // Spelt as the print job spells it: where the words break depends on the settings.
     const auto mots = PreparerTexteMontant(textes.chiffres, reglages_);
     textes.mots = mots ? CaptionAvecSautDeLigne(mots->caption) : QString();
-    textes.tailleMots = mots.tailleMots;
+    textes.tailleMots = mots ? mots->tailleMots : 0;
 
     image_.fill(Qt::white);
     {
