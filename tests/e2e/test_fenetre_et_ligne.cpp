@@ -71,7 +71,7 @@ QStringList TextesDuPdf(const QString& chemin) {
 } // namespace
 
 TEST(FenetreEtLigne, TheSameChequeComesOutTheSameFromBoth) {
-    const QString montant = QStringLiteral("1234.5"), destinataire = QStringLiteral("Bénédicte"),
+    const QString montant = QStringLiteral("1234,5"), destinataire = QStringLiteral("Bénédicte"),
                   lieu = QStringLiteral("Paris"), date = QStringLiteral("05/03/2024");
     QTemporaryDir parFenetre, parLigne;
     Preparer(parFenetre);
@@ -121,6 +121,7 @@ TEST(FenetreEtLigne, TheSameChequeComesOutTheSameFromBoth) {
     const QStringList journal = LignesDuJournal(parFenetre);
     ASSERT_EQ(journal.size(), 1);
     EXPECT_TRUE(journal[0].contains(QStringLiteral("1 234,50 Euros")));
+    EXPECT_TRUE(journal[0].endsWith(QStringLiteral("Emetteur : MARTIN")));
     EXPECT_EQ(LignesDuJournal(parLigne), journal);
     EXPECT_EQ(Lire(parLigne.filePath(QStringLiteral("Cheque.ini"))),
               Lire(parFenetre.filePath(QStringLiteral("Cheque.ini"))));
