@@ -48,7 +48,7 @@ QStringList LignesDuJournal(const QTemporaryDir& dossier) {
     for (const QString& nom : journaux.entryList({QStringLiteral("Journal_*.txt")}))
         for (const QByteArray& l : Lire(journaux.filePath(nom)).split('\n'))
             if (l.contains(" Euros ")) {
-                const QString ligne = QString::fromLatin1(l);
+                const QString ligne = QString::fromLatin1(l.trimmed());
                 EXPECT_TRUE(heure.match(ligne).hasMatch()) << l.constData();
                 lignes << nom + QLatin1Char(' ') + ligne.mid(8);
             }
