@@ -11,9 +11,7 @@
 #include "windows/FrmApercu.h"
 #include "windows/FrmConfigure.h"
 #include "windows/FrmHistorique.h"
-#include "cheque/Journal.h"
 #include "windows/ListesTriees.h"
-#include "cheque/PlaceTextes.h"
 #include "cheque/PreparationMontant.h"
 #include "cheque/Rendu.h"
 #include "cheque/SurfaceSortie.h"
@@ -487,8 +485,8 @@ void FrmCB::actualiserRaccourci() {
 void FrmCB::toucheRaccourci(int code) {
     if (code != app_.reglages.Raccourci)
         return;
-    // The amount is formatted and its words shown first, as when leaving the
-    // box: the print reads them from there.
+    // The print puts the amount in its printed form and shows its words
+    // first, as leaving the box would.
     Imprimer();
 }
 
@@ -563,21 +561,7 @@ struct FrmCB::QuestionsFenetre final : QuestionsImpression {
         return !fichierPdf.isEmpty();
     }
     void textesNonRepresentables(const QStringList& textes) override {
-        // Told once each while the window is open.
-        QStringList nouveaux;
-        for (const QString& texte : textes)
-            if (!fenetre.textesSignales_.contains(texte))
-                nouveaux.append(texte);
-        if (nouveaux.isEmpty())
-            return;
-        fenetre.textesSignales_ += nouveaux;
-        fenetre.app_.plateforme.dialogues.message(
-            &fenetre,
-            QStringLiteral("Ces textes contiennent des caractères que le fichier des réglages "
-                           "(Cheque.ini) ne sait pas garder ; ils y sont enregistrés avec « ? » à "
-                           "leur place :\n\n") +
-                nouveaux.join(u'\n'),
-            Icone::Exclamation);
+        fenetre.signalerNonRepresentables(textes);
     }
     void listesRetenues(const ListesMemorisees& listes) override { fenetre.afficherListes(listes); }
     bool imprimerSansListes(const QString& erreur) override {
@@ -633,13 +617,11 @@ void FrmCB::imprimerVers(Sortie sortie) {
     QuestionsFenetre questions(*this, pdf);
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     const ContexteImpression contexte{
-        r,
-        app_.chemins,
+        r, app_.chemins,
         app_.etat.ChoixCourant != 0
             ? std::optional(ListesMemorisees{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)})
             : std::nullopt,
-        false,
-        app_.plateforme.horloge.maintenant()};
+        false, app_.plateforme.horloge.maintenant()};
     const auto fait = ImprimerCheques({chequeSaisi()}, contexte, questions);
     if (!fait) {
         if (questions.travail)
@@ -672,6 +654,24 @@ void FrmCB::imprimerVers(Sortie sortie) {
     if (r.RevenirDest == 1)
         cboD_->setEditText(r.Ledestinataire);
     focaliserMontant();
+}
+
+void FrmCB::signalerNonRepresentables(const QStringList& textes) {
+    // Told once each while the window is open.
+    QStringList nouveaux;
+    for (const QString& texte : textes)
+        if (!textesSignales_.contains(texte))
+            nouveaux.append(texte);
+    if (nouveaux.isEmpty())
+        return;
+    textesSignales_ += nouveaux;
+    app_.plateforme.dialogues.message(
+        this,
+        QStringLiteral("Ces textes contiennent des caractères que le fichier des réglages "
+                       "(Cheque.ini) ne sait pas garder ; ils y sont enregistrés avec « ? » à "
+                       "leur place :\n\n") +
+            nouveaux.join(u'\n'),
+        Icone::Exclamation);
 }
 
 void FrmCB::afficherListes(const ListesMemorisees& listes) {

@@ -82,6 +82,8 @@ private:
     std::optional<ChequePrepare> chequeAImprimer();
     // The boxes take the lists as they were saved with a print.
     void afficherListes(const ListesMemorisees& listes);
+    // Tells the user, once each, of texts Cheque.ini keeps with "?" in places.
+    void signalerNonRepresentables(const QStringList& textes);
     // Writes the amount box from the program: its words are spelled once.
     void ecrireMontant(const QString& texte);
     QString nomPdfPropose() const;
