@@ -32,14 +32,13 @@ public:
     bool sortie = true;
     bool sansListes = false;
     std::optional<QString> titulaire = QStringLiteral("Martin");
-    bool echecTravail = false;
     QVector<SurfaceEnregistreuse> pages;
     std::optional<ListesMemorisees> retenues;
 
     // Back to the first answers, for another print.
     void remettre() {
         vues.clear();
-        quandMeme = sansListes = echecTravail = false;
+        quandMeme = sansListes = false;
         sortie = true;
         titulaire = QStringLiteral("Martin");
         pages.clear();
@@ -79,8 +78,6 @@ private:
             return true;
         }
         Resultat<> terminer() override {
-            if (q_.echecTravail)
-                return Echec{QStringLiteral("l'imprimante n'a pas pu être ouverte.")};
             q_.pages.append(surface_);
             return {};
         }
@@ -188,15 +185,6 @@ TEST_F(Travail, AnAnswerCallsThePrintOffWithoutAReason) {
     EXPECT_TRUE(fait.raison().isEmpty());
     EXPECT_FALSE(questions.vues.contains(QStringLiteral("travail")));
     EXPECT_TRUE(ini().contains("12,50"));
-    EXPECT_TRUE(journal().isEmpty());
-}
-
-TEST_F(Travail, AFailedJobIsReportedAndNotJournaled) {
-    r.Journal = 1;
-    questions.echecTravail = true;
-    const auto fait = imprimer({Saisi("7")});
-    ASSERT_FALSE(fait);
-    EXPECT_EQ(fait.raison(), QStringLiteral("l'imprimante n'a pas pu être ouverte."));
     EXPECT_TRUE(journal().isEmpty());
 }
 

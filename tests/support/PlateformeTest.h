@@ -111,13 +111,8 @@ public:
             return surface_.imprimanteChoisie.isEmpty() ? impression_.imprimantes.value(0)
                                                         : surface_.imprimanteChoisie;
         }
-        bool pageSuivante() override {
-            impression_.pages.append(surface_);
-            impression_.fichiersPdf.append(pdf_);
-            surface_ = SurfaceEnregistreuse(true, pdf_.isEmpty() ? impression_.imprimantes
-                                                                 : QStringList());
-            return true;
-        }
+        // The window prints one cheque a job: a second page is never asked for.
+        bool pageSuivante() override { return false; }
         Resultat<> terminer() override {
             if (impression_.echec)
                 return Echec{QStringLiteral("l'imprimante n'a pas pu être ouverte.")};
