@@ -2,7 +2,7 @@
 #include "windows/FrmCB.h"
 #include "windows/Installation.h"
 #include "windows/PlateformeQt.h"
-#include "windows/SurfaceImprimante.h"
+#include "impression/SurfaceImprimante.h"
 
 #include <QApplication>
 #include <QDir>

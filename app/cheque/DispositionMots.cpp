@@ -56,8 +56,8 @@ EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, doub
     return {(mesures.ascent() + encre.top()) * mm, (mesures.ascent() + encre.bottom()) * mm};
 }
 
-ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& police,
-                                 const PlaceMots& place) {
+Resultat<MotsDisposes> DisposerMots(const MotsADisposer& mots, const PoliceMots& police,
+                                    const PlaceMots& place) {
     QImage appareil = Appareil(place.resolution);
     const double placePremiere = place.largeurCheque - place.xPremiere;
     const double placeSeconde = place.largeurCheque - place.xSeconde;
@@ -84,13 +84,13 @@ ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& po
             MotsDisposes disposes{premiere.left(coupure), premiere.mid(coupure) + mots.seconde,
                                   taille};
             if (tient(disposes.seconde, placeSeconde))
-                return {std::move(disposes), {}};
+                return disposes;
         }
         taille -= 0.5;
     } while (taille >= kTailleMinimaleMots);
 
-    return {std::nullopt,
-            QStringLiteral("Le montant en lettres ne tient pas sur le chèque : %1, même écrit en "
-                           "%2 points.")
-                .arg(mots.montant, QLocale(QLocale::French).toString(essayee))};
+    return Echec{
+        QStringLiteral("Le montant en lettres ne tient pas sur le chèque : %1, même écrit en "
+                       "%2 points.")
+            .arg(mots.montant, QLocale(QLocale::French).toString(essayee))};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Resultat.h"
+
 #include <QString>
 
 #include <optional>
@@ -43,19 +45,14 @@ struct MotsDisposes {
     double taille = 0; // points
 };
 
-struct ResultatDisposition {
-    std::optional<MotsDisposes> mots;
-    QString refus; // in French, when the words do not fit even at the smallest size
-};
-
 // Lays the words out on the cheque. When the first line passes the right
 // edge, whole words move from its end to the start of the second line, before
 // the link word and the cents (a break is only ever made at a blank, so
 // neither a word nor a hyphenated group is cut). When the two lines still do
 // not fit, the size goes down by half points to kTailleMinimaleMots; below
-// that the words are refused.
-ResultatDisposition DisposerMots(const MotsADisposer& mots, const PoliceMots& police,
-                                 const PlaceMots& place);
+// that the words are refused, with the French reason.
+Resultat<MotsDisposes> DisposerMots(const MotsADisposer& mots, const PoliceMots& police,
+                                    const PlaceMots& place);
 
 // The width of a line of text in millimetres, with real font metrics at the
 // resolution given.

@@ -22,9 +22,9 @@ QString LigneJournal(const QTime& heure, const QString& montant, const QString& 
     return EntreeSurUneLigne(ligne);
 }
 
-bool EcrireJournal(const QString& dossierJournaux, const QDateTime& maintenant,
-                   const QString& montant, const QString& destinataire, const QString& emetteur,
-                   QString* erreur) {
+Resultat<> EcrireJournal(const QString& dossierJournaux, const QDateTime& maintenant,
+                         const QString& montant, const QString& destinataire,
+                         const QString& emetteur) {
     QDir().mkpath(dossierJournaux);
     const QString chemin = dossierJournaux + QLatin1Char('/') + NomJournal(maintenant.date());
     QByteArray octets;
@@ -36,11 +36,8 @@ bool EcrireJournal(const QString& dossierJournaux, const QDateTime& maintenant,
         EncoderCp1252(LigneJournal(maintenant.time(), montant, destinataire, emetteur)) + "\r\n";
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::Append) || fichier.write(octets) != octets.size() ||
-        !fichier.flush()) {
-        if (erreur)
-            *erreur = QStringLiteral("Impossible d'écrire dans le journal %1 : %2")
-                          .arg(QDir::toNativeSeparators(chemin), fichier.errorString());
-        return false;
-    }
-    return true;
+        !fichier.flush())
+        return Echec{QStringLiteral("Impossible d'écrire dans le journal %1 : %2")
+                         .arg(QDir::toNativeSeparators(chemin), fichier.errorString())};
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Resultat.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -15,8 +17,8 @@ QString LigneJournal(const QTime& heure, const QString& montant, const QString& 
                      const QString& emetteur);
 
 // Appends the line of a printed cheque to the day's journal, starting a new
-// file with its header and two empty lines. Returns false with a French
-// message naming the file when it cannot be written.
-bool EcrireJournal(const QString& dossierJournaux, const QDateTime& maintenant,
-                   const QString& montant, const QString& destinataire, const QString& emetteur,
-                   QString* erreur);
+// file with its header and two empty lines. Fails with a French message
+// naming the file when it cannot be written.
+Resultat<> EcrireJournal(const QString& dossierJournaux, const QDateTime& maintenant,
+                         const QString& montant, const QString& destinataire,
+                         const QString& emetteur);

@@ -1,6 +1,7 @@
 #include "cheque/PreparationMontant.h"
 
 #include "cheque/DispositionMots.h"
+#include "settings/Listes.h"
 #include "settings/Reglages.h"
 #include "words/MontantEnLettres.h"
 #include "words/MontantTexte.h"
@@ -19,12 +20,10 @@ QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
     return caption;
 }
 
-MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
+Resultat<MontantPrepare> PreparerTexteMontant(const QString& montant, const Reglages& r) {
     MontantPrepare prepare;
-    if (const auto explication = ExplicationMontant(montant)) {
-        prepare.refus = *explication;
-        return prepare;
-    }
+    if (const auto explication = ExplicationMontant(montant))
+        return Echec{*explication};
     const bool sansCentimesNuls = r.EcrireCent == 1;
     const ResultatMontant mots =
         MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls);
@@ -47,15 +46,13 @@ MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r) {
     const PoliceMots police{r.Police, r.Gras == 1,
                             r.Taille > 0 ? double(r.Taille) : QFont().pointSizeF()};
     const PlaceMots place{r.MargeMLX + 50.0, double(r.MargeDLX)};
-    const ResultatDisposition disposition = DisposerMots(aDisposer, police, place);
-    if (!disposition.mots) {
-        prepare.refus = disposition.refus;
-        return prepare;
-    }
-    prepare.caption = disposition.mots->premiere;
-    if (!disposition.mots->seconde.isEmpty())
-        prepare.caption += QLatin1Char('*') + disposition.mots->seconde;
-    prepare.tailleMots = disposition.mots->taille;
+    const auto disposition = DisposerMots(aDisposer, police, place);
+    if (!disposition)
+        return Echec{disposition.raison()};
+    prepare.caption = disposition->premiere;
+    if (!disposition->seconde.isEmpty())
+        prepare.caption += QLatin1Char('*') + disposition->seconde;
+    prepare.tailleMots = disposition->taille;
     return prepare;
 }
 
@@ -109,4 +106,24 @@ std::optional<QString> AvecVirguleDecimale(const QString& montant) {
     if (!LireMontantExact(avecVirgule))
         return std::nullopt;
     return avecVirgule;
+}
+
+MontantNettoye NettoyerMontantTape(const QString& texte) {
+    MontantNettoye nettoye{texte, false};
+    // Each correction may bring another into play ("12.345 " loses its blank,
+    // then a decimal): applied until the text stays as it is.
+    for (;;) {
+        QString suivant = EntreeSurUneLigne(nettoye.texte);
+        if (suivant != nettoye.texte) {
+            nettoye.curseurALaFin = true;
+        } else if (const auto avecVirgule = AvecVirguleDecimale(suivant)) {
+            suivant = *avecVirgule;
+        } else if (suivant.endsWith(u' ') || suivant.right(4).startsWith(u',')) {
+            suivant.chop(1);
+            nettoye.curseurALaFin = true;
+        }
+        if (suivant == nettoye.texte)
+            return nettoye;
+        nettoye.texte = suivant;
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Resultat.h"
+
 #include <QString>
 
 #include <optional>
@@ -17,21 +19,20 @@ QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
 struct MontantPrepare {
     // What the label shows and the cheque prints: "*" where the second line
     // starts, moved before the last words of the units when they would pass
-    // the cheque's right edge. Empty when `refus` is given.
+    // the cheque's right edge.
     QString caption;
     // The size the words print at (points): the settings' size, or smaller
     // when the words need it to fit on the cheque.
     double tailleMots = 0;
-    // Why the amount cannot be written on the cheque, in French; empty when it can.
-    QString refus;
     // The text the amount box should now hold, when zero cents are dropped.
     std::optional<QString> montantRaccourci;
 };
 
 // The words of an amount as typed, with the currency words and options of the
 // settings, laid out for the amount label and the cheque with the font and
-// positions of the settings.
-MontantPrepare PreparerTexteMontant(const QString& montant, const Reglages& r);
+// positions of the settings; the French reason when the amount cannot be
+// written on the cheque.
+Resultat<MontantPrepare> PreparerTexteMontant(const QString& montant, const Reglages& r);
 
 // What the amount label shows of a caption: the first "*" starts the second
 // line; anything after a second "*" is dropped.
@@ -50,3 +51,13 @@ std::optional<QString> RefusMontant(const QString& montant);
 // point, at most two digits after it) in its form with the decimal comma;
 // nothing when the text is not such an amount.
 std::optional<QString> AvecVirguleDecimale(const QString& montant);
+
+// The amount box's text as it should stand after a change: on one line, a
+// decimal point made a comma, a trailing blank and a third decimal dropped.
+// `curseurALaFin` tells whether the caret goes to the end (a text cut short)
+// or stays where it was (a point turned into a comma).
+struct MontantNettoye {
+    QString texte;
+    bool curseurALaFin = false;
+};
+MontantNettoye NettoyerMontantTape(const QString& texte);

@@ -1,16 +1,15 @@
 #include "cli/Commande.h"
 #include "cli/Console.h"
 
+#include "cheque/PlaceTextes.h"
+#include "cheque/PreparationMontant.h"
+#include "cheque/TravailCheque.h"
+#include "impression/SurfaceImprimante.h"
 #include "settings/ChargementChoix.h"
 #include "settings/Cp1252.h"
 #include "settings/DossierApplication.h"
 #include "settings/Enregistrement.h"
-#include "cheque/Journal.h"
-#include "windows/ListesTriees.h"
-#include "cheque/PlaceTextes.h"
-#include "cheque/PreparationMontant.h"
-#include "cheque/Rendu.h"
-#include "windows/SurfaceImprimante.h"
+#include "settings/TriFrancais.h"
 #include "words/MontantTexte.h"
 
 #include <QApplication>
@@ -107,20 +106,11 @@ std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
     return o;
 }
 
-// A text that becomes a list entry when it is new, in its sorted place.
-void Retenir(QStringList& liste, const QString& texte) {
-    if (texte.isEmpty() || liste.contains(texte))
-        return;
-    auto place = std::upper_bound(liste.begin(), liste.end(), texte, AvantEnFrancais);
-    liste.insert(place, texte);
-}
-
 // One cheque to print, as typed or as read from a batch line.
 struct Cheque {
     int ligne = 0; // in the batch file; 0 for the command line
-    QString montant, destinataire, lieu, dateTexte;
-    QDate date;
-    MontantPrepare prepare;
+    ChequeSaisi saisi;
+    QString dateTexte;
 };
 
 // The batch file's text: UTF-8 when it is valid UTF-8, otherwise Windows-1252.
@@ -200,9 +190,9 @@ std::optional<QVector<Cheque>> LireLot(const QString& chemin, QStringList& refus
                          .arg(c.ligne);
             continue;
         }
-        c.montant = EntreeSurUneLigne(champs[0]);
-        c.destinataire = EntreeSurUneLigne(champs[1]);
-        c.lieu = champs.size() > 2 ? EntreeSurUneLigne(champs[2]) : QString();
+        c.saisi.montant = EntreeSurUneLigne(champs[0]);
+        c.saisi.destinataire = EntreeSurUneLigne(champs[1]);
+        c.saisi.lieu = champs.size() > 2 ? EntreeSurUneLigne(champs[2]) : QString();
         c.dateTexte = champs.size() > 3 ? champs[3] : QString();
         cheques.append(c);
     }
@@ -211,54 +201,73 @@ std::optional<QVector<Cheque>> LireLot(const QString& chemin, QStringList& refus
     return cheques;
 }
 
-// What refuses a cheque whatever the settings: its date and its amount. The
-// French reason, or nothing; the amount is then in its printed form.
-std::optional<QString> RefusSansReglages(Cheque& c) {
-    c.date = QDate::currentDate();
+// The date of a cheque, or why it is refused.
+std::optional<QString> RefusDate(Cheque& c) {
+    c.saisi.date = QDate::currentDate();
     if (!c.dateTexte.isEmpty()) {
-        c.date = QDate::fromString(c.dateTexte, QStringLiteral("dd/MM/yyyy"));
-        if (!c.date.isValid())
+        c.saisi.date = QDate::fromString(c.dateTexte, QStringLiteral("dd/MM/yyyy"));
+        if (!c.saisi.date.isValid())
             return QStringLiteral("la date « %1 » n'est pas de la forme JJ/MM/AAAA.")
                 .arg(c.dateTexte);
     }
-    if (const auto refus = RefusMontant(c.montant))
-        return refus;
-    // The figures as the window prints them, once the amount box is left.
-    c.montant = FormaterMontant(*LireMontant(c.montant));
     return std::nullopt;
-}
-
-TextesCheque TextesDuCheque(const Cheque& c) {
-    return {CaptionAvecSautDeLigne(c.prepare.caption),
-            c.montant,
-            c.destinataire,
-            c.lieu,
-            DateCheque(c.date),
-            c.prepare.tailleMots};
 }
 
 // The words as the settings lay them out, or why they do not fit; then every
 // other text in its room on the cheque, unless the user forces the print.
-std::optional<QString> RefusAvecReglages(Cheque& c, const Reglages& r, bool forcer) {
-    c.prepare = PreparerTexteMontant(c.montant, r);
-    if (!c.prepare.refus.isEmpty())
-        return c.prepare.refus;
-    if (c.prepare.montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
-        c.montant = *c.prepare.montantRaccourci;
-        c.prepare = PreparerTexteMontant(c.montant, r);
-    }
-    if (!forcer) {
-        const auto depassements = VerifierPlaceTextes(r, TextesDuCheque(c));
-        if (!depassements.isEmpty())
-            return DecrireDepassements(depassements).replace(u'\n', u' ') +
-                   QStringLiteral(" Corrigez les réglages, ou imprimez quand même avec --forcer.");
-    }
+std::optional<QString> RefusAvecReglages(const Cheque& c, const Reglages& r, bool forcer) {
+    const auto prepare = PreparerCheque(c.saisi, r);
+    if (!prepare)
+        return prepare.raison();
+    if (!forcer && !prepare->depassements.isEmpty())
+        return DecrireDepassements(prepare->depassements).replace(u'\n', u' ') +
+               QStringLiteral(" Corrigez les réglages, ou imprimez quand même avec --forcer.");
     return std::nullopt;
 }
 
 QString Prefixe(const Cheque& c) {
     return c.ligne > 0 ? QStringLiteral("ligne %1 : ").arg(c.ligne) : QString();
 }
+
+// The questions of a print, answered from the options: every cheque was
+// checked before (overflows refused unless --forcer), the holder's name is
+// --emetteur, and lists that cannot be saved stop the print.
+class QuestionsLigne final : public QuestionsImpression {
+public:
+    QuestionsLigne(const Options& o, bool lot) : options_(o), lot_(lot) {}
+
+    bool imprimerQuandMeme(const QString&) override { return true; }
+    bool choisirSortie() override { return true; }
+    void listesRetenues(const ListesMemorisees&) override {}
+    void textesNonRepresentables(const QStringList& textes) override {
+        for (const QString& texte : textes)
+            Erreurs() << QStringLiteral("scribane-cli : attention : « %1 » est enregistré dans "
+                                        "Cheque.ini avec « ? » à la place des caractères que ce "
+                                        "fichier ne sait pas garder.\n")
+                             .arg(texte);
+        Erreurs().flush();
+    }
+    bool imprimerSansListes(const QString&) override { return false; }
+    std::optional<QString> nomTitulaire() override { return options_.emetteur; }
+    TravailImpression& ouvrirTravail() override {
+        travail = std::make_unique<TravailQt>(options_.pdf);
+        return *travail;
+    }
+    void chequeDessine(qsizetype numero, qsizetype total) override {
+        if (!lot_)
+            return;
+        Erreurs() << QStringLiteral("\rChèque %1 sur %2…").arg(numero).arg(total);
+        if (numero == total)
+            Erreurs() << '\n';
+        Erreurs().flush();
+    }
+
+    std::unique_ptr<TravailQt> travail;
+
+private:
+    const Options& options_;
+    const bool lot_;
+};
 
 } // namespace
 
@@ -287,16 +296,16 @@ int CommandeImprimer(Invocation& invocation) {
         }
         cheques = *lus;
     } else {
-        cheques.append({0,
-                        EntreeSurUneLigne(o.montant),
-                        EntreeSurUneLigne(o.destinataire),
-                        EntreeSurUneLigne(o.lieu),
-                        o.date,
-                        {},
-                        {}});
+        Cheque c;
+        c.saisi = {EntreeSurUneLigne(o.montant),
+                   EntreeSurUneLigne(o.destinataire),
+                   EntreeSurUneLigne(o.lieu),
+                   {}};
+        c.dateTexte = o.date;
         // What needs no settings is refused before the settings are looked for.
-        if (const auto refus = RefusSansReglages(cheques[0]))
+        if (auto refus = RefusDate(c); refus || (refus = RefusMontant(c.saisi.montant)))
             return Refuser(*refus);
+        cheques.append(c);
     }
 
     const QString dossier =
@@ -338,86 +347,55 @@ int CommandeImprimer(Invocation& invocation) {
 
     // Every cheque is checked before anything is printed, kept or journaled.
     bool refuse = false;
+    QVector<ChequeSaisi> saisis;
     for (Cheque& c : cheques) {
-        auto refus = lot ? RefusSansReglages(c) : std::nullopt;
+        auto refus = lot ? RefusDate(c) : std::nullopt;
         if (!refus)
             refus = RefusAvecReglages(c, r, o.forcer);
         if (refus) {
             Refuser(Prefixe(c) + *refus);
             refuse = true;
         }
+        saisis.append(c.saisi);
     }
     if (refuse)
         return lot ? Refuser(QStringLiteral("aucun chèque n'est imprimé.")) : kEchec;
 
-    auto garderListes = [&]() -> std::optional<QString> {
-        if (etat.ChoixCourant == 0)
-            return std::nullopt;
-        for (QStringList* liste :
-             {&charge.listes.montants, &charge.listes.destinataires, &charge.listes.lieux})
+    std::optional<ListesMemorisees> listes;
+    if (etat.ChoixCourant != 0) {
+        listes = charge.listes;
+        for (QStringList* liste : {&listes->montants, &listes->destinataires, &listes->lieux})
             TrierEnFrancais(*liste);
-        for (const Cheque& c : cheques) {
-            Retenir(charge.listes.montants, c.montant);
-            Retenir(charge.listes.destinataires, c.destinataire);
-            Retenir(charge.listes.lieux, c.lieu);
-        }
-        for (const QString& texte : TextesNonRepresentables(charge.listes, nullptr))
-            Erreurs() << QStringLiteral("scribane-cli : attention : « %1 » est enregistré dans "
-                                        "Cheque.ini avec « ? » à la place des caractères que ce "
-                                        "fichier ne sait pas garder.\n")
-                             .arg(texte);
-        Erreurs().flush();
-        if (const auto ecrit = EnregistrerCheque(chemins, {}, nullptr, charge.listes); !ecrit)
-            return ecrit.raison();
-        return std::nullopt;
-    };
+    }
     // One cheque keeps the lists first, as the print button does; a batch
     // keeps them once, after its pages.
-    if (!lot)
-        if (const auto erreur = garderListes())
-            return Refuser(*erreur);
-
-    TravailQt travail(o.pdf);
-    SurfaceImprimante& surface = travail.surfaceImprimante();
-    for (qsizetype i = 0; i < cheques.size(); ++i) {
-        const Cheque& c = cheques[i];
-        if (i > 0)
-            surface.pageSuivante();
-        ImprimerCheque(surface, r, TextesDuCheque(c));
-        if (lot) {
-            Erreurs() << QStringLiteral("\rChèque %1 sur %2…").arg(i + 1).arg(cheques.size());
-            Erreurs().flush();
-        }
-    }
-    if (lot) {
-        Erreurs() << '\n';
-        Erreurs().flush();
-    }
-    QString erreur;
-    if (!travail.terminer(&erreur))
+    const ContexteImpression contexte{r, chemins, listes, lot,
+                                      QDateTime(QDate::currentDate(), QTime::currentTime())};
+    QuestionsLigne questions(o, lot);
+    const auto fait = ImprimerCheques(saisis, contexte, questions);
+    if (!fait) {
+        if (!questions.travail)
+            return Refuser(fait.raison());
         return Refuser(
             QStringLiteral("%1 n'a pas pu être imprimé sur « %2 » : %3")
                 .arg(lot ? QStringLiteral("le lot de chèques") : QStringLiteral("le chèque"),
-                     travail.nomImprimante(), erreur));
-    if (r.Journal == 1)
-        for (const Cheque& c : cheques)
-            if (!EcrireJournal(chemins.journaux(),
-                               QDateTime(QDate::currentDate(), QTime::currentTime()), c.montant,
-                               c.destinataire, o.emetteur, &erreur))
-                return Refuser(QStringLiteral("%1, mais le journal n'a pas pu être tenu : ")
-                                   .arg(lot ? QStringLiteral("les chèques sont imprimés")
-                                            : QStringLiteral("le chèque est imprimé")) +
-                               erreur);
-    if (lot)
-        if (const auto erreur = garderListes())
-            return Refuser(QStringLiteral("les chèques sont imprimés, mais les listes n'ont pas "
-                                          "pu être enregistrées : ") +
-                           *erreur);
+                     questions.travail->nomImprimante(), fait.raison()));
+    }
+    if (!fait->echecJournal.isEmpty())
+        return Refuser(QStringLiteral("%1, mais le journal n'a pas pu être tenu : ")
+                           .arg(lot ? QStringLiteral("les chèques sont imprimés")
+                                    : QStringLiteral("le chèque est imprimé")) +
+                       fait->echecJournal);
+    if (!fait->echecListes.isEmpty())
+        return Refuser(QStringLiteral("les chèques sont imprimés, mais les listes n'ont pas "
+                                      "pu être enregistrées : ") +
+                       fait->echecListes);
 
+    const QString imprimante = questions.travail->nomImprimante();
     Sortie() << (lot ? QStringLiteral("%1 chèques imprimés sur « %2 ».\n")
                            .arg(cheques.size())
-                           .arg(travail.nomImprimante())
-                     : QStringLiteral("Chèque imprimé sur « %1 ».\n").arg(travail.nomImprimante()));
+                           .arg(imprimante)
+                     : QStringLiteral("Chèque imprimé sur « %1 ».\n").arg(imprimante));
     Sortie().flush();
     return kSucces;
 }

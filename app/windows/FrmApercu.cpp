@@ -2,7 +2,7 @@
 
 #include "cheque/DispositionMots.h"
 #include "settings/Reglages.h"
-#include "windows/SurfacePeinte.h"
+#include "cheque/SurfacePeinte.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -12,19 +12,17 @@
 #include "windows/FrmApercu.h"
 #include "windows/FrmConfigure.h"
 #include "windows/FrmHistorique.h"
-#include "cheque/Journal.h"
 #include "windows/ListesTriees.h"
-#include "cheque/PlaceTextes.h"
 #include "cheque/PreparationMontant.h"
 #include "cheque/Rendu.h"
 #include "cheque/SurfaceSortie.h"
+#include "cheque/TravailCheque.h"
 #include "words/MontantTexte.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QEvent>
@@ -40,6 +38,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -470,9 +469,8 @@ void FrmCB::actualiserRaccourci() {
 void FrmCB::toucheRaccourci(int code) {
     if (code != app_.reglages.Raccourci)
         return;
-    // The amount is formatted and its words prepared first, as when leaving the box.
-    montantQuitte();
-    QCoreApplication::processEvents();
+    // The print puts the amount in its printed form and shows its words
+    // first, as leaving the box would.
     Imprimer();
 }
 
@@ -485,42 +483,34 @@ void FrmCB::EnregistrerPdf() {
 }
 
 void FrmCB::AfficherApercu() {
-    const auto textes = textesAImprimer();
-    if (!textes)
+    const auto cheque = chequeAImprimer();
+    if (!cheque)
         return;
     // Modal to this window only, without a loop of its own: the page shown
     // stays the one the boxes hold, and a test (or a benchmark) meets it open.
-    auto* apercu = new FrmApercu(app_.reglages, *textes, this);
+    auto* apercu = new FrmApercu(app_.reglages, cheque->textes, this);
     apercu->setAttribute(Qt::WA_DeleteOnClose);
     apercu->setWindowModality(Qt::WindowModal);
     connect(apercu, &FrmApercu::imprimerDemande, this, &FrmCB::Imprimer, Qt::QueuedConnection);
     apercu->show();
 }
 
-std::optional<TextesCheque> FrmCB::textesAImprimer() {
-    Dialogues& dialogues = app_.plateforme.dialogues;
-    const Reglages& r = app_.reglages;
+ChequeSaisi FrmCB::chequeSaisi() const {
+    return {cboM_->currentText(), EntreeSurUneLigne(cboD_->currentText()),
+            EntreeSurUneLigne(cboL_->currentText()), dtp_->date()};
+}
+
+std::optional<ChequePrepare> FrmCB::chequeAImprimer() {
     // The print button does not take the focus: the amount is put in its
     // printed form here, as leaving the box would ("12," or ",5" never reach
     // the cheque as typed).
     montantQuitte();
-    const QString montant = cboM_->currentText();
-    if (const auto refus = RefusMontant(montant)) {
-        dialogues.message(this, *refus, Icone::Exclamation);
+    auto cheque = PreparerCheque(chequeSaisi(), app_.reglages);
+    if (!cheque) {
+        app_.plateforme.dialogues.message(this, cheque.raison(), Icone::Exclamation);
         return std::nullopt;
     }
-    // The words as the label shows them, in the lines and size that fit the cheque.
-    const MontantPrepare mots = PreparerTexteMontant(montant, r);
-    if (!mots.refus.isEmpty()) {
-        dialogues.message(this, mots.refus, Icone::Exclamation);
-        return std::nullopt;
-    }
-    return TextesCheque{CaptionAvecSautDeLigne(mots.caption),
-                        montant,
-                        cboD_->currentText(),
-                        cboL_->currentText(),
-                        DateCheque(dtp_->date()),
-                        mots.tailleMots};
+    return *cheque;
 }
 
 QString FrmCB::nomPdfPropose() const {
@@ -535,11 +525,58 @@ QString FrmCB::nomPdfPropose() const {
         .arg(dtp_->date().toString(QStringLiteral("yyyy-MM-dd")), destinataire);
 }
 
+// The questions of a print, answered with the window's dialogs.
+struct FrmCB::QuestionsFenetre final : QuestionsImpression {
+    QuestionsFenetre(FrmCB& fenetre, bool pdf) : fenetre(fenetre), pdf(pdf) {}
+
+    bool imprimerQuandMeme(const QString& depassements) override {
+        return fenetre.app_.plateforme.dialogues.question(
+            &fenetre, depassements + QStringLiteral("\n\nImprimer quand même ?"));
+    }
+    bool choisirSortie() override {
+        if (!pdf)
+            return true;
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        fichierPdf = fenetre.app_.plateforme.dialogues.enregistrerFichier(
+            &fenetre, QStringLiteral("Enregistrer le chèque en PDF"),
+            QDir(documents).filePath(fenetre.nomPdfPropose()),
+            QStringLiteral("PDF (*.pdf)|*.pdf|"));
+        return !fichierPdf.isEmpty();
+    }
+    void textesNonRepresentables(const QStringList& textes) override {
+        fenetre.signalerNonRepresentables(textes);
+    }
+    void listesRetenues(const ListesMemorisees& listes) override { fenetre.afficherListes(listes); }
+    bool imprimerSansListes(const QString& erreur) override {
+        fenetre.app_.plateforme.dialogues.message(
+            &fenetre,
+            QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") + erreur,
+            Icone::Critique);
+        return true; // the cheque in hand still prints
+    }
+    std::optional<QString> nomTitulaire() override {
+        return fenetre.app_.plateforme.dialogues.saisie(
+            &fenetre, QStringLiteral("Nom du titulaire :"),
+            QStringLiteral("Titulaire du compte débité :"),
+            fenetre.app_.plateforme.pressePapiers.texte());
+    }
+    TravailImpression& ouvrirTravail() override {
+        Impression& impression = fenetre.app_.plateforme.impression;
+        travail = pdf ? impression.nouveauTravailPdf(fichierPdf) : impression.nouveauTravail();
+        return *travail;
+    }
+
+    FrmCB& fenetre;
+    const bool pdf;
+    QString fichierPdf;
+    std::unique_ptr<TravailImpression> travail;
+};
+
 void FrmCB::imprimerVers(Sortie sortie) {
     Dialogues& dialogues = app_.plateforme.dialogues;
     const Reglages& r = app_.reglages;
-    const auto textes = textesAImprimer();
-    if (!textes)
+    if (!chequeAImprimer())
         return;
     const bool pdf = sortie == Sortie::Pdf;
 
@@ -561,73 +598,79 @@ void FrmCB::imprimerVers(Sortie sortie) {
         return;
     }
 
-    // A text past the cheque's edge or over another one spoils the cheque:
-    // the user decides, before anything is kept.
-    const auto depassements = VerifierPlaceTextes(r, *textes);
-    if (!depassements.isEmpty() &&
-        !dialogues.question(this, DecrireDepassements(depassements) +
-                                      QStringLiteral("\n\nImprimer quand même ?")))
-        return;
-
-    QString fichierPdf;
-    if (pdf) {
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        fichierPdf = dialogues.enregistrerFichier(
-            this, QStringLiteral("Enregistrer le chèque en PDF"),
-            QDir(documents).filePath(nomPdfPropose()), QStringLiteral("PDF (*.pdf)|*.pdf|"));
-        if (fichierPdf.isEmpty())
-            return;
-    }
-
+    QuestionsFenetre questions(*this, pdf);
     RelireChoixCfg(app_.etat, app_.chemins.choix());
-    if (app_.etat.ChoixCourant != 0)
-        EnregistrerChoix();
-
-    const QString montant = textes->chiffres;
-    QString emetteur;
-    if (r.Journal == 1 && r.Debiteur == 1) {
-        emetteur = dialogues.saisie(this, QStringLiteral("Nom du titulaire :"),
-                                    QStringLiteral("Titulaire du compte débité :"),
-                                    app_.plateforme.pressePapiers.texte());
-        if (emetteur.isEmpty())
-            return; // a refused name calls this print off, and only this one
-    }
-
-    const auto travail = pdf ? app_.plateforme.impression.nouveauTravailPdf(fichierPdf)
-                             : app_.plateforme.impression.nouveauTravail();
-    ImprimerCheque(travail->surface(), r, *textes);
-    QString erreur;
-    if (!travail->terminer(&erreur)) {
-        dialogues.message(this,
-                          pdf ? QStringLiteral("Le chèque n'a pas pu être enregistré dans « %1 » : "
-                                               "%2")
-                                    .arg(QDir::toNativeSeparators(fichierPdf), erreur)
-                              : QStringLiteral("Le chèque n'a pas pu être imprimé sur "
-                                               "l'imprimante « %1 » : %2")
-                                    .arg(travail->nomImprimante(), erreur),
-                          Icone::Critique);
+    const ContexteImpression contexte{
+        r, app_.chemins,
+        app_.etat.ChoixCourant != 0
+            ? std::optional(ListesMemorisees{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)})
+            : std::nullopt,
+        false, app_.plateforme.horloge.maintenant()};
+    const auto fait = ImprimerCheques({chequeSaisi()}, contexte, questions);
+    if (!fait) {
+        if (questions.travail)
+            dialogues.message(
+                this,
+                pdf ? QStringLiteral("Le chèque n'a pas pu être enregistré dans « %1 » : %2")
+                          .arg(QDir::toNativeSeparators(questions.fichierPdf), fait.raison())
+                    : QStringLiteral("Le chèque n'a pas pu être imprimé sur "
+                                     "l'imprimante « %1 » : %2")
+                          .arg(questions.travail->nomImprimante(), fait.raison()),
+                Icone::Critique);
+        else if (!fait.raison().isEmpty())
+            dialogues.message(this, fait.raison(), Icone::Exclamation);
         return;
     }
 
-    if (r.Journal == 1 &&
-        !EcrireJournal(app_.chemins.journaux(), app_.plateforme.horloge.maintenant(), montant,
-                       textes->destinataire, emetteur, &erreur))
+    if (!fait->echecJournal.isEmpty())
         dialogues.message(this,
                           (pdf ? QStringLiteral("Le chèque est enregistré en PDF, mais il n'a pas "
                                                 "pu être noté dans le journal.\n\n")
                                : QStringLiteral("Le chèque est imprimé, mais il n'a pas pu être "
                                                 "noté dans le journal.\n\n")) +
-                              erreur,
+                              fait->echecJournal,
                           Icone::Exclamation);
 
     if (r.Minimise == 1)
         Minimiser();
     if (r.Revenir == 1)
-        cboM_->setEditText(r.Montant);
+        ecrireMontant(r.Montant);
     if (r.RevenirDest == 1)
         cboD_->setEditText(r.Ledestinataire);
     focaliserMontant();
+}
+
+void FrmCB::signalerNonRepresentables(const QStringList& textes) {
+    // Told once each while the window is open.
+    QStringList nouveaux;
+    for (const QString& texte : textes)
+        if (!textesSignales_.contains(texte))
+            nouveaux.append(texte);
+    if (nouveaux.isEmpty())
+        return;
+    textesSignales_ += nouveaux;
+    app_.plateforme.dialogues.message(
+        this,
+        QStringLiteral("Ces textes contiennent des caractères que le fichier des réglages "
+                       "(Cheque.ini) ne sait pas garder ; ils y sont enregistrés avec « ? » à "
+                       "leur place :\n\n") +
+            nouveaux.join(u'\n'),
+        Icone::Exclamation);
+}
+
+void FrmCB::afficherListes(const ListesMemorisees& listes) {
+    // The printed texts joined the lists: the boxes show them, the text in
+    // each box staying as it is.
+    const std::pair<QComboBox*, const QStringList*> boites[] = {
+        {cboM_, &listes.montants}, {cboD_, &listes.destinataires}, {cboL_, &listes.lieux}};
+    for (const auto& [boite, liste] : boites) {
+        const QSignalBlocker bloque(boite);
+        const QString saisi = boite->currentText();
+        for (const QString& texte : *liste)
+            if (!DansLaListe(boite, texte))
+                InsererTrie(boite, texte);
+        boite->setEditText(saisi);
+    }
 }
 
 void FrmCB::focaliserMontant() {
@@ -682,47 +725,39 @@ void FrmCB::resizeEvent(QResizeEvent* e) {
 void FrmCB::PreparerMontant() {
     const Reglages& r = app_.reglages;
     AffichageMontant& label = *lblMontant_;
-    const MontantPrepare prepare = PreparerTexteMontant(cboM_->currentText(), r);
+    const auto prepare = PreparerTexteMontant(cboM_->currentText(), r);
+    const double tailleMots = prepare ? prepare->tailleMots : 0;
     if (!r.Police.isEmpty())
         label.ecrireFontName(r.Police);
     // Words that print smaller to fit the cheque are shown smaller too.
-    if (prepare.tailleMots > 0 && prepare.tailleMots < r.Taille)
-        label.ecrireFontSize(float(prepare.tailleMots));
+    if (tailleMots > 0 && tailleMots < r.Taille)
+        label.ecrireFontSize(float(tailleMots));
     else if (r.Taille != 0)
         label.ecrireFontSize(r.Taille);
     label.ecrireFontBold(r.Gras == 1);
-    if (prepare.montantRaccourci)
-        cboM_->setEditText(*prepare.montantRaccourci);
+    if (prepare && prepare->montantRaccourci) {
+        const QSignalBlocker bloque(cboM_); // the words are those of the shortened text
+        cboM_->setEditText(*prepare->montantRaccourci);
+    }
     // What cannot be written is said in place of the words, not left blank.
-    label.signalerErreur(!prepare.refus.isEmpty());
-    label.ecrireCaption(prepare.refus.isEmpty() ? prepare.caption : prepare.refus);
+    label.signalerErreur(!prepare);
+    label.ecrireCaption(prepare ? prepare->caption : prepare.raison());
 }
 
 void FrmCB::montantModifie() {
-    QString texte = cboM_->currentText();
-    // A line break typed or pasted into the box would become lines of Cheque.ini.
-    if (texte != EntreeSurUneLigne(texte)) {
-        cboM_->setEditText(EntreeSurUneLigne(texte));
-        return;
-    }
-    // "12.5" pasted, or typed where the key never reached the box as a key.
-    if (const auto avecVirgule = AvecVirguleDecimale(texte)) {
+    // A line break or a decimal point typed or pasted, a blank or a third
+    // decimal: the box is corrected once, without coming back here.
+    const MontantNettoye nettoye = NettoyerMontantTape(cboM_->currentText());
+    if (nettoye.texte != cboM_->currentText()) {
         const int curseur = cboM_->lineEdit()->cursorPosition();
-        cboM_->setEditText(*avecVirgule);
-        cboM_->lineEdit()->setCursorPosition(curseur);
-        return;
+        const QSignalBlocker bloque(cboM_);
+        cboM_->setEditText(nettoye.texte);
+        if (nettoye.curseurALaFin)
+            cboM_->lineEdit()->end(false);
+        else
+            cboM_->lineEdit()->setCursorPosition(curseur);
     }
-    if (texte.endsWith(u' ')) {
-        cboM_->setEditText(texte.chopped(1));
-        cboM_->lineEdit()->end(false);
-    }
-    texte = cboM_->currentText();
-    if (texte.right(4).startsWith(u',')) {
-        cboM_->setEditText(texte.chopped(1));
-        cboM_->lineEdit()->end(false);
-    }
-    texte = cboM_->currentText();
-    if (texte.isEmpty()) {
+    if (nettoye.texte.isEmpty()) {
         lblMontant_->signalerErreur(false);
         lblMontant_->ecrireCaption(QString());
     } else {
@@ -730,9 +765,17 @@ void FrmCB::montantModifie() {
     }
 }
 
+void FrmCB::ecrireMontant(const QString& texte) {
+    {
+        const QSignalBlocker bloque(cboM_);
+        cboM_->setEditText(texte);
+    }
+    montantModifie();
+}
+
 void FrmCB::reprendreCheque(const QString& montant, const QString& destinataire) {
-    cboM_->setEditText(montant);
-    montantQuitte();
+    const auto valeur = LireMontant(montant);
+    ecrireMontant(montant.isEmpty() || !valeur ? montant : FormaterMontant(*valeur));
     cboD_->setEditText(destinataire);
     focaliserMontant();
 }
@@ -742,8 +785,7 @@ void FrmCB::montantQuitte() {
     const auto valeur = LireMontant(texte);
     if (texte.isEmpty() || !valeur)
         return;
-    cboM_->setEditText(FormaterMontant(*valeur));
-    PreparerMontant();
+    ecrireMontant(FormaterMontant(*valeur));
 }
 
 void FrmCB::supprimerSelection(QComboBox* boite, const QString& messageSansSelection) {
@@ -819,20 +861,7 @@ Resultat<> FrmCB::EnregistrerChoix(const Reglages* reglages) {
         }
     }
     const ListesMemorisees listes{entrees[0], entrees[1], entrees[2]};
-    QStringList nouveaux;
-    for (const QString& texte : TextesNonRepresentables(listes, reglages))
-        if (!textesSignales_.contains(texte))
-            nouveaux.append(texte);
-    if (!nouveaux.isEmpty()) {
-        textesSignales_ += nouveaux;
-        app_.plateforme.dialogues.message(
-            this,
-            QStringLiteral("Ces textes contiennent des caractères que le fichier des réglages "
-                           "(Cheque.ini) ne sait pas garder ; ils y sont enregistrés avec « ? » à "
-                           "leur place :\n\n") +
-                nouveaux.join(u'\n'),
-            Icone::Exclamation);
-    }
+    signalerNonRepresentables(TextesNonRepresentables(listes, reglages));
 
     const QString section = reglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
     if (const auto ecrit = EnregistrerCheque(app_.chemins, section,

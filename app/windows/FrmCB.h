@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cheque/Rendu.h"
+#include "cheque/TravailCheque.h"
 #include "settings/Reglages.h"
 #include "settings/Resultat.h"
 
@@ -75,10 +75,19 @@ protected:
 
 private:
     enum class Sortie { Imprimante, Pdf };
+    struct QuestionsFenetre;
     void imprimerVers(Sortie sortie);
-    // The texts of the cheque as they print, or nothing when the amount is
-    // refused (the user has been told).
-    std::optional<TextesCheque> textesAImprimer();
+    // The cheque the boxes hold, as typed.
+    ChequeSaisi chequeSaisi() const;
+    // The cheque as it prints, or nothing when the amount is refused (the
+    // user has been told).
+    std::optional<ChequePrepare> chequeAImprimer();
+    // The boxes take the lists as they were saved with a print.
+    void afficherListes(const ListesMemorisees& listes);
+    // Tells the user, once each, of texts Cheque.ini keeps with "?" in places.
+    void signalerNonRepresentables(const QStringList& textes);
+    // Writes the amount box from the program: its words are spelled once.
+    void ecrireMontant(const QString& texte);
     QString nomPdfPropose() const;
     void construire();
     void construireMenus();

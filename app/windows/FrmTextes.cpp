@@ -252,9 +252,9 @@ void FrmTextes::Position() {
 void FrmTextes::dessiner() {
     TextesCheque textes = textes_;
     // Spelt as the print job spells it: where the words break depends on the settings.
-    const MontantPrepare mots = PreparerTexteMontant(textes.chiffres, reglages_);
-    textes.mots = mots.refus.isEmpty() ? CaptionAvecSautDeLigne(mots.caption) : QString();
-    textes.tailleMots = mots.tailleMots;
+    const auto mots = PreparerTexteMontant(textes.chiffres, reglages_);
+    textes.mots = mots ? CaptionAvecSautDeLigne(mots->caption) : QString();
+    textes.tailleMots = mots ? mots->tailleMots : 0;
 
     image_.fill(Qt::white);
     {

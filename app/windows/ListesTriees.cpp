@@ -1,31 +1,6 @@
 #include "windows/ListesTriees.h"
 
-#include <QCollator>
 #include <QComboBox>
-#include <QLocale>
-
-#include <algorithm>
-
-namespace {
-
-const QCollator& Collateur() {
-    static const QCollator collateur = [] {
-        QCollator c{QLocale(QLocale::French, QLocale::France)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collateur;
-}
-
-} // namespace
-
-bool AvantEnFrancais(const QString& a, const QString& b) {
-    return Collateur().compare(a, b) < 0;
-}
-
-void TrierEnFrancais(QStringList& textes) {
-    std::stable_sort(textes.begin(), textes.end(), AvantEnFrancais);
-}
 
 QStringList EntreesDe(const QComboBox* boite) {
     QStringList textes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cheque/TravailImpression.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -69,25 +71,3 @@ inline QString TitreProgramme() {
     return QStringLiteral("Scribane");
 }
 
-class SurfaceSortie;
-
-// One print job: a surface to draw the cheque on, then the end of the document
-// that sends the page out.
-class TravailImpression {
-public:
-    virtual ~TravailImpression() = default;
-    virtual SurfaceSortie& surface() = 0;
-    // The printer the page goes to, as the user knows it.
-    virtual QString nomImprimante() const = 0;
-    // Ends the document. False, with a French explanation, when the printer
-    // could not be opened or the job could not be handed over.
-    virtual bool terminer(QString* erreur) = 0;
-};
-
-class Impression {
-public:
-    virtual ~Impression() = default;
-    virtual std::unique_ptr<TravailImpression> nouveauTravail() = 0;
-    // The same page into a PDF file at true size, instead of the printer.
-    virtual std::unique_ptr<TravailImpression> nouveauTravailPdf(const QString& fichier) = 0;
-};

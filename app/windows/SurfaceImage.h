@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/SurfacePeinte.h"
+#include "cheque/SurfacePeinte.h"
 
 #include <QImage>
 

@@ -38,7 +38,7 @@ QString Dossier() {
                                   .arg(alea.bounded(1, 5000))
                                   .arg(alea.bounded(0, 99), 2, 10, QLatin1Char('0')),
                               QString::fromUtf8(kNoms[alea.bounded(8)]),
-                              alea.bounded(3) == 0 ? QStringLiteral("martin") : QString(), nullptr);
+                              alea.bounded(3) == 0 ? QStringLiteral("martin") : QString());
         }
     }
     return dir.path();

@@ -3,7 +3,7 @@
 #include "windows/AppScribane.h"
 #include "windows/FrmCB.h"
 #include "PlateformeTest.h"
-#include "windows/SurfaceImprimante.h"
+#include "impression/SurfaceImprimante.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -112,11 +112,11 @@ TEST(DisposerMots, WordsThatFitKeepTheirLinesAndSize) {
     for (const Choix& c : {kPortrait, kPaysage}) {
         for (bool encadrer : {false, true}) {
             const MotsADisposer mots = Mots(QStringLiteral("1234,56"), encadrer);
-            const ResultatDisposition r = DisposerMots(mots, c.police, c.place);
-            ASSERT_TRUE(r.mots) << r.refus.toStdString();
-            EXPECT_EQ(r.mots->premiere, mots.premiere);
-            EXPECT_EQ(r.mots->seconde, mots.seconde);
-            EXPECT_EQ(r.mots->taille, c.police.taille);
+            const auto r = DisposerMots(mots, c.police, c.place);
+            ASSERT_TRUE(r) << r.raison().toStdString();
+            EXPECT_EQ(r->premiere, mots.premiere);
+            EXPECT_EQ(r->seconde, mots.seconde);
+            EXPECT_EQ(r->taille, c.police.taille);
         }
     }
 }
@@ -124,20 +124,20 @@ TEST(DisposerMots, WordsThatFitKeepTheirLinesAndSize) {
 TEST(DisposerMots, ALongFirstLineSendsWholeWordsToTheSecond) {
     // 97 997,97 in 12 points ran 25 mm past the cheque on one line.
     const MotsADisposer mots = Mots(QStringLiteral("97 997,97"));
-    const ResultatDisposition r = DisposerMots(mots, kPortrait.police, kPortrait.place);
-    ASSERT_TRUE(r.mots) << r.refus.toStdString();
-    VerifierDisposition(mots, *r.mots, kPortrait);
-    EXPECT_EQ(r.mots->taille, 12); // moving words is enough here
-    EXPECT_LT(r.mots->premiere.size(), mots.premiere.size());
-    EXPECT_TRUE(r.mots->seconde.endsWith(mots.seconde));
+    const auto r = DisposerMots(mots, kPortrait.police, kPortrait.place);
+    ASSERT_TRUE(r) << r.raison().toStdString();
+    VerifierDisposition(mots, *r, kPortrait);
+    EXPECT_EQ(r->taille, 12); // moving words is enough here
+    EXPECT_LT(r->premiere.size(), mots.premiere.size());
+    EXPECT_TRUE(r->seconde.endsWith(mots.seconde));
 
     // A one-line amount gets a second line, and the framing stays around the whole text.
     const MotsADisposer encadre = Mots(QStringLiteral("97 997"), true);
-    const ResultatDisposition e = DisposerMots(encadre, kPortrait.police, kPortrait.place);
-    ASSERT_TRUE(e.mots) << e.refus.toStdString();
-    VerifierDisposition(encadre, *e.mots, kPortrait);
-    EXPECT_TRUE(e.mots->premiere.startsWith(QStringLiteral("// ")));
-    EXPECT_TRUE(e.mots->seconde.endsWith(QStringLiteral(" EUROS //")));
+    const auto e = DisposerMots(encadre, kPortrait.police, kPortrait.place);
+    ASSERT_TRUE(e) << e.raison().toStdString();
+    VerifierDisposition(encadre, *e, kPortrait);
+    EXPECT_TRUE(e->premiere.startsWith(QStringLiteral("// ")));
+    EXPECT_TRUE(e->seconde.endsWith(QStringLiteral(" EUROS //")));
 }
 
 // At the smallest size, with as many whole words on the first line as fit,
@@ -165,21 +165,20 @@ TEST(DisposerMots, TheLongestAmountsFitInPortraitAndLandscapeOrAreRefused) {
         for (const QString& montant : montants) {
             for (bool encadrer : {false, true}) {
                 const MotsADisposer mots = Mots(montant, encadrer);
-                const ResultatDisposition r = DisposerMots(mots, c.police, c.place);
+                const auto r = DisposerMots(mots, c.police, c.place);
                 std::printf("[ taille ] %s %s%s : %s\n", c.nom, qPrintable(montant),
                             encadrer ? " (encadré)" : "",
-                            r.mots ? qPrintable(QString::number(r.mots->taille) + " points")
-                                   : "refusé");
+                            r ? qPrintable(QString::number(r->taille) + " points") : "refusé");
                 if (montant != plusLarge) {
                     // These print on the usual choices.
-                    ASSERT_TRUE(r.mots)
-                        << montant.toStdString() << " " << c.nom << " " << r.refus.toStdString();
+                    ASSERT_TRUE(r)
+                        << montant.toStdString() << " " << c.nom << " " << r.raison().toStdString();
                 }
-                if (r.mots) {
-                    VerifierDisposition(mots, *r.mots, c);
+                if (r) {
+                    VerifierDisposition(mots, *r, c);
                 } else {
                     EXPECT_TRUE(NeTientPasEnTailleMinimale(mots, c)) << montant.toStdString();
-                    EXPECT_TRUE(r.refus.contains(montant));
+                    EXPECT_TRUE(r.raison().contains(montant));
                 }
             }
         }
@@ -191,14 +190,15 @@ TEST(DisposerMots, WordsThatCannotFitAreRefusedNeverCut) {
     // hyphenated group fits, and none is cut.
     const PlaceMots etroite{160, 0};
     const MotsADisposer mots = Mots(QStringLiteral("97,97"));
-    const ResultatDisposition r = DisposerMots(mots, kPortrait.police, etroite);
-    EXPECT_FALSE(r.mots);
-    EXPECT_EQ(r.refus, QStringLiteral("Le montant en lettres ne tient pas sur le chèque : 97,97, "
-                                      "même écrit en 7 points."));
+    const auto r = DisposerMots(mots, kPortrait.police, etroite);
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.raison(),
+              QStringLiteral("Le montant en lettres ne tient pas sur le chèque : 97,97, "
+                             "même écrit en 7 points."));
     // A short amount still fits there, its words spread over the two lines.
     const Choix etroit{"étroit", kPortrait.police, etroite};
     const MotsADisposer un = Mots(QStringLiteral("1"));
-    const ResultatDisposition court = DisposerMots(un, etroit.police, etroit.place);
-    ASSERT_TRUE(court.mots) << court.refus.toStdString();
-    VerifierDisposition(un, *court.mots, etroit);
+    const auto court = DisposerMots(un, etroit.police, etroit.place);
+    ASSERT_TRUE(court) << court.raison().toStdString();
+    VerifierDisposition(un, *court, etroit);
 }

@@ -14,10 +14,9 @@ protected:
     QString dossier() const { return dir.path(); }
     void imprime(const QDateTime& quand, const char* montant, const QString& destinataire,
                  const QString& emetteur = {}) {
-        QString erreur;
-        ASSERT_TRUE(EcrireJournal(dossier(), quand, QString::fromUtf8(montant), destinataire,
-                                  emetteur, &erreur))
-            << erreur.toStdString();
+        const auto ecrit =
+            EcrireJournal(dossier(), quand, QString::fromUtf8(montant), destinataire, emetteur);
+        ASSERT_TRUE(ecrit) << ecrit.raison().toStdString();
     }
     void ajouter(const char* nom, const QByteArray& octets) {
         QFile f(dir.filePath(QLatin1String(nom)));

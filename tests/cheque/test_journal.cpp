@@ -30,9 +30,9 @@ TEST(Journal, FirstEntryOfADayStartsTheFileTheNextAreAppended) {
     const QString dossier = dir.filePath(QStringLiteral("Journaux"));
     const QDateTime soir(QDate(2024, 3, 5), QTime(23, 59, 59));
     ASSERT_TRUE(EcrireJournal(dossier, soir, QStringLiteral("1 250,00"),
-                              QStringLiteral("Société Générale"), {}, nullptr));
+                              QStringLiteral("Société Générale"), {}));
     ASSERT_TRUE(EcrireJournal(dossier, soir.addSecs(-60), QStringLiteral("12,00"),
-                              QStringLiteral("EDF"), QStringLiteral("élise"), nullptr));
+                              QStringLiteral("EDF"), QStringLiteral("élise")));
     EXPECT_EQ(
         Lire(dossier + QStringLiteral("/Journal_2024_03_05.txt")),
         QByteArray("RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
@@ -40,7 +40,7 @@ TEST(Journal, FirstEntryOfADayStartsTheFileTheNextAreAppended) {
                    "23:58:59 - 12,00 Euros \xe0 l'ordre de EDF. Emetteur : \xc9LISE\r\n"));
     // Past midnight, a new day, a new file.
     ASSERT_TRUE(EcrireJournal(dossier, soir.addSecs(2), QStringLiteral("3,00"), QStringLiteral("X"),
-                              {}, nullptr));
+                              {}));
     EXPECT_EQ(Lire(dossier + QStringLiteral("/Journal_2024_03_06.txt")),
               QByteArray("RELEVE des CHEQUES IMPRIMES le 06/03/2024\r\n\r\n\r\n"
                          "00:00:01 - 3,00 Euros \xe0 l'ordre de X\r\n"));
@@ -50,8 +50,8 @@ TEST(Journal, AJournalThatCannotBeWrittenIsReported) {
     QTemporaryDir dir;
     const QString dossier = dir.filePath(QStringLiteral("Journaux"));
     QDir().mkpath(dossier + QStringLiteral("/Journal_2024_03_05.txt"));
-    QString erreur;
-    EXPECT_FALSE(EcrireJournal(dossier, QDateTime(QDate(2024, 3, 5), QTime(8, 0)),
-                               QStringLiteral("1,00"), QStringLiteral("X"), {}, &erreur));
-    EXPECT_TRUE(erreur.contains(QStringLiteral("Journal_2024_03_05.txt")));
+    const auto ecrit = EcrireJournal(dossier, QDateTime(QDate(2024, 3, 5), QTime(8, 0)),
+                                     QStringLiteral("1,00"), QStringLiteral("X"), {});
+    ASSERT_FALSE(ecrit);
+    EXPECT_TRUE(ecrit.raison().contains(QStringLiteral("Journal_2024_03_05.txt")));
 }

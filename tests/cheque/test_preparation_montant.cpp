@@ -10,7 +10,8 @@ QString Caption(const QString& montant, const QString& liaison, bool encadrer = 
     AppliquerDevisesParDefaut(r);
     r.Liaison = liaison;
     r.Encadrer = encadrer;
-    return PreparerTexteMontant(montant, r).caption;
+    const auto prepare = PreparerTexteMontant(montant, r);
+    return prepare ? prepare->caption : QString();
 }
 
 } // namespace
@@ -47,7 +48,7 @@ TEST(PreparerTexteMontant, FramingAndDroppedZeroCents) {
     Reglages r;
     AppliquerDevisesParDefaut(r);
     r.EcrireCent = 1;
-    EXPECT_EQ(PreparerTexteMontant(QStringLiteral("150,00"), r).montantRaccourci,
+    EXPECT_EQ(PreparerTexteMontant(QStringLiteral("150,00"), r)->montantRaccourci,
               QStringLiteral("150"));
-    EXPECT_FALSE(PreparerTexteMontant(QStringLiteral("150,50"), r).montantRaccourci);
+    EXPECT_FALSE(PreparerTexteMontant(QStringLiteral("150,50"), r)->montantRaccourci);
 }

@@ -5,7 +5,7 @@
 #include "PdfLu.h"
 #include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
-#include "windows/SurfaceImprimante.h"
+#include "impression/SurfaceImprimante.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "PdfLu.h"
 #include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
-#include "windows/SurfaceImprimante.h"
+#include "impression/SurfaceImprimante.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -111,15 +111,14 @@ public:
             return surface_.imprimanteChoisie.isEmpty() ? impression_.imprimantes.value(0)
                                                         : surface_.imprimanteChoisie;
         }
-        bool terminer(QString* erreur) override {
-            if (impression_.echec) {
-                if (erreur)
-                    *erreur = QStringLiteral("l'imprimante n'a pas pu être ouverte.");
-                return false;
-            }
+        // The window prints one cheque a job: a second page is never asked for.
+        bool pageSuivante() override { return false; }
+        Resultat<> terminer() override {
+            if (impression_.echec)
+                return Echec{QStringLiteral("l'imprimante n'a pas pu être ouverte.")};
             impression_.pages.append(surface_);
             impression_.fichiersPdf.append(pdf_);
-            return true;
+            return {};
         }
 
     private:

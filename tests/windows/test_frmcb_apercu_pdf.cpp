@@ -1,7 +1,7 @@
 #include "cheque/DispositionMots.h"
 #include "FenetreTest.h"
 #include "windows/FrmApercu.h"
-#include "windows/SurfaceImprimante.h"
+#include "impression/SurfaceImprimante.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "windows/AffichageMontant.h"
+#include "windows/EtiquetteMontant.h"
 #include "FenetreTest.h"
 
 #include <QFileInfo>
@@ -15,6 +16,27 @@ QByteArray Cheque(const QByteArray& options) {
            "Taille= 12\r\nMargeDLX= 12\r\nJournal= 1\r\n" +
            options + "[Montants]\r\nMt0=100,00\r\n";
 }
+
+// The real label, counting how often it is given words.
+class EtiquetteComptee final : public AffichageMontant {
+public:
+    explicit EtiquetteComptee(QWidget* parent) : etiquette_(parent) {}
+    int ecritures = 0;
+
+    QWidget* widget() override { return etiquette_.widget(); }
+    QString caption() const override { return etiquette_.caption(); }
+    void ecrireCaption(const QString& texte) override {
+        ++ecritures;
+        etiquette_.ecrireCaption(texte);
+    }
+    void ecrireFontName(const QString& nom) override { etiquette_.ecrireFontName(nom); }
+    void ecrireFontSize(float points) override { etiquette_.ecrireFontSize(points); }
+    void ecrireFontBold(bool gras) override { etiquette_.ecrireFontBold(gras); }
+    void signalerErreur(bool erreur) override { etiquette_.signalerErreur(erreur); }
+
+private:
+    EtiquetteMontant etiquette_;
+};
 
 } // namespace
 
@@ -132,4 +154,45 @@ TEST_F(Montant, WordsThatCannotFitAreRefusedAndNothingIsPrintedOrKept) {
     EXPECT_TRUE(plateforme.impression.pages.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(journal()));
     EXPECT_EQ(lire("Cheque.ini"), avant); // the amount did not join the list
+}
+
+TEST_F(Montant, EachChangeOfTheAmountIsSpelledOnce) {
+    // Zero cents not printed: leaving the box also shortens the amount.
+    demarrerAvec("EcrireCent= 1\r\nRevenir= 1\r\nMontant=5,00\r\n");
+    auto compte = std::make_unique<EtiquetteComptee>(fenetre.get());
+    EtiquetteComptee& etiquette = *compte;
+    fenetre->remplacerLblMontant(std::move(compte));
+    auto quitter = [this] {
+        QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(montant(), &sortie);
+    };
+
+    taper(QStringLiteral("150,"));
+    etiquette.ecritures = 0;
+    quitter();
+    EXPECT_EQ(montant()->currentText(), QStringLiteral("150"));
+    EXPECT_EQ(mots(), QStringLiteral("CENT CINQUANTE EUROS"));
+    EXPECT_EQ(etiquette.ecritures, 1);
+
+    taper(QStringLiteral("12.5"));
+    etiquette.ecritures = 0;
+    quitter();
+    EXPECT_EQ(montant()->currentText(), QStringLiteral("12,50"));
+    EXPECT_EQ(etiquette.ecritures, 1);
+
+    etiquette.ecritures = 0;
+    fenetre->reprendreCheque(QStringLiteral("7,5"), QStringLiteral("Dupont"));
+    EXPECT_EQ(montant()->currentText(), QStringLiteral("7,50"));
+    EXPECT_EQ(mots(), QStringLiteral("SEPT EUROS\n et CINQUANTE CENTIMES"));
+    EXPECT_EQ(etiquette.ecritures, 1);
+
+    // The print puts the amount in its printed form, then goes back to the
+    // default amount: two changes, two spellings.
+    montant()->setEditText(QStringLiteral("8,"));
+    etiquette.ecritures = 0;
+    controle<QToolButton>("Bouton_Kiv_XP4")->click();
+    ASSERT_EQ(plateforme.impression.pages.size(), 1);
+    EXPECT_EQ(montant()->currentText(), QStringLiteral("5"));
+    EXPECT_EQ(mots(), QStringLiteral("CINQ EUROS"));
+    EXPECT_EQ(etiquette.ecritures, 2);
 }

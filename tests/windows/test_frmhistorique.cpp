@@ -23,7 +23,7 @@ protected:
                            const char* emetteur = "") {
             ASSERT_TRUE(EcrireJournal(journaux, QDateTime(jour, QTime(10, 0)),
                                       QString::fromUtf8(montant), QString::fromUtf8(destinataire),
-                                      QString::fromUtf8(emetteur), nullptr));
+                                      QString::fromUtf8(emetteur)));
         };
         imprime(QDate(2023, 12, 31), "1 250,00", "Société Générale", "martin");
         imprime(QDate(2024, 3, 5), "12,50", "EDF");

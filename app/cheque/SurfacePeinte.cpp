@@ -1,4 +1,4 @@
-#include "windows/SurfacePeinte.h"
+#include "cheque/SurfacePeinte.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

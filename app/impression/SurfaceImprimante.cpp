@@ -1,4 +1,4 @@
-#include "windows/SurfaceImprimante.h"
+#include "impression/SurfaceImprimante.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,27 +51,24 @@ bool SurfaceImprimante::pageSuivante() {
     return peintre_.isActive() && imprimante_.newPage();
 }
 
-bool SurfaceImprimante::terminer(QString* erreur) {
+Resultat<> SurfaceImprimante::terminer() {
     // A cheque without a single text still ends as a document the user is told about.
     const bool ouvert = commencer();
     const bool fini = ouvert && peintre_.end();
     if (ouvert && fini && imprimante_.printerState() != QPrinter::Error)
-        return true;
-    if (erreur && echecOuverture_ && imprimante_.outputFormat() == QPrinter::PdfFormat) {
+        return {};
+    if (echecOuverture_ && imprimante_.outputFormat() == QPrinter::PdfFormat) {
         // The file's own reason (missing folder, no right to write) says more
         // than a printer that cannot be opened.
         QFile fichier(imprimante_.outputFileName());
-        *erreur = fichier.open(QIODevice::Append)
-                      ? QStringLiteral("le fichier n'a pas pu être écrit.")
-                      : QStringLiteral("le fichier n'a pas pu être créé (%1).")
-                            .arg(fichier.errorString());
-        return false;
+        return Echec{fichier.open(QIODevice::Append)
+                         ? QStringLiteral("le fichier n'a pas pu être écrit.")
+                         : QStringLiteral("le fichier n'a pas pu être créé (%1).")
+                               .arg(fichier.errorString())};
     }
-    if (erreur)
-        *erreur = aucuneImprimante_ ? QStringLiteral("aucune imprimante n'est installée.")
-                  : echecOuverture_ ? QStringLiteral("l'imprimante n'a pas pu être ouverte.")
-                                    : QStringLiteral("le document n'a pas pu être transmis.");
-    return false;
+    return Echec{aucuneImprimante_ ? QStringLiteral("aucune imprimante n'est installée.")
+                 : echecOuverture_ ? QStringLiteral("l'imprimante n'a pas pu être ouverte.")
+                                   : QStringLiteral("le document n'a pas pu être transmis.")};
 }
 
 TravailQt::TravailQt(const QString& fichierPdf)

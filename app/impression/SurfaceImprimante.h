@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/Plateforme.h"
-#include "windows/SurfacePeinte.h"
+#include "cheque/SurfacePeinte.h"
+#include "cheque/TravailImpression.h"
 
 #include <QPrinter>
 
@@ -17,7 +17,7 @@ public:
     bool choisirImprimante(const QString& nom) override;
     bool definirPage(int orientation) override;
 
-    bool terminer(QString* erreur);
+    Resultat<> terminer();
     // Ends the page drawn so far and starts another, for a batch of cheques.
     bool pageSuivante();
 
@@ -37,7 +37,8 @@ public:
     SurfaceSortie& surface() override { return surface_; }
     SurfaceImprimante& surfaceImprimante() { return surface_; }
     QString nomImprimante() const override;
-    bool terminer(QString* erreur) override { return surface_.terminer(erreur); }
+    bool pageSuivante() override { return surface_.pageSuivante(); }
+    Resultat<> terminer() override { return surface_.terminer(); }
     QPrinter& imprimante() { return imprimante_; }
 
 private:

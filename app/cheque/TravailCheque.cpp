@@ -1,0 +1,110 @@
+#include "cheque/TravailCheque.h"
+
+#include "cheque/Journal.h"
+#include "settings/Enregistrement.h"
+#include "settings/Reglages.h"
+#include "settings/TriFrancais.h"
+#include "words/MontantTexte.h"
+
+Resultat<ChequePrepare> PreparerCheque(const ChequeSaisi& saisi, const Reglages& r) {
+    if (const auto refus = RefusMontant(saisi.montant))
+        return Echec{*refus};
+    QString montant = FormaterMontant(*LireMontant(saisi.montant));
+    auto mots = PreparerTexteMontant(montant, r);
+    if (mots && mots->montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
+        montant = *mots->montantRaccourci;
+        mots = PreparerTexteMontant(montant, r);
+    }
+    if (!mots)
+        return Echec{mots.raison()};
+    ChequePrepare prepare{*mots,
+                          {CaptionAvecSautDeLigne(mots->caption), montant, saisi.destinataire,
+                           saisi.lieu, DateCheque(saisi.date), mots->tailleMots},
+                          {}};
+    prepare.depassements = VerifierPlaceTextes(r, prepare.textes);
+    return prepare;
+}
+
+namespace {
+
+Resultat<> GarderListes(ListesMemorisees listes, const QVector<ChequePrepare>& cheques,
+                        const CheminsScribane& chemins, QuestionsImpression& questions) {
+    for (const ChequePrepare& c : cheques) {
+        RetenirTrie(listes.montants, c.textes.chiffres);
+        RetenirTrie(listes.destinataires, c.textes.destinataire);
+        RetenirTrie(listes.lieux, c.textes.lieu);
+    }
+    questions.listesRetenues(listes);
+    const QStringList nonRepresentables = TextesNonRepresentables(listes, nullptr);
+    if (!nonRepresentables.isEmpty())
+        questions.textesNonRepresentables(nonRepresentables);
+    return EnregistrerCheque(chemins, {}, nullptr, listes);
+}
+
+} // namespace
+
+Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
+                                          const ContexteImpression& contexte,
+                                          QuestionsImpression& questions) {
+    const Reglages& r = contexte.reglages;
+    ChequesImprimes fait;
+    QVector<Depassement> depassements;
+    for (const ChequeSaisi& saisi : saisis) {
+        auto prepare = PreparerCheque(saisi, r);
+        if (!prepare)
+            return Echec{prepare.raison()};
+        depassements += prepare->depassements;
+        fait.cheques.append(*prepare);
+    }
+    // A text past the cheque's edge or over another one spoils the cheque:
+    // asked before anything is kept.
+    if (!depassements.isEmpty() && !questions.imprimerQuandMeme(DecrireDepassements(depassements)))
+        return Echec{};
+    if (!questions.choisirSortie())
+        return Echec{};
+
+    if (contexte.listes && !contexte.listesApres) {
+        const auto gardees =
+            GarderListes(*contexte.listes, fait.cheques, contexte.chemins, questions);
+        if (!gardees && !questions.imprimerSansListes(gardees.raison()))
+            return Echec{gardees.raison()};
+    }
+
+    QString titulaire;
+    if (r.Journal == 1 && r.Debiteur == 1) {
+        const auto nom = questions.nomTitulaire();
+        if (!nom || nom->isEmpty())
+            return Echec{}; // a refused name calls this print off, and only this one
+        titulaire = *nom;
+    }
+
+    TravailImpression& travail = questions.ouvrirTravail();
+    for (qsizetype i = 0; i < fait.cheques.size(); ++i) {
+        if (i > 0)
+            travail.pageSuivante();
+        ImprimerCheque(travail.surface(), r, fait.cheques[i].textes);
+        questions.chequeDessine(i + 1, fait.cheques.size());
+    }
+    const auto termine = travail.terminer();
+    if (!termine)
+        return Echec{termine.raison()};
+
+    if (r.Journal == 1) {
+        for (const ChequePrepare& c : fait.cheques)
+            if (const auto ecrit = EcrireJournal(contexte.chemins.journaux(), contexte.moment,
+                                                 c.textes.chiffres, c.textes.destinataire,
+                                                 titulaire);
+                !ecrit) {
+                fait.echecJournal = ecrit.raison();
+                break;
+            }
+    }
+    // A journal that could not be written stops a batch there, as printed.
+    if (contexte.listes && contexte.listesApres && fait.echecJournal.isEmpty()) {
+        const auto gardees =
+            GarderListes(*contexte.listes, fait.cheques, contexte.chemins, questions);
+        if (!gardees)
+            fait.echecListes = gardees.raison();
+    }
+    return fait;
+}

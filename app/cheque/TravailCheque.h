@@ -1,0 +1,95 @@
+#pragma once
+
+#include "cheque/PlaceTextes.h"
+#include "cheque/PreparationMontant.h"
+#include "cheque/Rendu.h"
+#include "cheque/TravailImpression.h"
+#include "settings/DossierApplication.h"
+#include "settings/Listes.h"
+#include "settings/Resultat.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QVector>
+
+#include <optional>
+
+struct Reglages;
+
+// A cheque as the user typed it, in the window or on the command line.
+struct ChequeSaisi {
+    QString montant;
+    QString destinataire;
+    QString lieu;
+    QDate date;
+};
+
+// A cheque ready to draw: the amount in its printed form, the words laid out
+// as the amount label shows them, and the texts that would not keep to their
+// room on the cheque.
+struct ChequePrepare {
+    MontantPrepare mots;
+    TextesCheque textes;
+    QVector<Depassement> depassements;
+};
+
+// Refuses an amount that cannot be printed, puts it in its printed form
+// ("12," becomes "12,00", or "12" when zero cents are not printed) and lays
+// the words out with the settings. The failure carries the French reason.
+Resultat<ChequePrepare> PreparerCheque(const ChequeSaisi& saisi, const Reglages& r);
+
+// What a print asks on its way, in this order. The window answers with its
+// dialogs, the command line from its options.
+class QuestionsImpression {
+public:
+    virtual ~QuestionsImpression() = default;
+    // Some text runs past the cheque or over another one (described in French):
+    // print anyway?
+    virtual bool imprimerQuandMeme(const QString& depassements) = 0;
+    // The cheques are accepted: where they go can be chosen now (a PDF file
+    // name); false calls the print off before anything is kept.
+    virtual bool choisirSortie() = 0;
+    // The lists with the printed texts joined, before they are saved.
+    virtual void listesRetenues(const ListesMemorisees& listes) = 0;
+    // Texts kept in the lists that Cheque.ini can only hold with "?" in places.
+    virtual void textesNonRepresentables(const QStringList& textes) = 0;
+    // The lists could not be saved (the French reason): print all the same?
+    virtual bool imprimerSansListes(const QString& erreur) = 0;
+    // The name of the account holder for the journal; nothing calls the print off.
+    virtual std::optional<QString> nomTitulaire() = 0;
+    // The job the cheques are drawn on; it stays the caller's.
+    virtual TravailImpression& ouvrirTravail() = 0;
+    // Cheque `numero` (from 1) of `total` is drawn: for a batch's progress.
+    virtual void chequeDessine(qsizetype numero, qsizetype total) {
+        Q_UNUSED(numero);
+        Q_UNUSED(total);
+    }
+};
+
+struct ContexteImpression {
+    const Reglages& reglages;
+    CheminsScribane chemins;
+    // The remembered lists as they stand, in their order; nothing when no
+    // choice is saved yet and the lists are not kept.
+    std::optional<ListesMemorisees> listes;
+    // A batch keeps the lists once its pages are out; a single cheque first.
+    bool listesApres = false;
+    // When the cheques print, for the journal.
+    QDateTime moment;
+};
+
+struct ChequesImprimes {
+    QVector<ChequePrepare> cheques;
+    // Why the journal could not be written; empty when it was, or is not kept.
+    QString echecJournal;
+    // Why the lists could not be saved after a batch's pages; empty otherwise.
+    QString echecListes;
+};
+
+// The whole print of one cheque, or of a batch on one job (a page each):
+// every cheque prepared, the overflow question, the lists kept, the holder's
+// name, the drawing, the end of the job, the journal. A failure carries the
+// French reason; an empty reason means the print was called off by an answer.
+Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
+                                          const ContexteImpression& contexte,
+                                          QuestionsImpression& questions);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "settings/Resultat.h"
+
+#include <QString>
+
+#include <memory>
+
+class SurfaceSortie;
+
+// One print job: a surface to draw the cheque on, then the end of the document
+// that sends the page out.
+class TravailImpression {
+public:
+    virtual ~TravailImpression() = default;
+    virtual SurfaceSortie& surface() = 0;
+    // The printer the page goes to, as the user knows it.
+    virtual QString nomImprimante() const = 0;
+    // Ends the page drawn so far and starts another, for a batch of cheques.
+    virtual bool pageSuivante() = 0;
+    // Ends the document; the French reason when the printer could not be
+    // opened or the job could not be handed over.
+    virtual Resultat<> terminer() = 0;
+};
+
+// Where print jobs come from: the system's printers, or PDF files.
+class Impression {
+public:
+    virtual ~Impression() = default;
+    virtual std::unique_ptr<TravailImpression> nouveauTravail() = 0;
+    // The same page into a PDF file at true size, instead of the printer.
+    virtual std::unique_ptr<TravailImpression> nouveauTravailPdf(const QString& fichier) = 0;
+};
