@@ -125,8 +125,10 @@ void FrmCB::construire() {
     cboM_->lineEdit()->installEventFilter(this);
     cboM_->installEventFilter(this);
     connect(cboM_, &QComboBox::editTextChanged, this, &FrmCB::montantModifie);
+    // Picking an entry changes the text, which spells it; picking the entry
+    // already shown changes nothing, and the label may have lost its words.
     connect(cboM_, &QComboBox::activated, this, [this] {
-        if (!cboM_->currentText().isEmpty())
+        if (!cboM_->currentText().isEmpty() && cboM_->currentText() != montantEpele_)
             PreparerMontant();
     });
     dtp_ = new QDateEdit(this);
@@ -742,6 +744,7 @@ void FrmCB::PreparerMontant() {
     // What cannot be written is said in place of the words, not left blank.
     label.signalerErreur(!prepare);
     label.ecrireCaption(prepare ? prepare->caption : prepare.raison());
+    montantEpele_ = cboM_->currentText();
 }
 
 void FrmCB::montantModifie() {
@@ -758,6 +761,7 @@ void FrmCB::montantModifie() {
             cboM_->lineEdit()->setCursorPosition(curseur);
     }
     if (nettoye.texte.isEmpty()) {
+        montantEpele_.clear();
         lblMontant_->signalerErreur(false);
         lblMontant_->ecrireCaption(QString());
     } else {
@@ -800,7 +804,8 @@ void FrmCB::supprimerSelection(QComboBox* boite, const QString& messageSansSelec
                                                       boite->currentText() + QStringLiteral(" ?")))
         return;
     boite->removeItem(index);
-    if (boite == cboM_)
+    // Removing the entry shown usually changes the text, which spells it.
+    if (boite == cboM_ && cboM_->currentText() != montantEpele_)
         montantModifie();
 }
 

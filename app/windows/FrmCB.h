@@ -121,4 +121,5 @@ private:
     QMenu* mnuRafraichir_ = nullptr;
     QList<std::pair<int, class QShortcut*>> raccourcis_;
     QStringList textesSignales_; // told once each that Cheque.ini cannot keep them
+    QString montantEpele_;       // the amount text the label was last given words for
 };

@@ -2,6 +2,7 @@
 #include "windows/EtiquetteMontant.h"
 #include "FenetreTest.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -195,4 +196,21 @@ TEST_F(Montant, EachChangeOfTheAmountIsSpelledOnce) {
     EXPECT_EQ(montant()->currentText(), QStringLiteral("5"));
     EXPECT_EQ(mots(), QStringLiteral("CINQ EUROS"));
     EXPECT_EQ(etiquette.ecritures, 2);
+
+    // An entry picked from the list, then deleted: once each.
+    montant()->clear();
+    montant()->addItems({QStringLiteral("100,50"), QStringLiteral("20,50")});
+    montant()->setFocus();
+    montant()->setCurrentIndex(0);
+    etiquette.ecritures = 0;
+    // As the drop-down list does when an entry is clicked.
+    montant()->setCurrentIndex(1);
+    emit montant()->activated(1);
+    EXPECT_EQ(mots(), QStringLiteral("VINGT EUROS\n et CINQUANTE CENTIMES"));
+    EXPECT_EQ(etiquette.ecritures, 1);
+    etiquette.ecritures = 0;
+    plateforme.dialogues.reponsesQuestion.enqueue(true);
+    controle<QAction>("mnuSupM")->trigger();
+    EXPECT_EQ(mots(), QStringLiteral("CENT EUROS\n et CINQUANTE CENTIMES"));
+    EXPECT_EQ(etiquette.ecritures, 1);
 }
