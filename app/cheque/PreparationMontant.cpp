@@ -20,6 +20,13 @@ QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
     return caption;
 }
 
+QString MontantImprime(const QString& montant, const Reglages& r) {
+    if (r.EcrireCent != 1 || ExplicationMontant(montant))
+        return montant;
+    return MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, true)
+        .montantRaccourci.value_or(montant);
+}
+
 Resultat<MontantPrepare> PreparerTexteMontant(const QString& montant, const Reglages& r) {
     MontantPrepare prepare;
     if (const auto explication = ExplicationMontant(montant))
@@ -27,7 +34,6 @@ Resultat<MontantPrepare> PreparerTexteMontant(const QString& montant, const Regl
     const bool sansCentimesNuls = r.EcrireCent == 1;
     const ResultatMontant mots =
         MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls);
-    prepare.montantRaccourci = mots.montantRaccourci;
     const qsizetype virgule = montant.indexOf(u',');
     const QString unites = virgule < 0 ? mots.lettres
                                        : MontantEnLettres(QStringView(montant).left(virgule),

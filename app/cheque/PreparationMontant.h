@@ -24,9 +24,11 @@ struct MontantPrepare {
     // The size the words print at (points): the settings' size, or smaller
     // when the words need it to fit on the cheque.
     double tailleMots = 0;
-    // The text the amount box should now hold, when zero cents are dropped.
-    std::optional<QString> montantRaccourci;
 };
+
+// The amount as it prints: "150,00" becomes "150" when the settings drop zero
+// cents; any other text is given back as it is.
+QString MontantImprime(const QString& montant, const Reglages& r);
 
 // The words of an amount as typed, with the currency words and options of the
 // settings, laid out for the amount label and the cheque with the font and

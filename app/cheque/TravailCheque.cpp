@@ -9,12 +9,8 @@
 Resultat<ChequePrepare> PreparerCheque(const ChequeSaisi& saisi, const Reglages& r) {
     if (const auto refus = RefusMontant(saisi.montant))
         return Echec{*refus};
-    QString montant = FormaterMontant(*LireMontant(saisi.montant));
-    auto mots = PreparerTexteMontant(montant, r);
-    if (mots && mots->montantRaccourci) { // zero cents not printed: "150" rather than "150,00"
-        montant = *mots->montantRaccourci;
-        mots = PreparerTexteMontant(montant, r);
-    }
+    const QString montant = MontantImprime(FormaterMontant(*LireMontant(saisi.montant)), r);
+    const auto mots = PreparerTexteMontant(montant, r);
     if (!mots)
         return Echec{mots.raison()};
     ChequePrepare prepare{*mots,
@@ -42,6 +38,26 @@ Resultat<> GarderListes(ListesMemorisees listes, const QVector<ChequePrepare>& c
 }
 
 } // namespace
+
+Resultat<> ImprimanteUtilisable(const QString& imprimante, const QStringList& installees) {
+    if (imprimante.isEmpty())
+        return Echec{
+            QStringLiteral("Aucune imprimante n'est choisie : ouvrez Configuration et Options.")};
+    if (!installees.contains(imprimante))
+        return Echec{QStringLiteral("L'imprimante « %1 » n'est pas installée : ouvrez "
+                                    "Configuration et Options.")
+                         .arg(imprimante)};
+    return {};
+}
+
+QString NomPdfPropose(const QString& destinataire, const QDate& date) {
+    QString nom = destinataire.trimmed();
+    static const QString interdits = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : nom)
+        if (interdits.contains(c) || c.unicode() < 32)
+            c = u'_';
+    return QStringLiteral("Cheque_%1_%2.pdf").arg(date.toString(QStringLiteral("yyyy-MM-dd")), nom);
+}
 
 Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
                                           const ContexteImpression& contexte,
@@ -91,9 +107,9 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
 
     if (r.Journal == 1) {
         for (const ChequePrepare& c : fait.cheques)
-            if (const auto ecrit = EcrireJournal(contexte.chemins.journaux(), contexte.moment,
-                                                 c.textes.chiffres, c.textes.destinataire,
-                                                 titulaire);
+            if (const auto ecrit =
+                    EcrireJournal(contexte.chemins.journaux(), contexte.moment, c.textes.chiffres,
+                                  c.textes.destinataire, titulaire);
                 !ecrit) {
                 fait.echecJournal = ecrit.raison();
                 break;

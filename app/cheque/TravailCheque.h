@@ -38,6 +38,14 @@ struct ChequePrepare {
 // the words out with the settings. The failure carries the French reason.
 Resultat<ChequePrepare> PreparerCheque(const ChequeSaisi& saisi, const Reglages& r);
 
+// Whether the printer of the settings can take a cheque: one is chosen and it
+// is among those installed. The failure says what to do, in French.
+Resultat<> ImprimanteUtilisable(const QString& imprimante, const QStringList& installees);
+
+// The PDF file name offered for a cheque: "Cheque_2024-03-05_EDF.pdf", the
+// payee without folder separators nor characters some systems refuse in names.
+QString NomPdfPropose(const QString& destinataire, const QDate& date);
+
 // What a print asks on its way, in this order. The window answers with its
 // dialogs, the command line from its options.
 class QuestionsImpression {

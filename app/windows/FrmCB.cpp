@@ -515,18 +515,6 @@ std::optional<ChequePrepare> FrmCB::chequeAImprimer() {
     return *cheque;
 }
 
-QString FrmCB::nomPdfPropose() const {
-    // The payee as a file name: no folder separators nor characters some
-    // systems refuse in names.
-    QString destinataire = cboD_->currentText().trimmed();
-    static const QString interdits = QStringLiteral("/\\:*?\"<>|");
-    for (QChar& c : destinataire)
-        if (interdits.contains(c) || c.unicode() < 32)
-            c = u'_';
-    return QStringLiteral("Cheque_%1_%2.pdf")
-        .arg(dtp_->date().toString(QStringLiteral("yyyy-MM-dd")), destinataire);
-}
-
 // The questions of a print, answered with the window's dialogs.
 struct FrmCB::QuestionsFenetre final : QuestionsImpression {
     QuestionsFenetre(FrmCB& fenetre, bool pdf) : fenetre(fenetre), pdf(pdf) {}
@@ -542,7 +530,8 @@ struct FrmCB::QuestionsFenetre final : QuestionsImpression {
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         fichierPdf = fenetre.app_.plateforme.dialogues.enregistrerFichier(
             &fenetre, QStringLiteral("Enregistrer le chèque en PDF"),
-            QDir(documents).filePath(fenetre.nomPdfPropose()),
+            QDir(documents).filePath(NomPdfPropose(fenetre.cboD_->currentText(),
+                                                    fenetre.dtp_->date())),
             QStringLiteral("PDF (*.pdf)|*.pdf|"));
         return !fichierPdf.isEmpty();
     }
@@ -584,19 +573,9 @@ void FrmCB::imprimerVers(Sortie sortie) {
 
     // Without a printer the cheque cannot be printed: say so before anything
     // is kept: a cheque that cannot reach any printer leaves the lists alone.
-    if (!pdf && r.Imprimante.isEmpty()) {
-        dialogues.message(
-            this,
-            QStringLiteral("Aucune imprimante n'est choisie : ouvrez Configuration et Options."),
-            Icone::Exclamation);
-        return;
-    }
-    if (!pdf && !app_.plateforme.imprimantes.noms().contains(r.Imprimante)) {
-        dialogues.message(this,
-                          QStringLiteral("L'imprimante « %1 » n'est pas installée : ouvrez "
-                                         "Configuration et Options.")
-                              .arg(r.Imprimante),
-                          Icone::Exclamation);
+    if (const auto utilisable = ImprimanteUtilisable(r.Imprimante, app_.plateforme.imprimantes.noms());
+        !pdf && !utilisable) {
+        dialogues.message(this, utilisable.raison(), Icone::Exclamation);
         return;
     }
 
@@ -727,6 +706,13 @@ void FrmCB::resizeEvent(QResizeEvent* e) {
 void FrmCB::PreparerMontant() {
     const Reglages& r = app_.reglages;
     AffichageMontant& label = *lblMontant_;
+    // Zero cents dropped from the box first: the words, or the reason there
+    // are none, are those of the amount as it prints.
+    if (const QString imprime = MontantImprime(cboM_->currentText(), r);
+        imprime != cboM_->currentText()) {
+        const QSignalBlocker bloque(cboM_);
+        cboM_->setEditText(imprime);
+    }
     const auto prepare = PreparerTexteMontant(cboM_->currentText(), r);
     const double tailleMots = prepare ? prepare->tailleMots : 0;
     if (!r.Police.isEmpty())
@@ -737,10 +723,6 @@ void FrmCB::PreparerMontant() {
     else if (r.Taille != 0)
         label.ecrireFontSize(r.Taille);
     label.ecrireFontBold(r.Gras == 1);
-    if (prepare && prepare->montantRaccourci) {
-        const QSignalBlocker bloque(cboM_); // the words are those of the shortened text
-        cboM_->setEditText(*prepare->montantRaccourci);
-    }
     // What cannot be written is said in place of the words, not left blank.
     label.signalerErreur(!prepare);
     label.ecrireCaption(prepare ? prepare->caption : prepare.raison());

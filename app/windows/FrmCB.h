@@ -88,7 +88,6 @@ private:
     void signalerNonRepresentables(const QStringList& textes);
     // Writes the amount box from the program: its words are spelled once.
     void ecrireMontant(const QString& texte);
-    QString nomPdfPropose() const;
     void construire();
     void construireMenus();
     void focaliserMontant();

@@ -48,7 +48,9 @@ TEST(PreparerTexteMontant, FramingAndDroppedZeroCents) {
     Reglages r;
     AppliquerDevisesParDefaut(r);
     r.EcrireCent = 1;
-    EXPECT_EQ(PreparerTexteMontant(QStringLiteral("150,00"), r)->montantRaccourci,
-              QStringLiteral("150"));
-    EXPECT_FALSE(PreparerTexteMontant(QStringLiteral("150,50"), r)->montantRaccourci);
+    EXPECT_EQ(MontantImprime(QStringLiteral("150,00"), r), QStringLiteral("150"));
+    EXPECT_EQ(MontantImprime(QStringLiteral("150,50"), r), QStringLiteral("150,50"));
+    EXPECT_EQ(MontantImprime(QStringLiteral("abc,00"), r), QStringLiteral("abc,00"));
+    r.EcrireCent = 0;
+    EXPECT_EQ(MontantImprime(QStringLiteral("150,00"), r), QStringLiteral("150,00"));
 }

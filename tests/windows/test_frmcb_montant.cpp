@@ -157,6 +157,18 @@ TEST_F(Montant, WordsThatCannotFitAreRefusedAndNothingIsPrintedOrKept) {
     EXPECT_EQ(lire("Cheque.ini"), avant); // the amount did not join the list
 }
 
+TEST_F(Montant, ZeroCentsAreDroppedFromTheBoxEvenWhenTheWordsDoNotFit) {
+    // The words start 170 mm in: nothing fits, and the refusal names the
+    // amount as it would print.
+    demarrerAvec("EcrireCent= 1\r\nMargeMLX= 120\r\n");
+    taper(QStringLiteral("150,"));
+    QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(montant(), &sortie);
+    EXPECT_EQ(montant()->currentText(), QStringLiteral("150"));
+    EXPECT_TRUE(mots().contains(QStringLiteral("ne tient pas sur le chèque : 150,")))
+        << mots().toStdString();
+}
+
 TEST_F(Montant, EachChangeOfTheAmountIsSpelledOnce) {
     // Zero cents not printed: leaving the box also shortens the amount.
     demarrerAvec("EcrireCent= 1\r\nRevenir= 1\r\nMontant=5,00\r\n");
