@@ -1,6 +1,7 @@
 #include "settings/Configuration.h"
 
 #include "settings/Listes.h"
+#include "settings/TriFrancais.h"
 #include "words/MontantTexte.h"
 
 #include <algorithm>
@@ -111,4 +112,24 @@ QString MotDeDevise(const QString& saisie, bool singulier) {
     if (singulier && mot.endsWith(u's'))
         mot.chop(1);
     return mot;
+}
+
+BoitesCheque BoitesAEnregistrer(BoitesCheque b, const Reglages* r) {
+    b.montant = EntreeSurUneLigne(b.montant);
+    b.destinataire = EntreeSurUneLigne(b.destinataire);
+    b.lieu = EntreeSurUneLigne(b.lieu);
+    if (r) {
+        RetenirTrie(b.listes.montants, r->Montant);
+        RetenirTrie(b.listes.destinataires, r->Ledestinataire);
+        if (!b.montant.isEmpty() && !b.montant.contains(u',') && r->EcrireCent == 0)
+            b.montant += QStringLiteral(",00");
+        if (r->Emission == 1)
+            b.lieu.clear();
+        else if (!b.listes.lieux.isEmpty())
+            b.lieu = b.listes.lieux.first();
+    }
+    RetenirTrie(b.listes.montants, b.montant);
+    RetenirTrie(b.listes.destinataires, b.destinataire);
+    RetenirTrie(b.listes.lieux, b.lieu);
+    return b;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/Listes.h"
 #include "settings/Reglages.h"
 #include "settings/Resultat.h"
 #include "settings/ValeursConfiguration.h"
@@ -31,3 +32,16 @@ Reglages ReglagesAffiches(const Reglages& enCours, const ValeursConfiguration& v
 // when `singulier`, without one final lower-case "s". Empty when nothing
 // is left.
 QString MotDeDevise(const QString& saisie, bool singulier);
+
+// The three boxes of the main window as a save of the lists leaves them.
+struct BoitesCheque {
+    ListesMemorisees listes;
+    QString montant, destinataire, lieu;
+};
+
+// What a save of the lists keeps: each box's text, on one line, joins its
+// list when new. With the settings of a choice being saved, their default
+// amount and payee join too, an amount without cents gets ",00" when cents
+// are printed, and the place is left empty (place not printed) or is the
+// first of its list.
+BoitesCheque BoitesAEnregistrer(BoitesCheque boites, const Reglages* r);

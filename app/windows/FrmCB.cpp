@@ -1,22 +1,23 @@
 #include "windows/FrmCB.h"
 
-#include "windows/AppScribane.h"
+#include "cheque/PreparationMontant.h"
+#include "cheque/Rendu.h"
+#include "cheque/SurfaceSortie.h"
+#include "cheque/TravailCheque.h"
 #include "settings/AnalyseDemarrage.h"
 #include "settings/ChargementChoix.h"
+#include "settings/Configuration.h"
+#include "settings/Enregistrement.h"
+#include "settings/FichierIni.h"
+#include "windows/AppScribane.h"
 #include "windows/ControleMontant.h"
 #include "windows/Dessins.h"
-#include "settings/Enregistrement.h"
 #include "windows/EtiquetteMontant.h"
-#include "settings/FichierIni.h"
 #include "windows/FrmAPROPOS.h"
 #include "windows/FrmApercu.h"
 #include "windows/FrmConfigure.h"
 #include "windows/FrmHistorique.h"
 #include "windows/ListesTriees.h"
-#include "cheque/PreparationMontant.h"
-#include "cheque/Rendu.h"
-#include "cheque/SurfaceSortie.h"
-#include "cheque/TravailCheque.h"
 #include "words/MontantTexte.h"
 
 #include <QAction>
@@ -530,8 +531,8 @@ struct FrmCB::QuestionsFenetre final : QuestionsImpression {
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         fichierPdf = fenetre.app_.plateforme.dialogues.enregistrerFichier(
             &fenetre, QStringLiteral("Enregistrer le chèque en PDF"),
-            QDir(documents).filePath(NomPdfPropose(fenetre.cboD_->currentText(),
-                                                    fenetre.dtp_->date())),
+            QDir(documents).filePath(
+                NomPdfPropose(fenetre.cboD_->currentText(), fenetre.dtp_->date())),
             QStringLiteral("PDF (*.pdf)|*.pdf|"));
         return !fichierPdf.isEmpty();
     }
@@ -573,7 +574,8 @@ void FrmCB::imprimerVers(Sortie sortie) {
 
     // Without a printer the cheque cannot be printed: say so before anything
     // is kept: a cheque that cannot reach any printer leaves the lists alone.
-    if (const auto utilisable = ImprimanteUtilisable(r.Imprimante, app_.plateforme.imprimantes.noms());
+    if (const auto utilisable =
+            ImprimanteUtilisable(r.Imprimante, app_.plateforme.imprimantes.noms());
         !pdf && !utilisable) {
         dialogues.message(this, utilisable.raison(), Icone::Exclamation);
         return;
@@ -801,64 +803,42 @@ void FrmCB::supprimerTout(QComboBox* boite, QString& defaut) {
 
 // The default amount and payee of settings about to be saved join their
 // lists; the window shows the orientation and place they ask for.
-void FrmCB::afficherDefauts(const Reglages& r) {
-    if (!r.Montant.isEmpty() && !DansLaListe(cboM_, r.Montant)) {
-        const QString saisi = cboM_->currentText();
-        InsererTrie(cboM_, r.Montant);
-        cboM_->setEditText(saisi);
-    }
-    if (!cboM_->currentText().isEmpty() && !cboM_->currentText().contains(u',') &&
-        r.EcrireCent == 0)
-        cboM_->setEditText(cboM_->currentText() + QStringLiteral(",00"));
-
-    if (!r.Ledestinataire.isEmpty() && !DansLaListe(cboD_, r.Ledestinataire)) {
-        const QString saisi = cboD_->currentText();
-        InsererTrie(cboD_, r.Ledestinataire);
-        cboD_->setEditText(saisi);
-    }
-
-    if (lblMontant_->caption() == QLatin1String("//  //"))
-        lblMontant_->ecrireCaption(QString());
-    if (r.Orientation == 1)
-        lblOrientation_->setText(QStringLiteral("Orientation en mode portrait"));
-    else
-        lblOrientation_->setText(QStringLiteral("Orientation en mode paysage"));
-    if (r.Emission == 1)
-        cboL_->setEditText(QString());
-    else if (cboL_->count() > 0)
-        cboL_->setCurrentIndex(0);
-}
-
 Resultat<> FrmCB::EnregistrerChoix(const Reglages* reglages) {
-    if (reglages)
-        afficherDefauts(*reglages);
-
-    // Each box's text joins its list when it is new; one pass over each list.
-    QStringList entrees[3];
-    QComboBox* boites[3] = {cboM_, cboD_, cboL_};
-    for (int i = 0; i < 3; ++i) {
-        QComboBox* boite = boites[i];
-        const QString texte = EntreeSurUneLigne(boite->currentText());
-        if (texte != boite->currentText())
-            boite->setEditText(texte);
-        entrees[i] = EntreesDe(boite);
-        if (!texte.isEmpty() && !entrees[i].contains(texte)) {
-            entrees[i].insert(InsererTrie(boite, texte), texte);
-            boite->setEditText(texte);
-        }
-    }
-    const ListesMemorisees listes{entrees[0], entrees[1], entrees[2]};
-    signalerNonRepresentables(TextesNonRepresentables(listes, reglages));
+    // Worked out on the lists as data and written first: a failed write
+    // leaves the boxes as they were.
+    const BoitesCheque boites =
+        BoitesAEnregistrer({{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)},
+                            cboM_->currentText(),
+                            cboD_->currentText(),
+                            cboL_->currentText()},
+                           reglages);
+    signalerNonRepresentables(TextesNonRepresentables(boites.listes, reglages));
 
     const QString section = reglages ? SectionDuChoix(app_.etat.ChoixCourant) : QString();
     if (const auto ecrit = EnregistrerCheque(app_.chemins, section,
-                                             reglages ? reglages : &app_.reglages, listes);
+                                             reglages ? reglages : &app_.reglages, boites.listes);
         !ecrit) {
         const QString raison =
             QStringLiteral("Vos listes et réglages n'ont pas pu être enregistrés.\n\n") +
             ecrit.raison();
         app_.plateforme.dialogues.message(this, raison, Icone::Critique);
         return Echec{raison};
+    }
+
+    afficherListes(boites.listes);
+    const std::pair<QComboBox*, const QString*> textes[] = {
+        {cboM_, &boites.montant}, {cboD_, &boites.destinataire}, {cboL_, &boites.lieu}};
+    for (const auto& [boite, texte] : textes)
+        if (boite->currentText() != *texte)
+            boite->setEditText(*texte);
+    if (reglages) {
+        if (reglages->Emission == 0 && cboL_->count() > 0)
+            cboL_->setCurrentIndex(0);
+        if (lblMontant_->caption() == QLatin1String("//  //"))
+            lblMontant_->ecrireCaption(QString());
+        lblOrientation_->setText(reglages->Orientation == 1
+                                     ? QStringLiteral("Orientation en mode portrait")
+                                     : QStringLiteral("Orientation en mode paysage"));
     }
     return {};
 }

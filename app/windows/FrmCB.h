@@ -99,7 +99,6 @@ private:
     void supprimerSelection(QComboBox* boite, const QString& messageSansSelection);
     void supprimerTout(QComboBox* boite, QString& defaut);
     void ouvrirConfiguration();
-    void afficherDefauts(const Reglages& r);
     void afficherReglagesAppliques();
     void afficherPolice(bool avecFamille);
 

@@ -127,3 +127,37 @@ TEST(Configuration, CurrencyWordsAreOneTrimmedLineWithoutOneFinalS) {
     EXPECT_EQ(MotDeDevise(QStringLiteral("\r\nplus "), false), QStringLiteral("plus"));
     EXPECT_EQ(MotDeDevise(QStringLiteral("  "), true), QString());
 }
+
+TEST(Configuration, ASaveOfTheListsKeepsTheBoxesTextsAndTheChoiceDefaults) {
+    const ListesMemorisees listes{{QStringLiteral("100,00")},
+                                  {QStringLiteral("EDF")},
+                                  {QStringLiteral("Lyon"), QStringLiteral("Paris")}};
+    // Without settings: each text on one line joins its list, in French order.
+    BoitesCheque b = BoitesAEnregistrer(
+        {listes, QStringLiteral("12,5"), QStringLiteral("Élise\nMartin"), QStringLiteral("Nice")},
+        nullptr);
+    EXPECT_EQ(b.destinataire, QStringLiteral("Élise Martin"));
+    EXPECT_EQ(b.listes.montants, (QStringList{QStringLiteral("100,00"), QStringLiteral("12,5")}));
+    EXPECT_EQ(b.listes.destinataires,
+              (QStringList{QStringLiteral("EDF"), QStringLiteral("Élise Martin")}));
+    EXPECT_EQ(b.listes.lieux.size(), 3);
+
+    // With the settings of a choice: defaults join, cents are written, and
+    // the place follows the "place not printed" option.
+    Reglages r;
+    r.Montant = QStringLiteral("20,00");
+    r.Ledestinataire = QStringLiteral("Dupont");
+    r.Emission = 1;
+    b = BoitesAEnregistrer({listes, QStringLiteral("75"), {}, QStringLiteral("Nice")}, &r);
+    EXPECT_EQ(b.montant, QStringLiteral("75,00"));
+    EXPECT_EQ(b.lieu, QString());
+    EXPECT_TRUE(b.listes.montants.contains(QStringLiteral("20,00")));
+    EXPECT_TRUE(b.listes.montants.contains(QStringLiteral("75,00")));
+    EXPECT_TRUE(b.listes.destinataires.contains(QStringLiteral("Dupont")));
+    EXPECT_EQ(b.listes.lieux, listes.lieux);
+    r.Emission = 0;
+    r.EcrireCent = 1;
+    b = BoitesAEnregistrer({listes, QStringLiteral("75"), {}, QStringLiteral("Nice")}, &r);
+    EXPECT_EQ(b.montant, QStringLiteral("75"));
+    EXPECT_EQ(b.lieu, QStringLiteral("Lyon"));
+}

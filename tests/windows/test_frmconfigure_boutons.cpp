@@ -243,6 +243,10 @@ TEST_F(Boutons, LeavingAfterASaveThatDidNotHappenKeepsWhatTheFileHolds) {
             imprimantes->setCurrentIndex(imprimantes->findText(QStringLiteral("PDF")));
             cliquer("ChkG");
             glisser({10, 5}, {20, 15});
+            cliquer("Opt2");
+            cliquer("ChkL");            // the place not printed
+            liste("CboM")->setEditText(QStringLiteral("77"));
+            boite("CboL")->setEditText(QStringLiteral("Paris"));
             if (ecritureImpossible) {
                 QFile::remove(chemin("Cheque.ini"));
                 ASSERT_TRUE(QDir(dossier.path()).mkdir(QStringLiteral("Cheque.ini")));
@@ -268,6 +272,10 @@ TEST_F(Boutons, LeavingAfterASaveThatDidNotHappenKeepsWhatTheFileHolds) {
             EXPECT_EQ(app->MarqueGras, QString());
             EXPECT_EQ(texte("LblImprimante"), QStringLiteral("Bureau"));
             EXPECT_EQ(texte("LblPolice"), QStringLiteral("Police Arial   10   "));
+            // Nor does the main window show or keep what was not saved.
+            EXPECT_NE(texte("LblOrientation"), QStringLiteral("Orientation en mode paysage"));
+            EXPECT_EQ(boite("CboL")->currentText(), QStringLiteral("Paris"));
+            EXPECT_FALSE(EntreesDe(boite("CboM")).contains(QStringLiteral("77,00")));
             fenetre.reset();
         }
     }
