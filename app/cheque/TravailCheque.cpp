@@ -106,9 +106,10 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
         return Echec{termine.raison()};
 
     if (r.Journal == 1) {
+        const QDateTime moment = contexte.maintenant();
         for (const ChequePrepare& c : fait.cheques)
             if (const auto ecrit =
-                    EcrireJournal(contexte.chemins.journaux(), contexte.moment, c.textes.chiffres,
+                    EcrireJournal(contexte.chemins.journaux(), moment, c.textes.chiffres,
                                   c.textes.destinataire, titulaire);
                 !ecrit) {
                 fait.echecJournal = ecrit.raison();

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 struct Reglages;
@@ -82,8 +83,8 @@ struct ContexteImpression {
     std::optional<ListesMemorisees> listes;
     // A batch keeps the lists once its pages are out; a single cheque first.
     bool listesApres = false;
-    // When the cheques print, for the journal.
-    QDateTime moment;
+    // The clock the journal reads once the job has ended (after every question).
+    std::function<QDateTime()> maintenant;
 };
 
 struct ChequesImprimes {

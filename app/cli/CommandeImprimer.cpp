@@ -369,8 +369,7 @@ int CommandeImprimer(Invocation& invocation) {
     }
     // One cheque keeps the lists first, as the print button does; a batch
     // keeps them once, after its pages.
-    const ContexteImpression contexte{r, chemins, listes, lot,
-                                      QDateTime(QDate::currentDate(), QTime::currentTime())};
+    const ContexteImpression contexte{r, chemins, listes, lot, &QDateTime::currentDateTime};
     QuestionsLigne questions(o, lot);
     const auto fait = ImprimerCheques(saisis, contexte, questions);
     if (!fait) {

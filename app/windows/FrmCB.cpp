@@ -588,7 +588,7 @@ void FrmCB::imprimerVers(Sortie sortie) {
         app_.etat.ChoixCourant != 0
             ? std::optional(ListesMemorisees{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)})
             : std::nullopt,
-        false, app_.plateforme.horloge.maintenant()};
+        false, [this] { return app_.plateforme.horloge.maintenant(); }};
     const auto fait = ImprimerCheques({chequeSaisi()}, contexte, questions);
     if (!fait) {
         if (questions.travail)
@@ -642,8 +642,8 @@ void FrmCB::signalerNonRepresentables(const QStringList& textes) {
 }
 
 void FrmCB::afficherListes(const ListesMemorisees& listes) {
-    // The printed texts joined the lists: the boxes show them, the text in
-    // each box staying as it is.
+    // The printed texts joined the lists: the boxes show them, each box
+    // keeping its text, on one line as it was printed and kept.
     const std::pair<QComboBox*, const QStringList*> boites[] = {
         {cboM_, &listes.montants}, {cboD_, &listes.destinataires}, {cboL_, &listes.lieux}};
     for (const auto& [boite, liste] : boites) {
@@ -652,7 +652,7 @@ void FrmCB::afficherListes(const ListesMemorisees& listes) {
         for (const QString& texte : *liste)
             if (!DansLaListe(boite, texte))
                 InsererTrie(boite, texte);
-        boite->setEditText(saisi);
+        boite->setEditText(EntreeSurUneLigne(saisi));
     }
 }
 

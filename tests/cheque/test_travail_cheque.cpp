@@ -98,9 +98,13 @@ protected:
     Resultat<ChequesImprimes> imprimer(const QVector<ChequeSaisi>& saisis, bool apres = false) {
         const ListesMemorisees listes{
             {QStringLiteral("5,00")}, {QStringLiteral("Alpha"), QStringLiteral("zoé")}, {}};
-        return ImprimerCheques(
-            saisis, {r, chemins, listes, apres, QDateTime(QDate(2024, 3, 5), QTime(14, 7, 32))},
-            questions);
+        return ImprimerCheques(saisis,
+                               {r, chemins, listes, apres,
+                                [this] {
+                                    questions.vues << QStringLiteral("heure");
+                                    return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 32));
+                                }},
+                               questions);
     }
     QStringList journal() const {
         QFile f(chemins.journaux() + QStringLiteral("/Journal_2024_03_05.txt"));
@@ -154,7 +158,8 @@ TEST_F(Travail, OneChequeKeepsTheListsAsksTheHolderPrintsAndJournals) {
     ASSERT_TRUE(fait) << fait.raison().toStdString();
     EXPECT_EQ(questions.vues,
               (QStringList{QStringLiteral("sortie"), QStringLiteral("listes"),
-                           QStringLiteral("titulaire"), QStringLiteral("travail")}));
+                           QStringLiteral("titulaire"), QStringLiteral("travail"),
+                           QStringLiteral("heure")})); // the journal's time, once printed
     // Joined in French order, case aside.
     EXPECT_EQ(
         questions.retenues->destinataires,
