@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 #include <array>
 #include <cstdint>
@@ -73,22 +74,26 @@ void AppliquerReglagesInitiaux(Reglages& r);
 QString MarqueGras(const Reglages& r);
 
 // A print shortcut the user can choose: its name in the configuration
-// window's list and the key code the settings keep.
+// window's list, the key code the settings keep and the keyboard's key
+// (Enter is also the keypad's).
 struct ToucheRaccourci {
     const char* nom;
     std::int16_t code;
+    Qt::Key cle;
 };
 
 // The print shortcuts offered, in the configuration window's list order.
-inline constexpr std::array<ToucheRaccourci, 9> TouchesRaccourci{{{"F5", 116},
-                                                                  {"F6", 117},
-                                                                  {"F7", 118},
-                                                                  {"F8", 119},
-                                                                  {"F9", 120},
-                                                                  {"F10", 121},
-                                                                  {"F11", 122},
-                                                                  {"F12", 123},
-                                                                  {"ENTR", 13}}};
+inline constexpr std::array<ToucheRaccourci, 9> TouchesRaccourci{{
+    {"F5", 116, Qt::Key_F5},
+    {"F6", 117, Qt::Key_F6},
+    {"F7", 118, Qt::Key_F7},
+    {"F8", 119, Qt::Key_F8},
+    {"F9", 120, Qt::Key_F9},
+    {"F10", 121, Qt::Key_F10},
+    {"F11", 122, Qt::Key_F11},
+    {"F12", 123, Qt::Key_F12},
+    {"ENTR", 13, Qt::Key_Return},
+}};
 
 // The place of a key code in `TouchesRaccourci`, or -1 when it names no shortcut.
 int IndexTouche(int raccourci);

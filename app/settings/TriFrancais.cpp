@@ -26,8 +26,12 @@ void TrierEnFrancais(QStringList& textes) {
     std::stable_sort(textes.begin(), textes.end(), AvantEnFrancais);
 }
 
+qsizetype PlaceTriee(const QStringList& liste, const QString& texte) {
+    return std::upper_bound(liste.begin(), liste.end(), texte, AvantEnFrancais) - liste.begin();
+}
+
 void RetenirTrie(QStringList& liste, const QString& texte) {
     if (texte.isEmpty() || liste.contains(texte))
         return;
-    liste.insert(std::upper_bound(liste.begin(), liste.end(), texte, AvantEnFrancais), texte);
+    liste.insert(PlaceTriee(liste, texte), texte);
 }

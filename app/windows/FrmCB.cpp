@@ -68,10 +68,9 @@ bool TailleAffichable(int points) {
 // The keys that give a shortcut of the table: Enter is on the main keys and
 // on the keypad.
 QList<Qt::Key> TouchesClavier(const ToucheRaccourci& touche) {
-    const QString nom = QLatin1String(touche.nom);
-    if (nom.startsWith(u'F'))
-        return {static_cast<Qt::Key>(Qt::Key_F1 + nom.mid(1).toInt() - 1)};
-    return {Qt::Key_Return, Qt::Key_Enter};
+    if (touche.cle == Qt::Key_Return)
+        return {Qt::Key_Return, Qt::Key_Enter};
+    return {touche.cle};
 }
 
 } // namespace

@@ -11,16 +11,9 @@ QStringList EntreesDe(const QComboBox* boite) {
 }
 
 int InsererTrie(QComboBox* boite, const QString& texte) {
-    int bas = 0, haut = boite->count();
-    while (bas < haut) {
-        const int milieu = (bas + haut) / 2;
-        if (AvantEnFrancais(texte, boite->itemText(milieu)))
-            haut = milieu;
-        else
-            bas = milieu + 1;
-    }
-    boite->insertItem(bas, texte);
-    return bas;
+    const int place = int(PlaceTriee(EntreesDe(boite), texte));
+    boite->insertItem(place, texte);
+    return place;
 }
 
 void AjouterTries(QComboBox* boite, QStringList textes) {
