@@ -761,18 +761,16 @@ void FrmCB::ecrireMontant(const QString& texte) {
 }
 
 void FrmCB::reprendreCheque(const QString& montant, const QString& destinataire) {
-    const auto valeur = LireMontant(montant);
-    ecrireMontant(montant.isEmpty() || !valeur ? montant : FormaterMontant(*valeur));
+    ecrireMontant(MontantEnForme(montant));
     cboD_->setEditText(destinataire);
     focaliserMontant();
 }
 
 void FrmCB::montantQuitte() {
-    const QString texte = cboM_->currentText();
-    const auto valeur = LireMontant(texte);
-    if (texte.isEmpty() || !valeur)
-        return;
-    ecrireMontant(FormaterMontant(*valeur));
+    // Only an amount that reads as one is put in its printed form (and spelled
+    // again); anything else keeps the words or the reason already shown.
+    if (LireMontant(cboM_->currentText()))
+        ecrireMontant(MontantEnForme(cboM_->currentText()));
 }
 
 void FrmCB::supprimerSelection(QComboBox* boite, const QString& messageSansSelection) {

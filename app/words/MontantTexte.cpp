@@ -151,3 +151,8 @@ QString FormaterMontant(double montant) {
     resultat += QLatin1Char(chiffres[entiers + 1]);
     return resultat;
 }
+
+QString MontantEnForme(const QString& texte) {
+    const auto valeur = LireMontant(texte);
+    return valeur ? FormaterMontant(*valeur) : texte;
+}

@@ -34,3 +34,7 @@ bool EstUnMontant(QStringView texte);
 // (1250 gives "1 250,00"). A plain blank is safe in Windows-1252 files and
 // reads back with LireMontant. Returns an empty text for infinities and NaN.
 QString FormaterMontant(double montant);
+
+// A typed amount in its printed form when it reads as one ("12," gives
+// "12,00"); any other text, empty included, as it is.
+QString MontantEnForme(const QString& texte);

@@ -1,4 +1,4 @@
-#include "test_frmconfigure.h"
+#include "ConfigurationTest.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "test_frmconfigure.h"
+#include "ConfigurationTest.h"
 
 class Remplissage : public ConfigurationTest {};
 

@@ -1,5 +1,5 @@
 #include "windows/FrmTextes.h"
-#include "test_frmconfigure.h"
+#include "ConfigurationTest.h"
 
 #include <QDir>
 #include <QFocusEvent>

@@ -64,6 +64,13 @@ TEST(LireMontant, DoesNotDependOnTheSystemLanguage) {
     QLocale::setDefault(avant);
 }
 
+TEST(MontantEnForme, ReadableAmountsOnlyArePutInTheirPrintedForm) {
+    EXPECT_EQ(MontantEnForme(QStringLiteral("12,")), u"12,00");
+    EXPECT_EQ(MontantEnForme(QStringLiteral("1250,5")), u"1 250,50");
+    EXPECT_EQ(MontantEnForme(QStringLiteral("12,5x")), u"12,5x");
+    EXPECT_EQ(MontantEnForme(QString()), QString());
+}
+
 TEST(FormaterMontant, GroupsOfThreeAndTwoDecimals) {
     const struct {
         double montant;
