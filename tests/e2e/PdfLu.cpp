@@ -91,3 +91,16 @@ QPointF CoinImprimable(const QString& file, int orientation) {
     const double mm = QPageLayout::Millimeter == p.pageLayout().units() ? 1.0 : kMmParPoint;
     return {m.left() * mm, m.top() * mm};
 }
+
+std::optional<PagePdf> PageSortie(const QString& dossier, const QString& file, int secondes,
+                                  QString* erreur) {
+    const QString pdf = AttendrePdf(dossier, file, secondes);
+    if (pdf.isEmpty()) {
+        *erreur = QStringLiteral("aucun PDF sorti de la file en %1 s").arg(secondes);
+        return std::nullopt;
+    }
+    PagePdf page = LirePdf(pdf, erreur);
+    if (!erreur->isEmpty())
+        return std::nullopt;
+    return page;
+}

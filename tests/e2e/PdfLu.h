@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 // The words of a PDF page as pdftotext -bbox reads them, in millimetres from
 // the page's top-left corner.
 struct MotPdf {
@@ -37,3 +39,9 @@ QPointF CoinImprimable(const QString& file, int orientation = 1);
 // Waits for the queue to be empty and a PDF to be in the folder; its path, or
 // an empty text after `secondes`.
 QString AttendrePdf(const QString& dossier, const QString& file, int secondes);
+
+// The first page of the PDF a queue writes into `dossier`, read once it is
+// there (within `secondes`); nothing and the reason when it does not come or
+// cannot be read.
+std::optional<PagePdf> PageSortie(const QString& dossier, const QString& file, int secondes,
+                                  QString* erreur);

@@ -1,11 +1,11 @@
+#include "PdfLu.h"
+#include "PlateformeTest.h"
+#include "impression/SurfaceImprimante.h"
 #include "windows/ApercuCheque.h"
 #include "windows/AppScribane.h"
 #include "windows/FrmCB.h"
 #include "windows/FrmConfigure.h"
-#include "PdfLu.h"
 #include "windows/PlateformeQt.h"
-#include "PlateformeTest.h"
-#include "impression/SurfaceImprimante.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,11 +122,10 @@ TEST(ConfigurationPuisImpression, AFirstRunConfiguredByHandPrintsWhereTheChequeW
     ASSERT_TRUE(plateforme.dialogues.vus.isEmpty())
         << plateforme.dialogues.textes().join(u'\n').toStdString();
 
-    const QString pdf = AttendrePdf(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60);
-    ASSERT_FALSE(pdf.isEmpty()) << "aucun PDF sorti de la file en 60 s";
     QString erreur;
-    const PagePdf page = LirePdf(pdf, &erreur);
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+    const auto imprimee = PageSortie(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60, &erreur);
+    ASSERT_TRUE(imprimee) << erreur.toStdString();
+    const PagePdf& page = *imprimee;
 
     // The texts at their base places, shifted by the printable corner and the
     // two dragged margins.

@@ -1,11 +1,11 @@
+#include "PdfLu.h"
+#include "PlateformeTest.h"
+#include "impression/SurfaceImprimante.h"
 #include "windows/AppScribane.h"
 #include "windows/FrmCB.h"
 #include "windows/FrmConfigure.h"
 #include "windows/FrmTextes.h"
-#include "PdfLu.h"
 #include "windows/PlateformeQt.h"
-#include "PlateformeTest.h"
-#include "impression/SurfaceImprimante.h"
 
 #include <QAction>
 #include <QApplication>
@@ -112,11 +112,10 @@ TEST(TextesPuisImpression, EachTextMovesByTheMillimetresTyped) {
     ASSERT_TRUE(plateforme.dialogues.vus.isEmpty())
         << plateforme.dialogues.textes().join(u'\n').toStdString();
 
-    const QString pdf = AttendrePdf(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60);
-    ASSERT_FALSE(pdf.isEmpty()) << "aucun PDF sorti de la file en 60 s";
     QString erreur;
-    const PagePdf page = LirePdf(pdf, &erreur);
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+    const auto imprimee = PageSortie(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60, &erreur);
+    ASSERT_TRUE(imprimee) << erreur.toStdString();
+    const PagePdf& page = *imprimee;
 
     const QPointF coin = CoinImprimable(kFile);
     const double x0 = coin.x() + 10, y0 = coin.y() + 30;

@@ -1,9 +1,9 @@
-#include "windows/AppScribane.h"
-#include "windows/FrmCB.h"
 #include "PdfLu.h"
-#include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
 #include "impression/SurfaceImprimante.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
+#include "windows/PlateformeQt.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -129,11 +129,10 @@ TEST_P(ImpressionReelle, TheMainWindowPrintsEachTextWhereTheSettingsPutIt) {
     ASSERT_TRUE(plateforme.dialogues.vus.isEmpty())
         << plateforme.dialogues.textes().join(u'\n').toStdString();
 
-    const QString pdf = AttendrePdf(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60);
-    ASSERT_FALSE(pdf.isEmpty()) << "aucun PDF sorti de la file en 60 s";
     QString erreur;
-    PagePdf page = LirePdf(pdf, &erreur);
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+    auto imprimee = PageSortie(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60, &erreur);
+    ASSERT_TRUE(imprimee) << erreur.toStdString();
+    PagePdf& page = *imprimee;
     ASSERT_LT(page.largeur, page.hauteur); // the paper is A4 portrait either way
     if (d.orientation == 2) {
         // Landscape comes out turned on the paper: the words run upwards.

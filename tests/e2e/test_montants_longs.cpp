@@ -1,9 +1,9 @@
-#include "windows/AppScribane.h"
-#include "windows/FrmCB.h"
 #include "PdfLu.h"
-#include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
 #include "impression/SurfaceImprimante.h"
+#include "windows/AppScribane.h"
+#include "windows/FrmCB.h"
+#include "windows/PlateformeQt.h"
 #include "words/MontantEnLettres.h"
 #include "words/MontantTexte.h"
 
@@ -104,11 +104,10 @@ TEST_P(MontantLong, TheWordsPrintWholeAndInsideTheCheque) {
     ASSERT_TRUE(plateforme.dialogues.vus.isEmpty())
         << plateforme.dialogues.textes().join(u'\n').toStdString();
 
-    const QString pdf = AttendrePdf(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60);
-    ASSERT_FALSE(pdf.isEmpty()) << "aucun PDF sorti de la file en 60 s";
     QString erreur;
-    const PagePdf page = LirePdf(pdf, &erreur);
-    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+    const auto imprimee = PageSortie(QStringLiteral(DOSSIER_PDF_CUPS), kFile, 60, &erreur);
+    ASSERT_TRUE(imprimee) << erreur.toStdString();
+    const PagePdf& page = *imprimee;
     const QPointF coin = CoinImprimable(kFile);
     Verifier(page, montant, coin + QPointF(kMargeDroite, kMargeHaute));
 }
