@@ -7,11 +7,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QTranslator>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 int main(int argc, char** argv) {
+#ifdef Q_OS_UNIX
+    // A file-size limit then makes a write fail with its reason, which is told,
+    // instead of killing the program in the middle of a file.
+    ::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scribane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Scribane"));

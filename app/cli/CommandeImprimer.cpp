@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -316,6 +317,20 @@ int CommandeImprimer(Invocation& invocation) {
                   .chemin;
     if (!QFileInfo(dossier).isDir())
         return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));
+    if (!o.pdf.isEmpty()) {
+        // Refused before anything is kept: the file could never be written.
+        const QFileInfo pdf(o.pdf);
+        if (!pdf.absoluteDir().exists())
+            return Refuser(QStringLiteral("le dossier « %1 » du fichier PDF n'existe pas.")
+                               .arg(QDir::toNativeSeparators(pdf.absolutePath())));
+        if (pdf.isDir())
+            return Refuser(QStringLiteral("« %1 » est un dossier, pas un fichier PDF.")
+                               .arg(QDir::toNativeSeparators(o.pdf)));
+        if (!DossierInscriptible(pdf.absolutePath()))
+            return Refuser(
+                QStringLiteral("le dossier « %1 » du fichier PDF n'est pas accessible en écriture.")
+                    .arg(QDir::toNativeSeparators(pdf.absolutePath())));
+    }
     const CheminsScribane chemins{dossier};
     // The window rewrites the lists from its boxes: the two must not run together.
     RefusVerrou refus;
@@ -391,10 +406,11 @@ int CommandeImprimer(Invocation& invocation) {
                        fait->echecListes);
 
     const QString imprimante = questions.travail->nomImprimante();
-    Sortie() << (lot ? QStringLiteral("%1 chèques imprimés sur « %2 ».\n")
-                           .arg(cheques.size())
-                           .arg(imprimante)
-                     : QStringLiteral("Chèque imprimé sur « %1 ».\n").arg(imprimante));
+    Sortie() << (!lot                 ? QStringLiteral("Chèque imprimé sur « %1 ».\n").arg(imprimante)
+                 : cheques.size() == 1 ? QStringLiteral("1 chèque imprimé sur « %1 ».\n").arg(imprimante)
+                                       : QStringLiteral("%1 chèques imprimés sur « %2 ».\n")
+                                             .arg(cheques.size())
+                                             .arg(imprimante));
     Sortie().flush();
     return kSucces;
 }

@@ -5,6 +5,10 @@
 #include <QString>
 #include <iterator>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 namespace {
 
 // A new command is one more file and one more line here.
@@ -31,6 +35,11 @@ void AfficherAide() {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef Q_OS_UNIX
+    // A file-size limit then makes a write fail with its reason, which is told,
+    // instead of killing the program in the middle of a file.
+    ::signal(SIGXFSZ, SIG_IGN);
+#endif
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

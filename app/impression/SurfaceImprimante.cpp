@@ -1,6 +1,5 @@
 #include "impression/SurfaceImprimante.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinterInfo>
@@ -38,7 +37,7 @@ bool SurfaceImprimante::commencer() {
         aucuneImprimante_ = true;
         return false;
     }
-    if (echecOuverture_ || !peintre_.begin(&imprimante_)) {
+    if (!refusOuverture_.isEmpty() || echecOuverture_ || !peintre_.begin(&imprimante_)) {
         echecOuverture_ = true;
         return false;
     }
@@ -57,15 +56,10 @@ Resultat<> SurfaceImprimante::terminer() {
     const bool fini = ouvert && peintre_.end();
     if (ouvert && fini && imprimante_.printerState() != QPrinter::Error)
         return {};
-    if (echecOuverture_ && imprimante_.outputFormat() == QPrinter::PdfFormat) {
-        // The file's own reason (missing folder, no right to write) says more
-        // than a printer that cannot be opened.
-        QFile fichier(imprimante_.outputFileName());
-        return Echec{fichier.open(QIODevice::Append)
-                         ? QStringLiteral("le fichier n'a pas pu être écrit.")
-                         : QStringLiteral("le fichier n'a pas pu être créé (%1).")
-                               .arg(fichier.errorString())};
-    }
+    if (!refusOuverture_.isEmpty())
+        return Echec{refusOuverture_};
+    if (echecOuverture_ && imprimante_.outputFormat() == QPrinter::PdfFormat)
+        return Echec{QStringLiteral("le fichier n'a pas pu être écrit.")};
     return Echec{aucuneImprimante_ ? QStringLiteral("aucune imprimante n'est installée.")
                  : echecOuverture_ ? QStringLiteral("l'imprimante n'a pas pu être ouverte.")
                                    : QStringLiteral("le document n'a pas pu être transmis.")};
@@ -76,14 +70,23 @@ TravailQt::TravailQt(const QString& fichierPdf)
     // Plain ASCII: some spoolers garble anything else in job titles and file names.
     imprimante_.setDocName(QStringLiteral("Scribane - cheque"));
     if (!fichierPdf.isEmpty()) {
+        pdf_.emplace(fichierPdf);
         imprimante_.setOutputFormat(QPrinter::PdfFormat);
-        imprimante_.setOutputFileName(fichierPdf);
+        imprimante_.setOutputFileName(pdf_->copie());
+        if (pdf_->copie().isEmpty())
+            surface_.refuserOuverture(pdf_->refus());
     }
 }
 
+Resultat<> TravailQt::terminer() {
+    if (auto fini = surface_.terminer(); !fini)
+        return fini;
+    return pdf_ ? pdf_->remplacer() : Resultat<>{};
+}
+
 QString TravailQt::nomImprimante() const {
-    if (imprimante_.outputFormat() == QPrinter::PdfFormat)
-        return QFileInfo(imprimante_.outputFileName()).fileName();
+    if (pdf_)
+        return QFileInfo(pdf_->cible()).fileName();
     return imprimante_.printerName().isEmpty() ? QStringLiteral("(aucune)")
                                                : imprimante_.printerName();
 }

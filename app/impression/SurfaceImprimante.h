@@ -2,8 +2,11 @@
 
 #include "cheque/SurfacePeinte.h"
 #include "cheque/TravailImpression.h"
+#include "impression/FichierPdf.h"
 
 #include <QPrinter>
+
+#include <optional>
 
 // The printer as an output surface: millimetres from the top-left corner of the
 // printable area, the page margins being the printer's own minimum margins.
@@ -20,6 +23,9 @@ public:
     Resultat<> terminer();
     // Ends the page drawn so far and starts another, for a batch of cheques.
     bool pageSuivante();
+    // The device is known not to open (its file could not be created): the
+    // painter is never begun on it and the job ends with this reason.
+    void refuserOuverture(const QString& raison) { refusOuverture_ = raison; }
 
 protected:
     bool commencer() override;
@@ -28,6 +34,7 @@ private:
     QPrinter& imprimante_;
     bool echecOuverture_ = false;
     bool aucuneImprimante_ = false;
+    QString refusOuverture_;
 };
 
 // A print job on a printer of the system, or into a PDF file when one is named.
@@ -38,12 +45,15 @@ public:
     SurfaceImprimante& surfaceImprimante() { return surface_; }
     QString nomImprimante() const override;
     bool pageSuivante() override { return surface_.pageSuivante(); }
-    Resultat<> terminer() override { return surface_.terminer(); }
+    // Ends the document; a PDF then takes the name it was given only once
+    // it is whole on the disk.
+    Resultat<> terminer() override;
     QPrinter& imprimante() { return imprimante_; }
 
 private:
     QPrinter imprimante_;
     SurfaceImprimante surface_;
+    std::optional<FichierPdfProvisoire> pdf_;
 };
 
 class ImpressionQt final : public Impression {

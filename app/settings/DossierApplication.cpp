@@ -4,22 +4,15 @@
 #include "settings/EtatChoix.h"
 #include "settings/FichierIni.h"
 #include "settings/Listes.h"
+#include "settings/EcritureAtomique.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSysInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-#endif
 
 bool DossierInscriptible(const QString& dossier) {
     if (!QFileInfo(dossier).isDir())
@@ -66,52 +59,18 @@ Resultat<> ConvertirAncienFichier(const CheminsScribane& chemins) {
 
 namespace {
 
-// Whether the lock file names no owner that could still hold it.
-bool VerrouAbandonne(const QLockFile& verrou) {
-    qint64 pid = 0;
-    QString hote;
-    QString application;
-    if (!verrou.getLockInfo(&pid, &hote, &application))
-        return true; // empty or damaged: its owner died before writing itself in
-    if (!hote.isEmpty() && hote != QSysInfo::machineHostName())
-        return false; // a folder shared with another machine: we cannot tell
-    if (pid == QCoreApplication::applicationPid())
-        return true; // our own number, left by an earlier run (a container restarted)
-#ifdef Q_OS_UNIX
-    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
-#else
-    return false;
-#endif
-}
-
-RefusVerrou Refus(const CheminsScribane& chemins, QLockFile::LockError erreur) {
-    if (erreur == QLockFile::LockFailedError)
+RefusVerrou Refus(const CheminsScribane& chemins, VerrouDossier::Etat etat, int numero) {
+    if (etat == VerrouDossier::Etat::TenuAilleurs)
         return {QStringLiteral("Scribane est déjà ouvert."), true};
-    // The lock file gives no reason: find it by trying to write in the folder.
     const QString dossier = QDir::toNativeSeparators(chemins.dossier);
-    int numero = 0;
+    const QString verrou = QDir::toNativeSeparators(chemins.verrou());
 #ifdef Q_OS_UNIX
-    const QByteArray essai = QFile::encodeName(chemins.verrou() + QStringLiteral(".essai"));
-    const int fd = ::open(essai.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        numero = errno;
-    } else {
-        const char octets[64] = {};
-        if (::write(fd, octets, sizeof octets) != ssize_t(sizeof octets) || ::fsync(fd) != 0)
-            numero = errno;
-        ::close(fd);
-        ::unlink(essai.constData());
-    }
     if (numero == ENOSPC || numero == EDQUOT)
-        return {QStringLiteral("Le disque est plein : %1 ne peut pas être créé.")
-                    .arg(QDir::toNativeSeparators(chemins.verrou()))};
+        return {QStringLiteral("Le disque est plein : %1 ne peut pas être créé.").arg(verrou)};
     if (numero == EACCES || numero == EPERM || numero == EROFS)
         return {QStringLiteral("Le dossier %1 n'est pas accessible en écriture : %2.")
                     .arg(dossier, RaisonSysteme(numero))};
 #endif
-    if (erreur == QLockFile::PermissionError)
-        return {QStringLiteral("Le dossier %1 n'est pas accessible en écriture.").arg(dossier)};
-    const QString verrou = QDir::toNativeSeparators(chemins.verrou());
     return {numero != 0 ? QStringLiteral("Le verrou %1 n'a pas pu être pris : %2.")
                               .arg(verrou, RaisonSysteme(numero))
                         : QStringLiteral("Le verrou %1 n'a pas pu être pris.").arg(verrou)};
@@ -119,25 +78,17 @@ RefusVerrou Refus(const CheminsScribane& chemins, QLockFile::LockError erreur) {
 
 } // namespace
 
-std::unique_ptr<QLockFile> PrendreVerrou(const CheminsScribane& chemins, RefusVerrou* refus) {
-    auto verrou = std::make_unique<QLockFile>(chemins.verrou());
-    // Never stale by age: only when the process that took it is gone.
-    verrou->setStaleLockTime(0);
-    bool pris = verrou->tryLock(0);
-    if (!pris && verrou->error() == QLockFile::LockFailedError && VerrouAbandonne(*verrou)) {
-        // Qt takes over only a lock whose owner it can read, and a leftover
-        // ".rmlock" stops it for 30 s. Removing takes the file's system lock
-        // first, which a living owner holds: a wrong guess above cannot take
-        // the lock from under it.
-        verrou->removeStaleLockFile();
-        pris = verrou->tryLock(0);
-    }
-    if (!pris) {
+std::unique_ptr<VerrouDossier> PrendreVerrou(const CheminsScribane& chemins, RefusVerrou* refus) {
+    VerrouDossier::Etat etat;
+    int numero = 0;
+    auto verrou = VerrouDossier::Prendre(chemins.verrou(), etat, numero);
+    if (!verrou) {
         if (refus)
-            *refus = Refus(chemins, verrou->error());
+            *refus = Refus(chemins, etat, numero);
         return nullptr;
     }
-    QLockFile(chemins.verrou() + QStringLiteral(".rmlock")).removeStaleLockFile();
+    // Left by the lock of earlier versions, which could stop a take-over.
+    QFile::remove(chemins.verrou() + QStringLiteral(".rmlock"));
     SupprimerCopiesDeTravail(chemins.dossier, {QFileInfo(chemins.cheque()).fileName(),
                                                QFileInfo(chemins.choix()).fileName()});
     return verrou;

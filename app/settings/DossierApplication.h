@@ -43,7 +43,8 @@ bool RecupererReecritureInterrompue(const CheminsScribane& chemins);
 // result says why.
 Resultat<> ConvertirAncienFichier(const CheminsScribane& chemins);
 
-class QLockFile;
+#include "settings/VerrouDossier.h"
+
 #include <memory>
 
 // Why the lock was not taken: another instance holds it, or the folder
@@ -53,10 +54,9 @@ struct RefusVerrou {
     bool dejaOuvert = false;
 };
 
-// The lock that keeps a second instance from starting on the same folder. A
-// lock whose owner cannot be read (an instance killed while taking it) or is no
-// longer running is stale and taken over. Once it is held, the scratch copies
-// a killed rewrite left beside the files are removed. Null when the lock is not
-// taken; `refus` then says why.
-std::unique_ptr<QLockFile> PrendreVerrou(const CheminsScribane& chemins,
-                                         RefusVerrou* refus = nullptr);
+// The lock that keeps a second instance from starting on the same folder: the
+// system's lock on Scribane.lock, which a crashed instance no longer holds.
+// Once it is held, the scratch copies a killed rewrite left beside the files
+// are removed. Null when the lock is not taken; `refus` then says why.
+std::unique_ptr<VerrouDossier> PrendreVerrou(const CheminsScribane& chemins,
+                                             RefusVerrou* refus = nullptr);

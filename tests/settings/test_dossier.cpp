@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -175,6 +174,47 @@ TEST(Verrou, AnEmptyOrUnreadableLockIsStaleAndALeftoverRmlockDoesNotBlock) {
     EXPECT_FALSE(PrendreVerrou(c, &refus));
     EXPECT_TRUE(refus.dejaOuvert);
     EXPECT_EQ(refus.message, QStringLiteral("Scribane est déjà ouvert."));
+}
+
+TEST(Verrou, AnotherProcessHoldsItUntilItDiesAndNeverLosesItToAnEmptyFile) {
+    QTemporaryDir dir;
+    const CheminsScribane c{dir.path()};
+    int tube[2];
+    ASSERT_EQ(::pipe(tube), 0);
+    const pid_t enfant = ::fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+        const auto verrou = PrendreVerrou(c);
+        // What a rival sees in the moment between creating the file and
+        // writing itself in: an empty file, held all the same.
+        if (verrou)
+            (void)!::truncate(QFile::encodeName(c.verrou()).constData(), 0);
+        const char pris = verrou ? 'o' : 'n';
+        (void)!::write(tube[1], &pris, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    ::close(tube[1]);
+    char pris = 0;
+    ASSERT_EQ(::read(tube[0], &pris, 1), 1);
+    ::close(tube[0]);
+    ASSERT_EQ(pris, 'o');
+
+    RefusVerrou refus;
+    EXPECT_FALSE(PrendreVerrou(c, &refus));
+    EXPECT_TRUE(refus.dejaOuvert);
+    EXPECT_EQ(refus.message, QStringLiteral("Scribane est déjà ouvert."));
+    EXPECT_TRUE(QFileInfo::exists(c.verrou())) << "the refused start removed the holder's lock";
+
+    ::kill(enfant, SIGKILL);
+    int statut = 0;
+    ASSERT_EQ(::waitpid(enfant, &statut, 0), enfant);
+    {
+        const auto repris = PrendreVerrou(c);
+        EXPECT_TRUE(repris);
+    }
+    // Let go, the lock leaves no file behind.
+    EXPECT_FALSE(QFileInfo::exists(c.verrou()));
 }
 
 TEST(Verrou, AFolderThatRefusesTheLockIsNamedWithItsReason) {

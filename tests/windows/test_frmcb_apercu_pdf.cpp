@@ -198,11 +198,10 @@ TEST(EnregistrerPdfImpossible, TheUserIsToldWhyAndNothingIsJournaled) {
     ASSERT_EQ(plateforme.dialogues.vus.size(), 2);
     const DialogueVu& message = plateforme.dialogues.vus[1];
     EXPECT_EQ(message.icone, Icone::Critique);
-    EXPECT_TRUE(message.texte.startsWith(
-        QStringLiteral("Le chèque n'a pas pu être enregistré dans « %1 » : le fichier n'a pas pu "
-                       "être créé (")
-            .arg(QDir::toNativeSeparators(fichier))))
-        << message.texte.toStdString();
+    EXPECT_EQ(message.texte,
+              QStringLiteral("Le chèque n'a pas pu être enregistré dans « %1 » : le fichier n'a "
+                             "pas pu être créé : le dossier n'existe pas.")
+                  .arg(QDir::toNativeSeparators(fichier)));
     EXPECT_FALSE(QFileInfo::exists(dossier.filePath(QStringLiteral("Journaux"))) &&
                  !QDir(dossier.filePath(QStringLiteral("Journaux"))).isEmpty());
 }
