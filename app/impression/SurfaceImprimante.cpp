@@ -4,6 +4,40 @@
 #include <QPageLayout>
 #include <QPrinterInfo>
 
+#ifdef SCRIBANE_CUPS
+#include <cups/cups.h>
+#endif
+
+namespace {
+
+#ifdef SCRIBANE_CUPS
+// Qt hands the document to CUPS and drops its answer: a queue that refuses
+// jobs would look printed. The last answer of this thread's CUPS connection is
+// first made a known good one (the printer's own state), so that after the
+// document ends it is the answer to this job.
+void OublierDerniereReponse(const QString& imprimante) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", imprimante.toUtf8().constData());
+    ipp_t* demande = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(demande, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-state");
+    ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, demande, "/"));
+}
+
+QString RefusDuTravail() {
+    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+        return {};
+    QString raison = QString::fromUtf8(cupsLastErrorString()).trimmed();
+    if (raison.endsWith(u'.'))
+        raison.chop(1);
+    return QStringLiteral("le système d'impression a refusé le travail (%1).").arg(raison);
+}
+#endif
+
+} // namespace
+
 bool SurfaceImprimante::choisirImprimante(const QString& nom) {
     if (imprimante_.outputFormat() != QPrinter::NativeFormat || peintre_.isActive())
         return false;
@@ -53,9 +87,19 @@ bool SurfaceImprimante::pageSuivante() {
 Resultat<> SurfaceImprimante::terminer() {
     // A cheque without a single text still ends as a document the user is told about.
     const bool ouvert = commencer();
+    const bool natif = imprimante_.outputFormat() == QPrinter::NativeFormat;
+#ifdef SCRIBANE_CUPS
+    if (ouvert && natif)
+        OublierDerniereReponse(imprimante_.printerName());
+#endif
     const bool fini = ouvert && peintre_.end();
-    if (ouvert && fini && imprimante_.printerState() != QPrinter::Error)
+    if (ouvert && fini && imprimante_.printerState() != QPrinter::Error) {
+#ifdef SCRIBANE_CUPS
+        if (const QString refus = natif ? RefusDuTravail() : QString(); !refus.isEmpty())
+            return Echec{refus};
+#endif
         return {};
+    }
     if (!refusOuverture_.isEmpty())
         return Echec{refusOuverture_};
     if (echecOuverture_ && imprimante_.outputFormat() == QPrinter::PdfFormat)
