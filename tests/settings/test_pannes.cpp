@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -215,6 +217,25 @@ TEST(Verrou, AnotherProcessHoldsItUntilItDiesAndNeverLosesItToAnEmptyFile) {
     }
     // Let go, the lock leaves no file behind.
     EXPECT_FALSE(QFileInfo::exists(c.verrou()));
+}
+
+TEST(Verrou, ARivalThatHasCreatedTheFileButNotLockedItYetIsNeverLetInToo) {
+    QTemporaryDir dir;
+    const CheminsScribane c{dir.path()};
+    const QByteArray nom = QFile::encodeName(c.verrou());
+    // A rival's first step: the file created, still empty, not locked yet.
+    const int rival = ::open(nom.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    ASSERT_GE(rival, 0);
+    const auto verrou = PrendreVerrou(c);
+    ASSERT_TRUE(verrou);
+    // Its second step must fail: what it opened is the file now locked, not
+    // one removed from under it while a new one took its name.
+    EXPECT_NE(::flock(rival, LOCK_EX | LOCK_NB), 0);
+    struct stat ouvert, actuel;
+    ASSERT_EQ(::fstat(rival, &ouvert), 0);
+    ASSERT_EQ(::stat(nom.constData(), &actuel), 0);
+    EXPECT_EQ(ouvert.st_ino, actuel.st_ino);
+    ::close(rival);
 }
 
 TEST(Verrou, AFolderThatRefusesTheLockIsNamedWithItsReason) {
