@@ -56,6 +56,10 @@ FichierPdfProvisoire::FichierPdfProvisoire(QString cible) : cible_(std::move(cib
         const int fd = ::open(QFile::encodeName(nom).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
+            // A document written over keeps who may read it.
+            struct stat ancien;
+            if (::stat(QFile::encodeName(cible_).constData(), &ancien) == 0)
+                (void)::fchmod(fd, ancien.st_mode & 07777);
             ::close(fd);
             copie_ = nom;
         } else if (errno != EEXIST) {
