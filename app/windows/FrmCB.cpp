@@ -433,21 +433,34 @@ void FrmCB::ChargerChoix(bool avecListes) {
         }
     }
 
-    const int indexMontant = cboM_->findText(r.Montant, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (indexMontant >= 0)
-        cboM_->setCurrentIndex(indexMontant);
-    else
-        cboM_->setEditText(r.Montant);
+    // At start the choice's defaults fill the boxes. A reload (leaving the
+    // configuration) only fills those still empty: the cheque being typed
+    // stays as it is.
+    const bool demarrage = avecListes;
+    if (demarrage || cboM_->currentText().isEmpty()) {
+        const int indexMontant =
+            cboM_->findText(r.Montant, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (indexMontant >= 0)
+            cboM_->setCurrentIndex(indexMontant);
+        else
+            cboM_->setEditText(r.Montant);
+    } else {
+        PreparerMontant(); // the words in the currency and the font reloaded
+    }
 
-    const int indexDest =
-        cboD_->findText(r.Ledestinataire, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (indexDest >= 0)
-        cboD_->setCurrentIndex(indexDest);
+    if (demarrage || cboD_->currentText().isEmpty()) {
+        const int indexDest =
+            cboD_->findText(r.Ledestinataire, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (indexDest >= 0)
+            cboD_->setCurrentIndex(indexDest);
+    }
 
-    if (r.Emission == 1)
-        cboL_->setEditText(QString());
-    else if (cboL_->count() > 0)
-        cboL_->setCurrentIndex(0);
+    if (demarrage || cboL_->currentText().isEmpty()) {
+        if (r.Emission == 1)
+            cboL_->setEditText(QString());
+        else if (cboL_->count() > 0)
+            cboL_->setCurrentIndex(0);
+    }
 
     lblImprimante_->setText(r.Imprimante);
     if (r.Orientation == 1)
@@ -455,7 +468,8 @@ void FrmCB::ChargerChoix(bool avecListes) {
     else if (r.Orientation == 2)
         lblOrientation_->setText(QStringLiteral("Orientation en mode paysage"));
 
-    dtp_->setDate(app_.plateforme.horloge.maintenant().date());
+    if (demarrage)
+        dtp_->setDate(app_.plateforme.horloge.maintenant().date());
 
     const QString touche = NomTouche(r.Raccourci);
     actualiserRaccourci();
@@ -845,13 +859,14 @@ Resultat<> FrmCB::EnregistrerChoix(const Reglages* reglages) {
 void FrmCB::afficherReglagesAppliques() {
     const Reglages& r = app_.reglages;
     afficherPolice(true);
-    if (!r.Montant.isEmpty())
+    // The defaults only fill boxes left empty: what is being typed stays.
+    if (!r.Montant.isEmpty() && cboM_->currentText().isEmpty())
         cboM_->setEditText(r.Montant);
     if (!r.Police.isEmpty())
         PreparerMontant();
     if (lblMontant_->caption() == QLatin1String("//  //"))
         lblMontant_->ecrireCaption(QString());
-    if (!r.Ledestinataire.isEmpty())
+    if (!r.Ledestinataire.isEmpty() && cboD_->currentText().isEmpty())
         cboD_->setEditText(r.Ledestinataire);
     lblRaccourci_->setText(QStringLiteral("Raccourci pour imprimer : ") +
                            NomTouche(r.Raccourci).mid(1));

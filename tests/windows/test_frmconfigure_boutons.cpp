@@ -1,5 +1,8 @@
 #include "ConfigurationTest.h"
 
+#include "windows/AffichageMontant.h"
+
+#include <QDateEdit>
 #include <QDir>
 
 class Boutons : public ConfigurationTest {
@@ -279,4 +282,42 @@ TEST_F(Boutons, LeavingAfterASaveThatDidNotHappenKeepsWhatTheFileHolds) {
             fenetre.reset();
         }
     }
+}
+
+TEST_F(Boutons, TheChequeBeingTypedStaysWhateverTheWayOut) {
+    // Choice 1 has defaults of its own: they must not replace what is typed.
+    ecrire("Cheque.ini", section(1, {{"Montant", "99,00"},
+                                     {"Ledestinataire", "EDF"},
+                                     {"Emission", " 1"},
+                                     {"Journal", " 0"}}) +
+                             "[Destinataires]\r\nDest0=EDF\r\n[Lieu]\r\nLieu0=Paris\r\n");
+    ecrire("Choix.cfg", "1,1\r\n");
+    demarrer();
+    const QDate date(2024, 3, 5);
+    for (const char* sortie : {"Bouton_Kiv_XP3", "Bouton_Kiv_XP2", "case de fermeture"}) {
+        SCOPED_TRACE(sortie);
+        boite("CboM")->setEditText(QStringLiteral("12,50"));
+        boite("CboD")->setEditText(QStringLiteral("Durand"));
+        boite("CboL")->setEditText(QStringLiteral("Lyon"));
+        controle<QDateEdit>("DTP")->setDate(date);
+        ouvrir();
+        if (std::string(sortie) == "case de fermeture")
+            fermerParLaCaseDeFermeture();
+        else
+            cliquer(sortie);
+        ASSERT_TRUE(fermee());
+        EXPECT_EQ(boite("CboM")->currentText(), QStringLiteral("12,50"));
+        EXPECT_EQ(boite("CboD")->currentText(), QStringLiteral("Durand"));
+        EXPECT_EQ(boite("CboL")->currentText(), QStringLiteral("Lyon"));
+        EXPECT_EQ(controle<QDateEdit>("DTP")->date(), date);
+        EXPECT_TRUE(fenetre->lblMontant().caption().startsWith(QStringLiteral("DOUZE EUROS")))
+            << fenetre->lblMontant().caption().toStdString();
+    }
+    // Emptied boxes get the choice's defaults again.
+    boite("CboM")->setEditText(QString());
+    boite("CboD")->setEditText(QString());
+    ouvrir();
+    cliquer("Bouton_Kiv_XP3");
+    EXPECT_EQ(boite("CboM")->currentText(), QStringLiteral("99,00"));
+    EXPECT_EQ(boite("CboD")->currentText(), QStringLiteral("EDF"));
 }
