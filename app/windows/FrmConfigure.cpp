@@ -459,6 +459,14 @@ void FrmConfigure::construire() {
     frame_->hide();
 
     connect(cboPolices_, &QComboBox::activated, this, &FrmConfigure::policeCliquee);
+    // What the user picks from a list is installed: the warning about the value
+    // that was saved goes as soon as another one is chosen.
+    for (auto [boite, avertissement] : {std::pair{cboPrint_, horsListeImprimante_},
+                                        std::pair{cboPolices_, horsListePolice_},
+                                        std::pair{cboTaille_, horsListeTaille_},
+                                        std::pair{cboTChiffre_, horsListeTChiffre_}})
+        connect(boite, &QComboBox::activated, this,
+                [this, avertissement] { signalerHorsListe(avertissement, QString()); });
     connect(cboR_, &QComboBox::activated, this, &FrmConfigure::raccourciClique);
     connect(chkJ_, &QCheckBox::clicked, this, &FrmConfigure::journalClique);
     connect(chkD_, &QCheckBox::clicked, this, &FrmConfigure::debiteurClique);

@@ -162,6 +162,18 @@ TEST_F(Remplissage, StoredValuesTheListsCannotShowAreNamedBesideThem) {
                                                   "Enregistrement impossible !"));
     EXPECT_EQ(configuration->focusWidget(), liste("CboPrint"));
     EXPECT_EQ(lireCle("Defaut1", "Police"), QStringLiteral("Comic Sans MS"));
+
+    // Once the user picks an installed value, its warning goes at once.
+    for (const Cas& cas : {Cas{"CboPrint", "LblHorsListeImprimante", {}},
+                           Cas{"CboPolices", "LblHorsListePolice", {}},
+                           Cas{"CboTaille", "LblHorsListeTaille", {}},
+                           Cas{"CboTChiffre", "LblHorsListeTChiffre", {}}}) {
+        QComboBox* boite = liste(cas.liste);
+        ASSERT_GT(boite->count(), 0) << cas.liste;
+        boite->setCurrentIndex(0);
+        emit boite->activated(0);
+        EXPECT_FALSE(c<QLabel>(cas.etiquette)->isVisible()) << cas.etiquette;
+    }
 }
 
 class Regles : public ConfigurationTest {
