@@ -77,6 +77,9 @@ std::optional<QString> ExplicationMontant(QStringView montant) {
         return std::nullopt;
     const auto lu = LireMontantExact(montant);
     const auto valeur = LireMontant(montant);
+    if (montant.count(u',') > 1)
+        return QStringLiteral("Montant non valide : un montant a une seule virgule au plus "
+                              "(12,50).");
     if (!lu || !valeur)
         return QStringLiteral("Montant non valide : séparez les centimes par une virgule (12,50).");
     if (*valeur < 0)
@@ -124,7 +127,10 @@ MontantNettoye NettoyerMontantTape(const QString& texte) {
             nettoye.curseurALaFin = true;
         } else if (const auto avecVirgule = AvecVirguleDecimale(suivant)) {
             suivant = *avecVirgule;
-        } else if (suivant.endsWith(u' ') || suivant.right(4).startsWith(u',')) {
+        } else if (suivant.endsWith(u' ') ||
+                   (suivant.right(4).startsWith(u',') && suivant.count(u',') == 1)) {
+            // A third decimal goes; a second comma is the user's to mend, told
+            // and kept as typed.
             suivant.chop(1);
             nettoye.curseurALaFin = true;
         }

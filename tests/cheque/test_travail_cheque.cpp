@@ -233,7 +233,8 @@ TEST(NettoyerMontantTape, CorrectionsAndWhereTheCaretGoes) {
     };
     for (const Cas& c :
          {Cas{"12.5", "12,5", false}, Cas{"12,345", "12,34", true}, Cas{"12,345 ", "12,34", true},
-          Cas{"1 234", "1 234", false}, Cas{"12\n5", "12 5", true}, Cas{"12,50", "12,50", false}}) {
+          Cas{"1 234", "1 234", false}, Cas{"12\n5", "12 5", true}, Cas{"12,50", "12,50", false},
+          Cas{"12,3,4", "12,3,4", false}}) {
         const MontantNettoye n = NettoyerMontantTape(QString::fromUtf8(c.tape));
         EXPECT_EQ(n.texte, QString::fromUtf8(c.attendu)) << c.tape;
         EXPECT_EQ(n.curseurALaFin, c.alaFin) << c.tape;

@@ -92,15 +92,22 @@ TEST_F(Montant, APastedAmountWithAPointIsTakenWithTheComma) {
 
 TEST_F(Montant, AnAmountThatCannotBeWrittenIsExplainedInTheErrorColour) {
     demarrerAvec("");
-    const std::pair<const char*, const char*> cas[] = {
-        {"abc", "Montant non valide : séparez les centimes par une virgule (12,50)."},
-        {"1.2.3", "Montant non valide : séparez les centimes par une virgule (12,50)."},
-        {"-3", "Montant négatif"},
-        {"1000000000000", "Montant trop grand (mille milliards ou plus)"},
+    const QString virgule =
+        QStringLiteral("Montant non valide : un montant a une seule virgule au plus (12,50).");
+    const std::tuple<const char*, const char*, QString> cas[] = {
+        {"abc", "abc", QStringLiteral("Montant non valide : séparez les centimes par une virgule "
+                                      "(12,50).")},
+        // The point key gives a comma; nothing typed is dropped.
+        {"1.2.3", "1,2,3", virgule},
+        {"12,3,4", "12,3,4", virgule},
+        {"-3", "-3", QStringLiteral("Montant négatif")},
+        {"1000000000000", "1000000000000",
+         QStringLiteral("Montant trop grand (mille milliards ou plus)")},
     };
-    for (const auto& [tape, explication] : cas) {
+    for (const auto& [tape, montre, explication] : cas) {
         taper(QString::fromUtf8(tape));
-        EXPECT_EQ(mots(), QString::fromUtf8(explication)) << tape;
+        EXPECT_EQ(montant()->currentText(), QString::fromUtf8(montre)) << tape;
+        EXPECT_EQ(mots(), explication) << tape;
         EXPECT_TRUE(enRouge()) << tape;
     }
     taper(QStringLiteral("12"));
