@@ -44,6 +44,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString Guillemets(const QString& texte) {
@@ -298,9 +300,16 @@ void FrmCB::construireMenus() {
     connect(mnuPdf, &QAction::triggered, this, &FrmCB::EnregistrerPdf);
     barre->addMenu(mnuImpression);
 
-    auto* mnuVoir = commande("mnuVoir", QStringLiteral("&Voir les journaux"));
+    // The journals' two commands under one menu: side by side on the bar they
+    // pushed "?" out of sight at the window's usual width.
+    auto* mnuJournal = new QMenu(QStringLiteral("&Journal"), this);
+    mnuJournal->setObjectName(QStringLiteral("mnuJournal"));
+    auto* mnuHistorique = mnuJournal->addAction(QStringLiteral("&Historique des chèques…"));
+    mnuHistorique->setObjectName(QStringLiteral("mnuHistorique"));
+    auto* mnuVoir = mnuJournal->addAction(QStringLiteral("&Voir les journaux"));
+    mnuVoir->setObjectName(QStringLiteral("mnuVoir"));
     connect(mnuVoir, &QAction::triggered, this, &FrmCB::voirJournaux);
-    auto* mnuHistorique = commande("mnuHistorique", QStringLiteral("&Historique des chèques…"));
+    barre->addMenu(mnuJournal);
     connect(mnuHistorique, &QAction::triggered, this, [this] {
         FrmHistorique historique(app_, this);
         connect(&historique, &FrmHistorique::chequeChoisi, this,
@@ -324,6 +333,9 @@ void FrmCB::construireMenus() {
         apropos.exec();
     });
     barre->addMenu(mnuHelp);
+    // Every menu stays on the bar, never behind its overflow button, however
+    // narrow the window is made.
+    setMinimumWidth(std::max(minimumSizeHint().width(), barre->sizeHint().width()));
 }
 
 void FrmCB::remplacerLblMontant(std::unique_ptr<AffichageMontant> affichage) {

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -115,4 +117,21 @@ TEST_F(Commandes, TheAmountLabelIsTheLoadedControl) {
 TEST_F(Commandes, QuitClosesTheWindow) {
     action("mnuQuitter")->trigger();
     EXPECT_FALSE(fenetre->isVisible());
+}
+
+TEST_F(Commandes, EveryMenuIsOnTheBarAtTheUsualAndTheSmallestWidth) {
+    QMenuBar* barre = fenetre->menuBar();
+    for (const QSize taille : {fenetre->size(), fenetre->minimumSize()}) {
+        fenetre->resize(taille);
+        QApplication::processEvents(); // the bar lays its actions out on resize
+        SCOPED_TRACE(fenetre->width());
+        for (QAction* a : barre->actions()) {
+            const QRect place = barre->actionGeometry(a);
+            EXPECT_TRUE(!place.isEmpty() && barre->rect().contains(place))
+                << a->text().toStdString();
+        }
+    }
+    // The journal's commands are reached through their own menu.
+    EXPECT_NE(controle<QMenu>("mnuJournal")->actions().indexOf(action("mnuHistorique")), -1);
+    EXPECT_NE(controle<QMenu>("mnuJournal")->actions().indexOf(action("mnuVoir")), -1);
 }
