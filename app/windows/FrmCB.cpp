@@ -18,6 +18,7 @@
 #include "windows/FrmConfigure.h"
 #include "windows/FrmHistorique.h"
 #include "windows/ListesTriees.h"
+#include "windows/Placement.h"
 #include "words/MontantTexte.h"
 
 #include <QAction>
@@ -930,14 +931,19 @@ void FrmCB::ouvrirConfiguration() {
             lblMontant_->ecrireCaption(QString());
         ChargerChoix(false);
     });
-    connect(configuration, &FrmConfigure::fermee, this, [this] {
+    // Shown again where it was: a window manager places a window mapped anew
+    // wherever it likes unless the program says where.
+    const QPoint place = pos();
+    connect(configuration, &FrmConfigure::fermee, this, [this, place] {
         // This window was on screen when the configuration was opened from its
         // menu; a minimised state left over from before (restored by the window
         // system without telling the toolkit) must not hide it again.
         setWindowState(windowState() & ~Qt::WindowMinimized);
+        move(place);
         show();
         activateWindow();
     });
+    PlacerSurParent(*configuration, *this);
     configuration->show();
     configuration->activateWindow();
     QApplication::restoreOverrideCursor();

@@ -1,9 +1,11 @@
 #include "ConfigurationTest.h"
 
 #include "windows/AffichageMontant.h"
+#include "windows/Placement.h"
 
 #include <QDateEdit>
 #include <QDir>
+#include <QScreen>
 
 class Boutons : public ConfigurationTest {
 protected:
@@ -320,4 +322,33 @@ TEST_F(Boutons, TheChequeBeingTypedStaysWhateverTheWayOut) {
     cliquer("Bouton_Kiv_XP3");
     EXPECT_EQ(boite("CboM")->currentText(), QStringLiteral("99,00"));
     EXPECT_EQ(boite("CboD")->currentText(), QStringLiteral("EDF"));
+}
+
+TEST_F(Boutons, AWindowOpensCentredOnItsParentAndOnTheScreenAndTheMainWindowKeepsItsPlace) {
+    ecrire("Cheque.ini", section(1));
+    ecrire("Choix.cfg", "1,1\r\n");
+    demarrer();
+    fenetre->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
+    const QRect dispo = fenetre->screen()->availableGeometry();
+    QWidget petite;
+    petite.resize(300, 200);
+
+    fenetre->move(dispo.center() - QPoint(fenetre->width(), fenetre->height()) / 2);
+    PlacerSurParent(petite, *fenetre);
+    EXPECT_LE((QRect(petite.pos(), petite.size()).center() - fenetre->frameGeometry().center())
+                  .manhattanLength(),
+              10); // the window's frame, not known before it shows, is guessed
+
+    // Pushed to the screen's bottom-right corner, the parent no longer
+    // takes the window half off the screen.
+    fenetre->move(dispo.bottomRight() - QPoint(fenetre->width(), fenetre->height()) / 3);
+    PlacerSurParent(petite, *fenetre);
+    EXPECT_TRUE(dispo.contains(QRect(petite.pos(), petite.size())));
+
+    const QPoint place = fenetre->pos();
+    ouvrir();
+    cliquer("Bouton_Kiv_XP3");
+    ASSERT_TRUE(fermee());
+    EXPECT_EQ(fenetre->pos(), place);
 }

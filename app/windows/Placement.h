@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+// Puts a window about to open centred on the window it comes from, and wholly
+// inside the available area of that window's screen (as far as its size
+// allows; the top-left corner stays on the screen). A window manager keeps a
+// position the program gave; left to itself it may open a large window half
+// off the screen.
+void PlacerSurParent(QWidget& fenetre, const QWidget& parent);
