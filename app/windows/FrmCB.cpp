@@ -44,6 +44,7 @@
 #include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -933,13 +934,16 @@ void FrmCB::ouvrirConfiguration() {
     });
     // Shown again where it was: a window manager places a window mapped anew
     // wherever it likes unless the program says where.
-    const QPoint place = pos();
+    const QPoint place = geometry().topLeft(); // the inside: the frame is the manager's guess
     connect(configuration, &FrmConfigure::fermee, this, [this, place] {
         // This window was on screen when the configuration was opened from its
         // menu; a minimised state left over from before (restored by the window
         // system without telling the toolkit) must not hide it again.
         setWindowState(windowState() & ~Qt::WindowMinimized);
-        move(place);
+        // Through the window itself: a move to where the widget believes it
+        // already is would be dropped, and the position left to the manager.
+        if (QWindow* fenetre = windowHandle())
+            fenetre->setPosition(place);
         show();
         activateWindow();
     });
