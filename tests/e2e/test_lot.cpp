@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 // A batch of cheques from a CSV file, printed by scribane-cli in one job.
+
+// Every byte of the literal, NULs included.
+#define OCTETS(texte) QByteArray(texte, sizeof(texte) - 1)
+
 namespace {
 
 const QString kFile = QStringLiteral("ScribaneTest");
@@ -143,4 +147,116 @@ TEST(Lot, AMalformedQuoteOrAMissingPrinterPrintsNothing) {
               1);
     EXPECT_TRUE(erreurs.contains("« Disparue » n'est pas install")) << erreurs.constData();
     EXPECT_TRUE(LignesDuJournal(dossier).isEmpty());
+}
+
+namespace {
+
+// What scribane-cli says and prints for a batch file, into a PDF: the exit
+// code, the messages, the journal's lines.
+struct Issue {
+    int code = -1;
+    QByteArray erreurs;
+    QStringList journal;
+    bool pdf = false;
+};
+
+Issue ImprimerLot(const QByteArray& octets) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    Issue issue;
+    if (!Ecrire(dossier.filePath(QStringLiteral("lot.csv")), octets))
+        return issue;
+    const QString pdf = dossier.filePath(QStringLiteral("lot.pdf"));
+    issue.code = Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                         QStringLiteral("--lot"), dossier.filePath(QStringLiteral("lot.csv")),
+                         QStringLiteral("--pdf"), pdf},
+                        &issue.erreurs);
+    issue.journal = LignesDuJournal(dossier);
+    issue.pdf = QFile::exists(pdf);
+    return issue;
+}
+
+} // namespace
+
+TEST(Lot, EveryLineEndSeparatesChequesAndUtf16IsRead) {
+    const QString dupont = QStringLiteral(" - 12,50 Euros \u00E0 l'ordre de Dupont");
+    const QString martin = QStringLiteral(" - 13,00 Euros \u00E0 l'ordre de Martin");
+    const QString societe = QStringLiteral(" - 7,00 Euros \u00E0 l'ordre de Soci\u00E9t\u00E9");
+    const struct {
+        QByteArray octets;
+        QStringList attendu;
+    } cas[] = {
+        // CR alone once printed one cheque to "Dupont 13,00" at the place "Martin".
+        {"12,50;Dupont\r13,00;Martin\r", {dupont, martin}},
+        {"12,50;Dupont\n13,00;Martin\r\n", {dupont, martin}},
+        {OCTETS("\xFF\xFE"
+                "7\000;\000S\000o\000c\000i\000\xE9\000t\000\xE9\000\r\000\n\000"),
+         {societe}},
+        {OCTETS("\xFE\xFF\000"
+                "7\000;\000S\000o\000c\000i\000\xE9\000t\000\xE9\000\r"),
+         {societe}},
+    };
+    for (const auto& [octets, attendu] : cas) {
+        const Issue issue = ImprimerLot(octets);
+        EXPECT_EQ(issue.code, 0) << issue.erreurs.constData();
+        ASSERT_EQ(issue.journal.size(), attendu.size()) << octets.toHex(' ').constData();
+        for (qsizetype i = 0; i < attendu.size(); ++i)
+            EXPECT_TRUE(issue.journal[i].endsWith(attendu[i])) << issue.journal[i].toStdString();
+    }
+}
+
+TEST(Lot, AUtf8FileWithAStrayByteOrAControlCharacterPrintsNothing) {
+    const struct {
+        QByteArray octets;
+        const char* dit;
+    } cas[] = {
+        // Read as Windows-1252, "Société Générale" printed "SociÃ©tÃ© GÃ©nÃ©rale".
+        {"12,50;Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale;Paris\r\n13,00;Mar\xE9\r\n",
+         "scribane-cli : ligne 2 : le fichier n'est pas en UTF-8 valide ; enregistrez-le en "
+         "UTF-8.\n"},
+        {OCTETS("12,50;Dupont\r\n13,00;Mar\0tin;Lyon\r\n"),
+         "scribane-cli : ligne 2 : le destinataire contient un caractère de contrôle (U+0000)"},
+    };
+    for (const auto& [octets, dit] : cas) {
+        const Issue issue = ImprimerLot(octets);
+        EXPECT_EQ(issue.code, 1);
+        EXPECT_TRUE(issue.erreurs.contains(dit)) << issue.erreurs.constData();
+        EXPECT_FALSE(issue.pdf);
+        EXPECT_TRUE(issue.journal.isEmpty());
+    }
+}
+
+TEST(Lot, AControlCharacterOnTheCommandLineIsRefusedNamingTheField) {
+    const struct {
+        const char* option;
+        QString valeur;
+        const char* dit;
+    } cas[] = {
+        {"--montant", QStringLiteral("12\x1B"),
+         "Le montant contient un caractère de contrôle "
+         "(U+001B)"},
+        {"--destinataire", QStringLiteral("EDF\x1B]0;x\x07"),
+         "Le destinataire contient un caractère de contrôle (U+001B)"},
+        {"--lieu", QStringLiteral("Pa\x7Fris"),
+         "Le lieu contient un caractère de contrôle (U+007F)"},
+    };
+    for (const auto& [option, valeur, dit] : cas) {
+        QTemporaryDir dossier;
+        Preparer(dossier);
+        QStringList arguments = {QStringLiteral("imprimer"),
+                                 QStringLiteral("--dossier"),
+                                 dossier.path(),
+                                 QStringLiteral("--montant"),
+                                 QStringLiteral("12"),
+                                 QStringLiteral("--destinataire"),
+                                 QStringLiteral("EDF"),
+                                 QStringLiteral("--pdf"),
+                                 dossier.filePath(QStringLiteral("c.pdf"))};
+        arguments << QLatin1String(option) << valeur; // the option given twice: the last holds
+        QByteArray erreurs;
+        EXPECT_EQ(Lancer(arguments, &erreurs), 1) << option;
+        EXPECT_TRUE(erreurs.contains(dit)) << erreurs.constData();
+        EXPECT_FALSE(erreurs.contains('\x1B')) << option; // nothing raw to the terminal
+        EXPECT_TRUE(LignesDuJournal(dossier).isEmpty()) << option;
+    }
 }
