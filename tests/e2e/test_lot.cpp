@@ -260,3 +260,20 @@ TEST(Lot, AControlCharacterOnTheCommandLineIsRefusedNamingTheField) {
         EXPECT_TRUE(LignesDuJournal(dossier).isEmpty()) << option;
     }
 }
+
+TEST(Lot, AFileTooLargeForABatchIsRefusedUnread) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    // Sparse: ten megabytes and one byte that take no room on the disk.
+    QFile lot(dossier.filePath(QStringLiteral("lot.csv")));
+    ASSERT_TRUE(lot.open(QIODevice::WriteOnly) && lot.resize(10 * 1024 * 1024 + 1));
+    lot.close();
+    QByteArray erreurs;
+    EXPECT_EQ(Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                      QStringLiteral("--lot"), lot.fileName(), QStringLiteral("--pdf"),
+                      dossier.filePath(QStringLiteral("lot.pdf"))},
+                     &erreurs),
+              1);
+    EXPECT_TRUE(erreurs.contains("est trop grand pour un lot de chèques (plus de 10 Mo)"))
+        << erreurs.left(500).constData();
+}
