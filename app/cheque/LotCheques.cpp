@@ -5,6 +5,7 @@
 #include "settings/Listes.h"
 #include "words/MontantTexte.h"
 
+#include <QStringDecoder>
 #include <QStringView>
 
 namespace {
@@ -176,11 +177,16 @@ Resultat<QString> TexteDuLot(const QByteArray& octets) {
     if (octets.startsWith("\xFE\xFF"))
         return TexteUtf16(octets, false);
 
-    const bool marque = octets.startsWith("\xEF\xBB\xBF");
     const ExamenUtf8 examen = ExaminerUtf8(octets);
-    if (examen.mauvais < 0)
-        return QString::fromUtf8(octets.constData() + (marque ? 3 : 0),
-                                 octets.size() - (marque ? 3 : 0));
+    if (examen.mauvais < 0) {
+        // One mark dropped, the one the file starts with; QString::fromUtf8
+        // would drop a second one as well.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        QString texte = utf8.decode(octets);
+        if (octets.startsWith("\xEF\xBB\xBF"))
+            texte.remove(0, 1);
+        return texte;
+    }
     if (examen.sequences)
         return Echec{QStringLiteral("ligne %1 : le fichier n'est pas en UTF-8 valide ; "
                                     "enregistrez-le en UTF-8.")
