@@ -6,7 +6,35 @@
 #include "settings/TriFrancais.h"
 #include "words/MontantTexte.h"
 
+std::optional<QString> RefusControle(QStringView texte, const QString& champ) {
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            return QStringLiteral("%1 contient un caractère de contrôle (U+%2), qui ne "
+                                  "s'imprime pas : retirez-le.")
+                .arg(champ, QStringLiteral("%1").arg(u, 4, 16, QLatin1Char('0')).toUpper());
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> RefusControle(const ChequeSaisi& saisi) {
+    const std::pair<const QString*, QString> champs[] = {
+        {&saisi.montant, QStringLiteral("le montant")},
+        {&saisi.destinataire, QStringLiteral("le destinataire")},
+        {&saisi.lieu, QStringLiteral("le lieu")},
+    };
+    for (const auto& [texte, champ] : champs)
+        if (auto refus = RefusControle(*texte, champ)) {
+            (*refus)[0] = refus->at(0).toUpper();
+            return refus;
+        }
+    return std::nullopt;
+}
+
 Resultat<ChequePrepare> PreparerCheque(const ChequeSaisi& saisi, const Reglages& r) {
+    // Before the amount is read: its refusal would write the character out.
+    if (const auto refus = RefusControle(saisi))
+        return Echec{*refus};
     if (const auto refus = RefusMontant(saisi.montant))
         return Echec{*refus};
     const QString montant = MontantImprime(FormaterMontant(*LireMontant(saisi.montant)), r);

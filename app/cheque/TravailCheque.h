@@ -34,9 +34,19 @@ struct ChequePrepare {
     QVector<Depassement> depassements;
 };
 
-// Refuses an amount that cannot be printed, puts it in its printed form
-// ("12," becomes "12,00", or "12" when zero cents are not printed) and lays
-// the words out with the settings. The failure carries the French reason.
+// Why a field's text cannot go on a cheque: a control character (below U+0020,
+// U+007F to U+009F) prints as a blank or as nothing, yet would go as it is into
+// the journal and Cheque.ini. `champ` names the field in French ("le lieu");
+// the character is named by its code, never written out. Nothing when clean.
+std::optional<QString> RefusControle(QStringView texte, const QString& champ);
+// The same for the amount, the payee and the place, in that order, as a
+// sentence of its own.
+std::optional<QString> RefusControle(const ChequeSaisi& saisi);
+
+// Refuses a field holding a control character and an amount that cannot be
+// printed, puts the amount in its printed form ("12," becomes "12,00", or "12"
+// when zero cents are not printed) and lays the words out with the settings.
+// The failure carries the French reason.
 Resultat<ChequePrepare> PreparerCheque(const ChequeSaisi& saisi, const Reglages& r);
 
 // Whether the printer of the settings can take a cheque: one is chosen and it

@@ -1,12 +1,12 @@
 #include "cli/Commande.h"
 #include "cli/Console.h"
 
+#include "cheque/LotCheques.h"
 #include "cheque/PlaceTextes.h"
 #include "cheque/PreparationMontant.h"
 #include "cheque/TravailCheque.h"
 #include "impression/SurfaceImprimante.h"
 #include "settings/ChargementChoix.h"
-#include "settings/Cp1252.h"
 #include "settings/DossierApplication.h"
 #include "settings/Enregistrement.h"
 #include "settings/TriFrancais.h"
@@ -20,7 +20,6 @@
 #include <QLockFile>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QStringDecoder>
 
 namespace {
 
@@ -114,89 +113,30 @@ struct Cheque {
     QString dateTexte;
 };
 
-// The batch file's text: UTF-8 when it is valid UTF-8, otherwise Windows-1252.
-QString TexteDuLot(const QByteArray& octets) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString texte = utf8.decode(octets);
-    if (utf8.hasError())
-        texte = DecoderCp1252(octets);
-    if (texte.startsWith(QChar(0xFEFF)))
-        texte.remove(0, 1);
-    return texte;
-}
+// A batch is read whole before anything prints: a device or a wrong file
+// given by mistake must not fill the memory.
+constexpr qint64 kTailleMaxLot = 10 * 1024 * 1024;
 
-// The fields of one CSV line separated by ";": a field in double quotes may
-// hold ";" and doubled quotes; blanks around fields are dropped.
-QStringList ChampsCsv(const QString& ligne, bool* malForme) {
-    QStringList champs;
-    QString champ;
-    bool entreGuillemets = false;
-    bool cite = false;
-    *malForme = false;
-    for (qsizetype i = 0; i < ligne.size(); ++i) {
-        const QChar c = ligne[i];
-        if (entreGuillemets) {
-            if (c == u'"' && i + 1 < ligne.size() && ligne[i + 1] == u'"') {
-                champ += u'"';
-                ++i;
-            } else if (c == u'"') {
-                entreGuillemets = false;
-            } else {
-                champ += c;
-            }
-        } else if (c == u'"' && champ.trimmed().isEmpty()) {
-            entreGuillemets = cite = true;
-            champ.clear();
-        } else if (c == u';') {
-            champs << (cite ? champ : champ.trimmed());
-            champ.clear();
-            cite = false;
-        } else if (!cite) {
-            champ += c;
-        } else if (!c.isSpace()) {
-            *malForme = true; // text after a closing quote
-        }
-    }
-    *malForme |= entreGuillemets; // a quote never closed
-    champs << (cite ? champ : champ.trimmed());
-    return champs;
-}
-
-// The lines of a batch: montant;destinataire;lieu;date, blanks around fields
-// ignored, a field may be quoted. A first line naming the columns is skipped.
-std::optional<QVector<Cheque>> LireLot(const QString& chemin, QStringList& refus) {
+std::optional<QVector<Cheque>> LireFichierLot(const QString& chemin, QStringList& refus) {
     QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const QByteArray octets =
+        f.open(QIODevice::ReadOnly) ? f.read(kTailleMaxLot + 1) : QByteArray();
+    if (f.error() != QFileDevice::NoError) {
         refus << QStringLiteral("le fichier « %1 » ne peut pas être lu : %2")
                      .arg(chemin, f.errorString());
         return std::nullopt;
     }
-    const QStringList lignes = TexteDuLot(f.readAll()).split(u'\n');
-    QVector<Cheque> cheques;
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
-        QString ligne = lignes[i];
-        if (ligne.endsWith(u'\r'))
-            ligne.chop(1);
-        if (ligne.trimmed().isEmpty())
-            continue;
-        bool malForme = false;
-        const QStringList champs = ChampsCsv(ligne, &malForme);
-        if (cheques.isEmpty() && i == 0 && !EstUnMontant(champs[0]) &&
-            champs[0].contains(QStringLiteral("montant"), Qt::CaseInsensitive))
-            continue; // the header
-        Cheque c;
-        c.ligne = static_cast<int>(i + 1);
-        if (malForme || champs.size() < 2 || champs.size() > 4) {
-            refus << QStringLiteral("ligne %1 : attendu montant;destinataire;lieu;date.")
-                         .arg(c.ligne);
-            continue;
-        }
-        c.saisi.montant = EntreeSurUneLigne(champs[0]);
-        c.saisi.destinataire = EntreeSurUneLigne(champs[1]);
-        c.saisi.lieu = champs.size() > 2 ? EntreeSurUneLigne(champs[2]) : QString();
-        c.dateTexte = champs.size() > 3 ? champs[3] : QString();
-        cheques.append(c);
+    if (octets.size() > kTailleMaxLot) {
+        refus << QStringLiteral("le fichier « %1 » est trop grand pour un lot de chèques (plus "
+                                "de 10 Mo).")
+                     .arg(chemin);
+        return std::nullopt;
     }
+    const LotLu lu = LireLot(octets);
+    refus << lu.refus;
+    QVector<Cheque> cheques;
+    for (const ChequeDuLot& l : lu.cheques)
+        cheques.append({l.ligne, {l.montant, l.destinataire, l.lieu, {}}, l.date});
     if (cheques.isEmpty() && refus.isEmpty())
         refus << QStringLiteral("le fichier « %1 » ne contient aucun chèque.").arg(chemin);
     return cheques;
@@ -204,6 +144,8 @@ std::optional<QVector<Cheque>> LireLot(const QString& chemin, QStringList& refus
 
 // The date of a cheque, or why it is refused.
 std::optional<QString> RefusDate(Cheque& c) {
+    if (auto refus = RefusControle(c.dateTexte, QStringLiteral("la date")))
+        return refus;
     c.saisi.date = QDate::currentDate();
     if (!c.dateTexte.isEmpty()) {
         c.saisi.date = QDate::fromString(c.dateTexte, QStringLiteral("dd/MM/yyyy"));
@@ -289,7 +231,7 @@ int CommandeImprimer(Invocation& invocation) {
     QVector<Cheque> cheques;
     if (lot) {
         QStringList refus;
-        const auto lus = LireLot(o.lot, refus);
+        const auto lus = LireFichierLot(o.lot, refus);
         if (!refus.isEmpty()) {
             for (const QString& r : refus)
                 Refuser(r);
@@ -304,7 +246,8 @@ int CommandeImprimer(Invocation& invocation) {
                    {}};
         c.dateTexte = o.date;
         // What needs no settings is refused before the settings are looked for.
-        if (auto refus = RefusDate(c); refus || (refus = RefusMontant(c.saisi.montant)))
+        if (auto refus = RefusControle(c.saisi);
+            refus || (refus = RefusDate(c)) || (refus = RefusMontant(c.saisi.montant)))
             return Refuser(*refus);
         cheques.append(c);
     }

@@ -151,6 +151,35 @@ TEST(PreparerCheque, RefusesOrPutsTheAmountInItsPrintedForm) {
               QStringLiteral("150"));
 }
 
+TEST(PreparerCheque, RefusesAControlCharacterInAnyFieldNamingFieldAndCharacter) {
+    const Reglages r = ReglagesDeBase();
+    // A NUL prints as a blank and an escape as nothing, yet both would go as
+    // they are into the journal and Cheque.ini.
+    const QString nul(QChar(0));
+    const struct {
+        ChequeSaisi saisi;
+        const char* attendu;
+    } cas[] = {
+        {{QStringLiteral("12\x1B"), QStringLiteral("EDF"), {}, {}},
+         "Le montant contient un caractère de contrôle (U+001B)"},
+        {{QStringLiteral("12"), nul + QStringLiteral("EDF"), {}, {}},
+         "Le destinataire contient un caractère de contrôle (U+0000)"},
+        {{QStringLiteral("12"), QStringLiteral("EDF"), QStringLiteral("Paris\u009B"), {}},
+         "Le lieu contient un caractère de contrôle (U+009B)"},
+    };
+    for (const auto& [saisi, attendu] : cas) {
+        const auto c = PreparerCheque(saisi, r);
+        ASSERT_FALSE(c) << attendu;
+        EXPECT_TRUE(c.raison().startsWith(QString::fromUtf8(attendu))) << c.raison().toStdString();
+        // The message never writes the character out to a terminal or a box.
+        EXPECT_FALSE(RefusControle(c.raison(), {})) << c.raison().toStdString();
+    }
+    // Accents, no-break spaces and symbols are no control characters.
+    EXPECT_TRUE(PreparerCheque({QStringLiteral("1 234"), QStringLiteral("Zo\u00E9\u00A0\u20AC"),
+                                QStringLiteral("\u00C9vry"), QDate(2024, 3, 5)},
+                               r));
+}
+
 TEST_F(Travail, OneChequeKeepsTheListsAsksTheHolderPrintsAndJournals) {
     r.Journal = 1;
     r.Debiteur = 1;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 // A batch of cheques from a CSV file, printed by scribane-cli in one job.
+
 namespace {
 
 const QString kFile = QStringLiteral("ScribaneTest");
@@ -143,4 +144,104 @@ TEST(Lot, AMalformedQuoteOrAMissingPrinterPrintsNothing) {
               1);
     EXPECT_TRUE(erreurs.contains("« Disparue » n'est pas install")) << erreurs.constData();
     EXPECT_TRUE(LignesDuJournal(dossier).isEmpty());
+}
+
+namespace {
+
+// What scribane-cli says and prints for a batch file, into a PDF: the exit
+// code, the messages, the journal's lines.
+struct Issue {
+    int code = -1;
+    QByteArray erreurs;
+    QStringList journal;
+    bool pdf = false;
+};
+
+Issue ImprimerLot(const QByteArray& octets) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    Issue issue;
+    if (!Ecrire(dossier.filePath(QStringLiteral("lot.csv")), octets))
+        return issue;
+    const QString pdf = dossier.filePath(QStringLiteral("lot.pdf"));
+    issue.code = Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                         QStringLiteral("--lot"), dossier.filePath(QStringLiteral("lot.csv")),
+                         QStringLiteral("--pdf"), pdf},
+                        &issue.erreurs);
+    issue.journal = LignesDuJournal(dossier);
+    issue.pdf = QFile::exists(pdf);
+    return issue;
+}
+
+} // namespace
+
+TEST(Lot, CrAloneEndsALineAndAStrayByteInUtf8PrintsNothing) {
+    // CR alone once printed one cheque to "Dupont 13,00" at the place "Martin".
+    const Issue cr = ImprimerLot("12,50;Dupont\r13,00;Martin\r");
+    EXPECT_EQ(cr.code, 0) << cr.erreurs.constData();
+    ASSERT_EQ(cr.journal.size(), 2) << cr.erreurs.constData();
+    EXPECT_TRUE(cr.journal[0].endsWith(QStringLiteral(" - 12,50 Euros \u00E0 l'ordre de Dupont")));
+    EXPECT_TRUE(cr.journal[1].endsWith(QStringLiteral(" - 13,00 Euros \u00E0 l'ordre de Martin")));
+
+    // Read as Windows-1252, "Société Générale" printed "SociÃ©tÃ© GÃ©nÃ©rale".
+    const Issue melange = ImprimerLot(
+        "12,50;Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale;Paris\r\n13,00;Mar\xE9\r\n");
+    EXPECT_EQ(melange.code, 1);
+    EXPECT_TRUE(melange.erreurs.contains("scribane-cli : ligne 2 : le fichier n'est pas en UTF-8 "
+                                         "valide ; enregistrez-le en UTF-8.\n"))
+        << melange.erreurs.constData();
+    EXPECT_FALSE(melange.pdf);
+    EXPECT_TRUE(melange.journal.isEmpty());
+}
+
+TEST(Lot, AControlCharacterOnTheCommandLineIsRefusedNamingTheField) {
+    const struct {
+        const char* option;
+        QString valeur;
+        const char* dit;
+    } cas[] = {
+        {"--montant", QStringLiteral("12\x1B"),
+         "Le montant contient un caractère de contrôle "
+         "(U+001B)"},
+        {"--destinataire", QStringLiteral("EDF\x1B]0;x\x07"),
+         "Le destinataire contient un caractère de contrôle (U+001B)"},
+        {"--lieu", QStringLiteral("Pa\x7Fris"),
+         "Le lieu contient un caractère de contrôle (U+007F)"},
+    };
+    for (const auto& [option, valeur, dit] : cas) {
+        QTemporaryDir dossier;
+        Preparer(dossier);
+        QStringList arguments = {QStringLiteral("imprimer"),
+                                 QStringLiteral("--dossier"),
+                                 dossier.path(),
+                                 QStringLiteral("--montant"),
+                                 QStringLiteral("12"),
+                                 QStringLiteral("--destinataire"),
+                                 QStringLiteral("EDF"),
+                                 QStringLiteral("--pdf"),
+                                 dossier.filePath(QStringLiteral("c.pdf"))};
+        arguments << QLatin1String(option) << valeur; // the option given twice: the last holds
+        QByteArray erreurs;
+        EXPECT_EQ(Lancer(arguments, &erreurs), 1) << option;
+        EXPECT_TRUE(erreurs.contains(dit)) << erreurs.constData();
+        EXPECT_FALSE(erreurs.contains('\x1B')) << option; // nothing raw to the terminal
+        EXPECT_TRUE(LignesDuJournal(dossier).isEmpty()) << option;
+    }
+}
+
+TEST(Lot, AFileTooLargeForABatchIsRefusedUnread) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    // Sparse: ten megabytes and one byte that take no room on the disk.
+    QFile lot(dossier.filePath(QStringLiteral("lot.csv")));
+    ASSERT_TRUE(lot.open(QIODevice::WriteOnly) && lot.resize(10 * 1024 * 1024 + 1));
+    lot.close();
+    QByteArray erreurs;
+    EXPECT_EQ(Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), dossier.path(),
+                      QStringLiteral("--lot"), lot.fileName(), QStringLiteral("--pdf"),
+                      dossier.filePath(QStringLiteral("lot.pdf"))},
+                     &erreurs),
+              1);
+    EXPECT_TRUE(erreurs.contains("est trop grand pour un lot de chèques (plus de 10 Mo)"))
+        << erreurs.left(500).constData();
 }

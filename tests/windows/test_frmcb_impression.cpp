@@ -1,5 +1,5 @@
-#include "windows/AffichageMontant.h"
 #include "FenetreTest.h"
+#include "windows/AffichageMontant.h"
 
 #include <QAction>
 #include <QDir>
@@ -194,4 +194,37 @@ TEST_F(ImpressionCheque, WithoutAPrinterNothingIsKeptAndTheUserIsToldWhy) {
         EXPECT_FALSE(ini.contains("12,00"));
         fenetre.reset();
     }
+}
+
+// A control character pasted into a box would print as a blank and go raw
+// into the journal and Cheque.ini: the print is refused before anything is kept.
+TEST_F(ImpressionCheque, AControlCharacterInABoxIsRefusedAndNothingIsKept) {
+    demarrerAvec("Journal= 1\r\n");
+    const QByteArray ini = lire("Cheque.ini");
+    const struct {
+        const char* boite;
+        QString texte;
+        const char* attendu;
+    } cas[] = {
+        {"CboD", QStringLiteral("DUPONT") + QChar(0) + QStringLiteral("SA"),
+         "Le destinataire contient un caractère de contrôle (U+0000)"},
+        {"CboL", QStringLiteral("Paris\x1B[31m"),
+         "Le lieu contient un caractère de contrôle (U+001B)"},
+    };
+    for (const auto& [nom, texte, attendu] : cas) {
+        plateforme.dialogues.vus.clear();
+        montant()->setEditText(QStringLiteral("12,00"));
+        boite("CboD")->setEditText(QStringLiteral("EDF"));
+        boite("CboL")->setEditText(QString());
+        boite(nom)->setEditText(texte);
+        ASSERT_EQ(boite(nom)->currentText(), texte); // the box keeps it as pasted
+        imprimer();
+        ASSERT_EQ(plateforme.dialogues.vus.size(), 1) << nom;
+        EXPECT_TRUE(plateforme.dialogues.vus[0].texte.startsWith(QString::fromUtf8(attendu)))
+            << plateforme.dialogues.vus[0].texte.toStdString();
+        EXPECT_EQ(plateforme.dialogues.vus[0].icone, Icone::Exclamation);
+    }
+    EXPECT_TRUE(plateforme.impression.pages.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(journal()));
+    EXPECT_EQ(lire("Cheque.ini"), ini);
 }
