@@ -119,6 +119,10 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
         const auto nom = questions.nomTitulaire();
         if (!nom || nom->isEmpty())
             return Echec{}; // a refused name calls this print off, and only this one
+        if (auto refus = RefusControle(*nom, QStringLiteral("le nom du titulaire"))) {
+            (*refus)[0] = refus->at(0).toUpper();
+            return Echec{*refus}; // it would go raw into the journal
+        }
         titulaire = *nom;
     }
 

@@ -299,6 +299,8 @@ int CommandeImprimer(Invocation& invocation) {
                                  "Configuration et Options, ou donnez --imprimante.")
                 : QStringLiteral("l'imprimante « %1 » n'est pas installée.").arg(r.Imprimante));
     }
+    if (auto refus = RefusControle(o.emetteur, QStringLiteral("le nom de l'émetteur")))
+        return Refuser(*refus);
     if (r.Journal == 1 && r.Debiteur == 1 && o.emetteur.isEmpty())
         return Refuser(QStringLiteral("le journal demande le nom de l'émetteur : donnez-le avec "
                                       "--emetteur NOM."));

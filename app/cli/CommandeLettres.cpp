@@ -2,6 +2,7 @@
 #include "cli/Console.h"
 
 #include "cheque/PreparationMontant.h"
+#include "cheque/TravailCheque.h"
 #include "words/MontantEnLettres.h"
 #include "words/MontantTexte.h"
 
@@ -89,6 +90,11 @@ bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie,
         const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
         if (montant.isEmpty()) {
             Refuser(ou + QStringLiteral("aucun montant"));
+            return false;
+        }
+        // Said before the amount is quoted: a terminal would act on the character.
+        if (const auto refus = RefusControle(montant, QStringLiteral("le montant"))) {
+            Refuser(ou + *refus);
             return false;
         }
         if (const auto refus = ExplicationMontant(montant)) {

@@ -220,6 +220,18 @@ TEST_F(Travail, AnAnswerCallsThePrintOffWithoutAReason) {
     EXPECT_FALSE(questions.vues.contains(QStringLiteral("travail")));
     EXPECT_TRUE(ini().contains("12,50"));
     EXPECT_TRUE(journal().isEmpty());
+
+    // A holder's name with an escape in it never reaches the journal raw.
+    questions.remettre();
+    questions.quandMeme = true;
+    questions.titulaire = QStringLiteral("Martin\x1b[2J");
+    fait = imprimer({Saisi("12,50")});
+    ASSERT_FALSE(fait);
+    EXPECT_TRUE(fait.raison().startsWith(QStringLiteral("Le nom du titulaire contient un caractère "
+                                                        "de contrôle (U+001B)")))
+        << fait.raison().toStdString();
+    EXPECT_FALSE(questions.vues.contains(QStringLiteral("travail")));
+    EXPECT_TRUE(journal().isEmpty());
 }
 
 TEST_F(Travail, ListsThatCannotBeSavedStopThePrintUnlessTheAnswerGoesOn) {

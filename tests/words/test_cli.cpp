@@ -55,11 +55,14 @@ TEST(ScribaneCli, LettresWritesWhatWouldPrintAndRefusesWhatPrintingRefuses) {
         {"-3", "Montant négatif"},
         {"1000000000000", "Montant trop grand (mille milliards ou plus)"},
         {"12,345", "deux chiffres au plus après la virgule"},
+        {"12,3,4", "une seule virgule au plus"},
+        {"1\x1b[2J", "le montant contient un caractère de contrôle (U+001B)"},
     };
     for (const auto& [montant, raison] : refuses) {
         r = Lancer({"lettres", montant});
         EXPECT_EQ(r.code, 1) << montant;
         EXPECT_EQ(r.sortie, "") << montant;
+        EXPECT_FALSE(r.erreurs.contains('\x1b')) << montant;
         EXPECT_TRUE(QString::fromUtf8(r.erreurs).contains(QString::fromUtf8(raison)))
             << montant << " : " << r.erreurs.toStdString();
     }
