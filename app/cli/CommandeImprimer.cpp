@@ -168,6 +168,11 @@ std::optional<QString> RefusAvecReglages(const Cheque& c, const Reglages& r, boo
     return std::nullopt;
 }
 
+// "12.50" is taken for "12,50", as the amount box takes the point key.
+QString AvecVirguleSiPoint(const QString& montant) {
+    return AvecVirguleDecimale(montant).value_or(montant);
+}
+
 QString Prefixe(const Cheque& c) {
     return c.ligne > 0 ? QStringLiteral("ligne %1 : ").arg(c.ligne) : QString();
 }
@@ -197,7 +202,9 @@ public:
         return *travail;
     }
     void chequeDessine(qsizetype numero, qsizetype total) override {
-        if (!lot_)
+        // One line rewritten in place on a terminal; elsewhere the "\r" would
+        // run the counts together, and only the outcome is said.
+        if (!lot_ || !ErreursSurTerminal())
             return;
         Erreurs() << QStringLiteral("\rChèque %1 sur %2…").arg(numero).arg(total);
         if (numero == total)
@@ -238,9 +245,11 @@ int CommandeImprimer(Invocation& invocation) {
             return Refuser(QStringLiteral("aucun chèque n'est imprimé."));
         }
         cheques = *lus;
+        for (Cheque& c : cheques)
+            c.saisi.montant = AvecVirguleSiPoint(c.saisi.montant);
     } else {
         Cheque c;
-        c.saisi = {EntreeSurUneLigne(o.montant),
+        c.saisi = {AvecVirguleSiPoint(EntreeSurUneLigne(o.montant)),
                    EntreeSurUneLigne(o.destinataire),
                    EntreeSurUneLigne(o.lieu),
                    {}};

@@ -86,6 +86,9 @@ bool SurementImprimable(const MontantLu& lu) {
 bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie,
             qsizetype ligne = 0) {
     const std::optional<MontantLu> lu = LireMontantExact(montant);
+    if (!lu) // "12.50" is "12,50", as the amount box takes the point key
+        if (const auto avecVirgule = AvecVirguleDecimale(montant.toString()))
+            return Ecrire(r, *avecVirgule, sortie, ligne);
     if (!lu || !SurementImprimable(*lu)) {
         const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
         if (montant.isEmpty()) {

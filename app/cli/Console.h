@@ -8,3 +8,7 @@ QTextStream& Erreurs();
 
 // Writes "scribane-cli : <message>" on standard error and returns `code`.
 int Refuser(const QString& message, int code = 1);
+
+// Whether standard error is a terminal a person watches (progress is for it
+// only; a log or a pipe gets the outcome alone).
+bool ErreursSurTerminal();

@@ -113,6 +113,8 @@ TEST(PdfLigne, AFullDiskIsToldAndLeavesNeitherFileNorJournalLine) {
     ASSERT_TRUE(disque.remplir(200 * 1024));
     const Sortie lot20 = Lancer(ImprimerLot(dossier, lot, pdf));
     EXPECT_EQ(lot20.code, 0) << lot20.erreurs.constData();
+    // Not a terminal: the outcome alone, no progress run together.
+    EXPECT_FALSE(lot20.erreurs.contains("sur 20")) << lot20.erreurs.constData();
     EXPECT_TRUE(PdfEntier(Lire(pdf)));
     EXPECT_EQ(LignesDuJournal(dossier), 20);
     ASSERT_TRUE(Ecrire(lot, "1,00;Seul;Paris\r\n"));
@@ -218,4 +220,19 @@ TEST(VerrouLigne, PrintsStartedTogetherNeverLoseAListEntry) {
     EXPECT_FALSE(QFile::exists(dossier.filePath(QStringLiteral("Scribane.lock"))));
     std::printf("100 pairs: %d printed, %d refused as already open, %d list entries lost\n",
                 imprimes, refuses, perdus);
+}
+
+TEST(PdfLigne, APointBeforeTheCentsIsTakenForTheCommaAsInTheWindow) {
+    QTemporaryDir dossier;
+    Preparer(dossier);
+    const Sortie s = Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"),
+                             dossier.path(), QStringLiteral("--montant"),
+                             QStringLiteral("1234.5"), QStringLiteral("--destinataire"),
+                             QStringLiteral("Dupont"), QStringLiteral("--pdf"),
+                             dossier.filePath(QStringLiteral("c.pdf"))});
+    EXPECT_EQ(s.code, 0) << s.erreurs.constData();
+    const QDir journaux(dossier.filePath(QStringLiteral("Journaux")));
+    const QStringList fichiers = journaux.entryList({QStringLiteral("Journal_*.txt")});
+    ASSERT_EQ(fichiers.size(), 1);
+    EXPECT_TRUE(Lire(journaux.filePath(fichiers[0])).contains(" - 1 234,50 Euros "));
 }

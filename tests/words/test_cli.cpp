@@ -49,6 +49,10 @@ TEST(ScribaneCli, LettresWritesWhatWouldPrintAndRefusesWhatPrintingRefuses) {
     Resultat r = Lancer({"lettres", "1 234,5 "});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.sortie, "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE CENTIMES\n");
+    // A point before one or two figures is the decimal comma, as in the amount box.
+    r = Lancer({"lettres", "1234.56"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.sortie, "MILLE DEUX CENT TRENTE-QUATRE EUROS et CINQUANTE-SIX CENTIMES\n");
 
     const std::pair<const char*, const char*> refuses[] = {
         {"abc", "séparez les centimes par une virgule"},
