@@ -2,6 +2,7 @@
 
 #include "cheque/PageAlignement.h"
 #include "windows/AppScribane.h"
+#include "windows/DossierDocuments.h"
 
 #include <QDir>
 #include <QPageLayout>
@@ -18,7 +19,7 @@ void ImprimerPageAlignement(AppScribane& app, QWidget* parent, const Reglages& r
     if (pdf) {
         fichier = dialogues.enregistrerFichier(
             parent, QStringLiteral("Enregistrer la page d'essai en PDF"),
-            QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            QDir(DossierDocuments())
                 .filePath(QStringLiteral("Page_alignement.pdf")),
             QStringLiteral("PDF (*.pdf)|*.pdf|"));
         if (fichier.isEmpty())

@@ -12,6 +12,7 @@
 #include "windows/AppScribane.h"
 #include "windows/ControleMontant.h"
 #include "windows/Dessins.h"
+#include "windows/DossierDocuments.h"
 #include "windows/EtiquetteMontant.h"
 #include "windows/FrmAPROPOS.h"
 #include "windows/FrmApercu.h"
@@ -554,8 +555,7 @@ struct FrmCB::QuestionsFenetre final : QuestionsImpression {
     bool choisirSortie() override {
         if (!pdf)
             return true;
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents = DossierDocuments();
         fichierPdf = fenetre.app_.plateforme.dialogues.enregistrerFichier(
             &fenetre, QStringLiteral("Enregistrer le chèque en PDF"),
             QDir(documents).filePath(

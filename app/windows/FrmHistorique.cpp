@@ -1,6 +1,7 @@
 #include "windows/FrmHistorique.h"
 
 #include "windows/AppScribane.h"
+#include "windows/DossierDocuments.h"
 #include "words/MontantTexte.h"
 
 #include <QCheckBox>
@@ -186,7 +187,7 @@ void FrmHistorique::choisir(const QModelIndex& index) {
 
 QString FrmHistorique::demanderFichier(const QString& titre, const QString& extension,
                                        const QString& filtre) {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = DossierDocuments();
     const QString propose =
         documents + QStringLiteral("/Cheques_") +
         app_.plateforme.horloge.maintenant().date().toString(QStringLiteral("yyyy-MM-dd")) +

@@ -1,3 +1,4 @@
+#include "windows/DossierDocuments.h"
 #include "PdfLu.h"
 #include "PlateformeTest.h"
 #include "impression/SurfaceImprimante.h"
@@ -103,7 +104,7 @@ TEST(FenetreEtLigne, TheSameChequeComesOutTheSameFromBoth) {
         fenetre.EnregistrerPdf();
         ASSERT_EQ(
             plateforme.dialogues.textes(),
-            (QStringList{QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            (QStringList{QDir(DossierDocuments())
                              .filePath(QStringLiteral("Cheque_2024-03-05_Bénédicte.pdf")),
                          QStringLiteral("Nom du titulaire :")}));
     }

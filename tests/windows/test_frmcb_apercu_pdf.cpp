@@ -1,3 +1,4 @@
+#include "windows/DossierDocuments.h"
 #include "cheque/DispositionMots.h"
 #include "FenetreTest.h"
 #include "windows/FrmApercu.h"
@@ -90,7 +91,7 @@ TEST_F(ApercuEtPdf, SavingAsPdfIsAPrintIntoTheFileChosen) {
     ASSERT_EQ(plateforme.dialogues.vus.size(), 1);
     EXPECT_EQ(plateforme.dialogues.vus[0].genre, DialogueVu::EnregistrerFichier);
     EXPECT_EQ(plateforme.dialogues.vus[0].texte,
-              QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+              QDir(DossierDocuments())
                   .filePath(QStringLiteral("Cheque_2024-03-05_DUPONT _ FILS.pdf")));
     EXPECT_TRUE(plateforme.impression.pages.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(journal()));

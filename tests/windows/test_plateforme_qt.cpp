@@ -1,4 +1,8 @@
+#include "windows/DossierDocuments.h"
 #include "windows/PlateformeQt.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,4 +17,15 @@ TEST(Polices, EachFamilyIsOfferedOnceWhateverItsFoundries) {
     // Brackets inside a name are part of it.
     EXPECT_EQ(FamillesUniques({QStringLiteral("Font [A] Pro")}),
               QStringList{QStringLiteral("Font [A] Pro")});
+}
+
+TEST(DossierDocuments, TheDocumentsFolderElseTheHomeNeverTheWorkingFolder) {
+    QTemporaryDir maison;
+    const QByteArray ancien = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(maison.path()));
+    qunsetenv("XDG_CONFIG_HOME"); // no user-dirs.dirs of the machine's own user
+    EXPECT_EQ(DossierDocuments(), maison.path());
+    ASSERT_TRUE(QDir(maison.path()).mkdir(QStringLiteral("Documents")));
+    EXPECT_EQ(DossierDocuments(), maison.filePath(QStringLiteral("Documents")));
+    qputenv("HOME", ancien);
 }
