@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+
 namespace {
 
 class Historique : public ::testing::Test {
@@ -72,10 +74,24 @@ TEST_F(Historique, DamagedForeignAndUnfinishedLinesAreSkipped) {
     ajouter("Journal_2024_13_45.txt", "09:00:00 - 1,00 Euros \xE0 l'ordre de Z\r\n");
     ajouter("notes.txt", "09:00:00 - 1,00 Euros \xE0 l'ordre de Z\r\n");
 
+    // While an append holds the file, its last line is the part written so far.
+    {
+        QFile ecrivain(dir.filePath(QStringLiteral("Journal_2024_03_05.txt")));
+        ASSERT_TRUE(ecrivain.open(QIODevice::Append));
+        ASSERT_EQ(::flock(ecrivain.handle(), LOCK_EX), 0);
+        const LectureJournaux l = LireJournaux(dossier());
+        ASSERT_EQ(l.cheques.size(), 2);
+        EXPECT_EQ(l.cheques[1].destinataire, QStringLiteral("Y"));
+        EXPECT_EQ(l.lignesIgnorees, 4);
+    }
+    // Once no append is under way, a line without its end was cut: damaged,
+    // and the file that holds it is named.
     const LectureJournaux l = LireJournaux(dossier());
-    ASSERT_EQ(l.cheques.size(), 2);
-    EXPECT_EQ(l.cheques[1].destinataire, QStringLiteral("Y"));
-    EXPECT_EQ(l.lignesIgnorees, 4);
+    EXPECT_EQ(l.cheques.size(), 2);
+    EXPECT_EQ(l.lignesIgnorees, 5);
+    ASSERT_EQ(l.endommages.size(), 1);
+    EXPECT_EQ(l.endommages[0].fichier, QStringLiteral("Journal_2024_03_05.txt"));
+    EXPECT_EQ(l.endommages[0].lignesIgnorees, 5);
 }
 
 TEST(HistoriqueFiltre, SearchIgnoresAccentsAndCaseAndBoundsAreInclusive) {
