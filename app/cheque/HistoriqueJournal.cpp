@@ -193,7 +193,12 @@ QString MontantDeCentimes(std::int64_t centimes) {
 
 namespace {
 
-QString ChampCsv(const QString& champ) {
+// A text cell that a spreadsheet would take for a formula gets an apostrophe
+// first: "=HYPERLINK(...)" and "=cmd|..." stay what was printed.
+QString ChampCsv(QString champ) {
+    static const QString kDebutsDeFormule = QStringLiteral("=+-@\t\r");
+    if (!champ.isEmpty() && kDebutsDeFormule.contains(champ.front()))
+        champ.prepend(u'\'');
     if (!champ.contains(u';') && !champ.contains(u'"') && !champ.contains(u'\n') &&
         !champ.contains(u'\r'))
         return champ;

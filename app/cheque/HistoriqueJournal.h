@@ -75,4 +75,6 @@ QString MontantDeCentimes(std::int64_t centimes);
 
 // What a French spreadsheet opens directly: UTF-8 with a byte-order mark, ";"
 // between fields, dates JJ/MM/AAAA, decimal comma, fields quoted when needed.
+// A payee or issuer that a spreadsheet would run as a formula ("=", "+", "-",
+// "@", a tab or CR first) is written after an apostrophe, which keeps it text.
 QByteArray CsvJournal(const QVector<ChequeJournal>& cheques);

@@ -134,3 +134,32 @@ TEST(HistoriqueTotal, CentsAddUpExactlyOverTenYears) {
     EXPECT_EQ(MontantDeCentimes(total), QStringLiteral("315 637 625,00"));
     EXPECT_EQ(MontantDeCentimes(5), QStringLiteral("0,05"));
 }
+
+// A spreadsheet runs a cell that begins like a formula: payees and issuers
+// stay text, the amount stays a number.
+TEST(HistoriqueCsv, CellsASpreadsheetWouldRunStayText) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"+33 1 23", "'+33 1 23"},
+        {"-2+3", "'-2+3"},
+        {"@SOMME(A1)", "'@SOMME(A1)"},
+        {"\tX", "'\tX"},
+        {"\rX", "\"'\rX\""},
+        {"Dupont = Durand", "Dupont = Durand"},
+        {"", ""},
+    };
+    for (const auto& [texte, cellule] : cas) {
+        ChequeJournal c;
+        c.date = QDate(2024, 3, 5);
+        c.heure = QTime(10, 0);
+        c.centimes = 1250;
+        c.destinataire = QString::fromUtf8(texte);
+        c.emetteur = QString::fromUtf8(texte);
+        EXPECT_EQ(CsvJournal({c}), QByteArray("\xEF\xBB\xBF"
+                                              "Date;Heure;Montant;Destinataire;Emetteur\r\n"
+                                              "05/03/2024;10:00:00;12,50;") +
+                                       cellule + ';' + cellule + "\r\n")
+            << texte;
+    }
+}
