@@ -74,35 +74,26 @@ QString Fichier(const QString& dossier) {
 
 } // namespace
 
-// A cheque's line and the line end go in one write: whatever stops it, a cut
-// line must not take the next cheque with it.
-TEST(Journal, ALineLeftWithoutItsEndGetsOneBeforeTheNextEntry) {
-    for (const QByteArray& coupe : {QByteArray("09:00:00 - 12,50 Eur"),
-                                    QByteArray("09:00:00 - 12,50 Euros \xe0 l'ordre de EDF\r")}) {
+// Before its entry, an append ends a line left without its end (a cut line
+// must not take the next cheque with it) and heads an empty day's file.
+TEST(Journal, AnAppendEndsACutLineAndHeadsAnEmptyFile) {
+    const QByteArray entete = "RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n";
+    const QByteArray entree = "09:01:00 - 3,00 Euros \xe0 l'ordre de Dupont\r\n";
+    const std::pair<QByteArray, QByteArray> cas[] = {
+        {"", entete + entree},
+        {entete + "09:00:00 - 12,50 Eur", entete + "09:00:00 - 12,50 Eur\r\n" + entree},
+        // Cut between CR and LF: the LF only, no stray CR in the line.
+        {entete + "09:00:00 - 1,00 Euros \xe0 l'ordre de EDF\r",
+         entete + "09:00:00 - 1,00 Euros \xe0 l'ordre de EDF\r\n" + entree},
+        {entete + "note\n", entete + "note\n" + entree},
+    };
+    for (const auto& [avant, apres] : cas) {
         QTemporaryDir dir;
-        EcrireOctets(Fichier(dir.path()),
-                     "RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n" + coupe);
+        EcrireOctets(Fichier(dir.path()), avant);
         ASSERT_TRUE(EcrireJournal(dir.path(), kMardi.addSecs(60), QStringLiteral("3,00"),
                                   QStringLiteral("Dupont"), {}));
-        const QByteArray lu = LireOctets(Fichier(dir.path()));
-        EXPECT_TRUE(lu.endsWith("\r\n09:01:00 - 3,00 Euros \xe0 l'ordre de Dupont\r\n"))
-            << lu.toStdString();
-        EXPECT_FALSE(lu.contains("\r\r")); // a lone CR gets its LF only
-        const LectureJournaux l = LireJournaux(dir.path());
-        ASSERT_FALSE(l.cheques.isEmpty());
-        EXPECT_EQ(l.cheques.last().destinataire, QStringLiteral("Dupont"));
-        EXPECT_EQ(l.cheques.size() + l.lignesIgnorees, 2);
+        EXPECT_EQ(LireOctets(Fichier(dir.path())).toStdString(), apres.toStdString());
     }
-}
-
-// A day's file emptied by an append taken back still starts with its header.
-TEST(Journal, AnEmptyFileOfTheDayGetsTheHeader) {
-    QTemporaryDir dir;
-    EcrireOctets(Fichier(dir.path()), "");
-    ASSERT_TRUE(EcrireJournal(dir.path(), kMardi, QStringLiteral("1,00"), QStringLiteral("X"), {}));
-    EXPECT_EQ(LireOctets(Fichier(dir.path())),
-              QByteArray("RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
-                         "09:00:00 - 1,00 Euros \xe0 l'ordre de X\r\n"));
 }
 
 // Appends until the disk is full, with 0, 4 and 16 KiB left: the append that
