@@ -8,6 +8,11 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <sys/file.h>
+#endif
 
 namespace {
 
@@ -54,13 +59,17 @@ std::optional<QDate> DateDuJournal(const QString& nomFichier) {
 }
 
 void LireJournal(const QByteArray& contenu, const QDate& jour, const QString& fichier,
-                 LectureJournaux& lecture) {
+                 LectureJournaux& lecture, FinDuJournal finDuJournal) {
+    const int ignoreesAvant = lecture.lignesIgnorees;
     qsizetype debut = 0;
     int numero = 0;
     while (debut < contenu.size()) {
-        const qsizetype fin = contenu.indexOf('\n', debut);
-        if (fin < 0)
-            break; // still being written
+        qsizetype fin = contenu.indexOf('\n', debut);
+        if (fin < 0) {
+            if (finDuJournal == FinDuJournal::EnCoursDEcriture)
+                break;
+            fin = contenu.size();
+        }
         ++numero;
         QByteArray octets = contenu.mid(debut, fin - debut);
         debut = fin + 1;
@@ -88,7 +97,32 @@ void LireJournal(const QByteArray& contenu, const QDate& jour, const QString& fi
         c.recherche = TexteDeRecherche(c.destinataire + u'\n' + c.emetteur);
         lecture.cheques.append(std::move(c));
     }
+    if (lecture.lignesIgnorees > ignoreesAvant)
+        lecture.endommages.append({fichier, jour, lecture.lignesIgnorees - ignoreesAvant});
 }
+
+namespace {
+
+// The file's bytes, and what its end may be. A shared lock: no append can run
+// while it is held; an append running now makes it wait for nothing.
+std::optional<QByteArray> LireSousVerrou(QFile& f, FinDuJournal& fin) {
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+#ifdef Q_OS_UNIX
+    int pris;
+    while ((pris = ::flock(f.handle(), LOCK_SH | LOCK_NB)) != 0 && errno == EINTR) {
+    }
+    fin = pris == 0 ? FinDuJournal::Ecrite : FinDuJournal::EnCoursDEcriture;
+#else
+    fin = FinDuJournal::EnCoursDEcriture; // no lock to tell
+#endif
+    QByteArray contenu = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return contenu; // the lock goes with the close
+}
+
+} // namespace
 
 LectureJournaux LireJournaux(const QString& dossier) {
     LectureJournaux lecture;
@@ -99,13 +133,14 @@ LectureJournaux LireJournaux(const QString& dossier) {
         if (!jour)
             continue;
         QFile f(dossier + QLatin1Char('/') + nom);
-        // One read of what is there: a print appending meanwhile only adds
-        // a line the next reading will see.
-        if (!f.open(QIODevice::ReadOnly)) {
+        FinDuJournal fin = FinDuJournal::Ecrite;
+        const auto contenu = LireSousVerrou(f, fin);
+        if (!contenu) {
             ++lecture.fichiersIllisibles;
+            lecture.endommages.append({nom, *jour, 0, true});
             continue;
         }
-        LireJournal(f.readAll(), *jour, nom, lecture);
+        LireJournal(*contenu, *jour, nom, lecture, fin);
     }
     std::stable_sort(lecture.cheques.begin(), lecture.cheques.end(),
                      [](const ChequeJournal& a, const ChequeJournal& b) {
@@ -123,8 +158,12 @@ QString TexteDeRecherche(const QString& texte) {
     return plie;
 }
 
+bool FiltreJournal::couvre(const QDate& jour) const {
+    return !(du && jour < *du) && !(au && jour > *au);
+}
+
 bool FiltreJournal::accepte(const ChequeJournal& c) const {
-    if ((du && c.date < *du) || (au && c.date > *au))
+    if (!couvre(c.date))
         return false;
     if ((minimum && c.centimes < *minimum) || (maximum && c.centimes > *maximum))
         return false;
@@ -154,7 +193,12 @@ QString MontantDeCentimes(std::int64_t centimes) {
 
 namespace {
 
-QString ChampCsv(const QString& champ) {
+// A text cell that a spreadsheet would take for a formula gets an apostrophe
+// first: "=HYPERLINK(...)" and "=cmd|..." stay what was printed.
+QString ChampCsv(QString champ) {
+    static const QString kDebutsDeFormule = QStringLiteral("=+-@\t\r");
+    if (!champ.isEmpty() && kDebutsDeFormule.contains(champ.front()))
+        champ.prepend(u'\'');
     if (!champ.contains(u';') && !champ.contains(u'"') && !champ.contains(u'\n') &&
         !champ.contains(u'\r'))
         return champ;

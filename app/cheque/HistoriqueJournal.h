@@ -22,20 +22,36 @@ struct ChequeJournal {
     QString recherche; // payee and issuer folded for searching
 };
 
+// A journal whose cheques are not all in the history.
+struct JournalEndommage {
+    QString fichier; // file name, without the folder
+    QDate jour;
+    int lignesIgnorees = 0;
+    bool illisible = false; // could not be opened: none of its cheques are there
+};
+
 struct LectureJournaux {
     QVector<ChequeJournal> cheques; // by date and time
     int lignesIgnorees = 0;         // damaged or foreign lines
     int fichiersIllisibles = 0;
+    QVector<JournalEndommage> endommages; // by file name
 };
 
-// Reads every Journal_AAAA_MM_JJ.txt of the folder. Lines that are not
-// entries of the program are skipped and counted; a last line still being
-// written (no line end yet) is left for the next reading.
+// Whether an append may be under way while a journal is read. An entry is
+// written with its line end in one write under the file's lock: when the lock
+// could be had, a last line without its end was cut (a crash) and is read
+// like the others; while an append holds it, that line is only what was
+// written so far and is left for the next reading.
+enum class FinDuJournal { Ecrite, EnCoursDEcriture };
+
+// Reads every Journal_AAAA_MM_JJ.txt of the folder, each under the writers'
+// lock when it is free. Lines that are not entries of the program are skipped
+// and counted, by file.
 LectureJournaux LireJournaux(const QString& dossier);
 
 // One file's bytes (Windows-1252, CR LF), read into `lecture`.
 void LireJournal(const QByteArray& contenu, const QDate& jour, const QString& fichier,
-                 LectureJournaux& lecture);
+                 LectureJournaux& lecture, FinDuJournal fin = FinDuJournal::Ecrite);
 
 // The day of a journal from its name, when it is one.
 std::optional<QDate> DateDuJournal(const QString& nomFichier);
@@ -49,6 +65,9 @@ struct FiltreJournal {
     std::optional<QDate> du, au;
     std::optional<std::int64_t> minimum, maximum; // in cents
     bool accepte(const ChequeJournal& c) const;
+    // Whether a cheque of that day may be shown: a damaged journal of a day
+    // outside the dates takes nothing from what is shown.
+    bool couvre(const QDate& jour) const;
 };
 
 // "1 234,56" from cents, exact whatever the total.
@@ -56,4 +75,6 @@ QString MontantDeCentimes(std::int64_t centimes);
 
 // What a French spreadsheet opens directly: UTF-8 with a byte-order mark, ";"
 // between fields, dates JJ/MM/AAAA, decimal comma, fields quoted when needed.
+// A payee or issuer that a spreadsheet would run as a formula ("=", "+", "-",
+// "@", a tab or CR first) is written after an apostrophe, which keeps it text.
 QByteArray CsvJournal(const QVector<ChequeJournal>& cheques);

@@ -2,6 +2,7 @@
 
 #include "settings/Resultat.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -16,9 +17,16 @@ QString NomJournal(const QDate& jour);
 QString LigneJournal(const QTime& heure, const QString& montant, const QString& destinataire,
                      const QString& emetteur);
 
-// Appends the line of a printed cheque to the day's journal, starting a new
-// file with its header and two empty lines. Fails with a French message
-// naming the file when it cannot be written.
+// The bytes an append adds to a journal whose last bytes are `fin` (empty for
+// an empty file): the day's header and two empty lines to begin a file, a line
+// end first when the last line was left without one (so that a cut line never
+// takes this entry with it), then the entry and its line end.
+QByteArray AjoutAuJournal(const QByteArray& fin, const QDate& jour, const QString& ligne);
+
+// Appends the line of a printed cheque to the day's journal. Every write and
+// the flush to disk are checked; an append that fails is taken back and the
+// result names the file and says why in French. Appends take the file's lock
+// one at a time, so the window and the command line may print together.
 Resultat<> EcrireJournal(const QString& dossierJournaux, const QDateTime& maintenant,
                          const QString& montant, const QString& destinataire,
                          const QString& emetteur);

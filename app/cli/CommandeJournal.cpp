@@ -1,10 +1,11 @@
 #include "cli/Commande.h"
 #include "cli/Console.h"
 
-#include "settings/DossierApplication.h"
 #include "cheque/HistoriqueJournal.h"
+#include "settings/DossierApplication.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -25,11 +26,40 @@ const char* const kAide =
     "  --cherche TEXTE       dans le destinataire ou l'émetteur (sans tenir compte\n"
     "                        des accents ni des majuscules)\n"
     "  --csv                 au format CSV d'un tableur (UTF-8, « ; », virgule décimale)\n"
-    "  -h, --help            affiche cette aide\n";
+    "  -h, --help            affiche cette aide\n"
+    "\n"
+    "Le code de sortie est 1 quand un journal ou une de ses lignes n'a pas pu être\n"
+    "lu : la liste peut manquer de chèques, et la sortie d'erreur dit où.\n";
 
 std::optional<QDate> LireJour(const QString& texte) {
     const QDate jour = QDate::fromString(texte, QStringLiteral("dd/MM/yyyy"));
     return jour.isValid() ? std::optional<QDate>(jour) : std::nullopt;
+}
+
+// After the list, so that it is read last: which journals the list may lack
+// cheques from. A damaged journal of a day outside the dates asked for takes
+// nothing from the list. Any other makes the total incomplete: not a success.
+int SignalerJournauxEndommages(const LectureJournaux& lecture, const FiltreJournal& filtre,
+                               const QString& journaux) {
+    int code = kSucces;
+    for (const JournalEndommage& e : lecture.endommages) {
+        if (!filtre.couvre(e.jour))
+            continue;
+        const QString chemin = QDir::toNativeSeparators(journaux + u'/' + e.fichier);
+        Erreurs() << "scribane-cli : "
+                  << (e.illisible
+                          ? QStringLiteral("le journal %1 est illisible : ses chèques manquent à "
+                                           "la liste.")
+                                .arg(chemin)
+                          : QStringLiteral("%1 ligne(s) illisible(s) ignorée(s) dans le journal "
+                                           "%2 : la liste peut être incomplète.")
+                                .arg(e.lignesIgnorees)
+                                .arg(chemin))
+                  << '\n';
+        code = kEchec;
+    }
+    Erreurs().flush();
+    return code;
 }
 
 } // namespace
@@ -81,7 +111,8 @@ int CommandeJournal(Invocation& invocation) {
     if (!QFileInfo(dossier).isDir())
         return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));
 
-    const LectureJournaux lecture = LireJournaux(CheminsScribane{dossier}.journaux());
+    const QString journaux = CheminsScribane{dossier}.journaux();
+    const LectureJournaux lecture = LireJournaux(journaux);
     QVector<ChequeJournal> retenus;
     std::int64_t total = 0;
     for (const ChequeJournal& c : lecture.cheques)
@@ -90,13 +121,6 @@ int CommandeJournal(Invocation& invocation) {
             total += c.centimes;
         }
 
-    if (lecture.fichiersIllisibles > 0)
-        Erreurs() << "scribane-cli : " << lecture.fichiersIllisibles
-                  << " journal(aux) illisible(s) : leurs chèques manquent à la liste.\n";
-    if (lecture.lignesIgnorees > 0)
-        Erreurs() << "scribane-cli : " << lecture.lignesIgnorees
-                  << " ligne(s) de journal illisible(s) ignorée(s).\n";
-    Erreurs().flush();
     if (csv) {
         const QByteArray octets = CsvJournal(retenus);
         const bool ecrit = std::fwrite(octets.constData(), 1, static_cast<size_t>(octets.size()),
@@ -104,7 +128,7 @@ int CommandeJournal(Invocation& invocation) {
                            std::fflush(stdout) == 0;
         if (!ecrit)
             return Refuser(QStringLiteral("la sortie n'a pas pu être écrite en entier."));
-        return lecture.fichiersIllisibles > 0 ? kEchec : kSucces;
+        return SignalerJournauxEndommages(lecture, filtre, journaux);
     }
 
     // Aligned columns: the amounts to the right, as on a statement.
@@ -130,6 +154,5 @@ int CommandeJournal(Invocation& invocation) {
     s.flush();
     if (s.status() != QTextStream::Ok || std::ferror(stdout))
         return Refuser(QStringLiteral("la sortie n'a pas pu être écrite en entier."));
-    // An unreadable journal makes the total incomplete: not a success.
-    return lecture.fichiersIllisibles > 0 ? kEchec : kSucces;
+    return SignalerJournauxEndommages(lecture, filtre, journaux);
 }

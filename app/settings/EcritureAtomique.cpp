@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstdlib>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -29,6 +31,12 @@ Echec Echouer(const QString& chemin, const QString& raison) {
     return {MessageEcriture(chemin, raison)};
 }
 
+// A new file there would not be the one the link's owner keeps: refused.
+QString LienVersRien(const QString& lien) {
+    return QStringLiteral("c'est un lien symbolique vers %1, qui n'existe pas")
+        .arg(QDir::toNativeSeparators(QFileInfo(lien).symLinkTarget()));
+}
+
 bool EstAlphanumerique(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
 }
@@ -43,6 +51,32 @@ QByteArray SuffixeAuHasard() {
         c = kChiffres[QRandomGenerator::global()->bounded(int(sizeof kChiffres - 1))];
     return suffixe;
 }
+
+// The file a rewrite replaces. Renaming over a symbolic link would put a plain
+// file in its place and leave its target behind: the target is rewritten, in
+// its own folder (a rename does not cross file systems).
+Resultat<QByteArray> FichierARemplacer(const QString& chemin) {
+    const QByteArray nom = QFile::encodeName(chemin);
+    struct stat lien;
+    if (::lstat(nom.constData(), &lien) != 0 || !S_ISLNK(lien.st_mode))
+        return nom;
+    char* cible = ::realpath(nom.constData(), nullptr);
+    if (!cible) {
+        const int numero = errno;
+        if (numero != ENOENT)
+            return Echouer(chemin, RaisonSysteme(numero));
+        return Echouer(chemin, LienVersRien(chemin));
+    }
+    const QByteArray resolu(cible);
+    std::free(cible);
+    return resolu;
+}
+
+#endif
+
+} // namespace
+
+#ifdef Q_OS_UNIX
 
 bool EcrireTout(int fd, const QByteArray& octets) {
     const char* p = octets.constData();
@@ -63,8 +97,6 @@ bool EcrireTout(int fd, const QByteArray& octets) {
 }
 
 #endif
-
-} // namespace
 
 QString RaisonSysteme(int numero) {
     switch (numero) {
@@ -96,6 +128,8 @@ QString RaisonSysteme(int numero) {
     case EBUSY:
     case ETXTBSY:
         return QStringLiteral("le fichier est occupé");
+    case ELOOP:
+        return QStringLiteral("les liens symboliques du chemin tournent en rond");
 #endif
     default:
         return QStringLiteral("erreur système %1").arg(numero);
@@ -104,7 +138,16 @@ QString RaisonSysteme(int numero) {
 
 Resultat<> EcrireFichierAtomique(const QString& chemin, const QByteArray& octets) {
 #ifdef Q_OS_UNIX
-    const QByteArray nom = QFile::encodeName(chemin);
+    const auto remplace = FichierARemplacer(chemin);
+    if (!remplace)
+        return Echec{remplace.raison()};
+    const QByteArray& nom = *remplace;
+    // A failure beside a link's target names both: the folder is the target's.
+    const QString designation = nom == QFile::encodeName(chemin)
+                                    ? chemin
+                                    : QStringLiteral("%1 (lien vers %2)")
+                                          .arg(QDir::toNativeSeparators(chemin),
+                                               QDir::toNativeSeparators(QFile::decodeName(nom)));
     struct stat ancien;
     const bool existait = ::stat(nom.constData(), &ancien) == 0;
 
@@ -119,7 +162,7 @@ Resultat<> EcrireFichierAtomique(const QString& chemin, const QByteArray& octets
             break;
     }
     if (fd < 0)
-        return Echouer(chemin, RaisonSysteme(errno));
+        return Echouer(designation, RaisonSysteme(errno));
 
     bool ok = true;
     if (existait) {
@@ -143,8 +186,11 @@ Resultat<> EcrireFichierAtomique(const QString& chemin, const QByteArray& octets
     if (ok)
         return {};
     ::unlink(travail.constData());
-    return Echouer(chemin, RaisonSysteme(numero));
+    return Echouer(designation, RaisonSysteme(numero));
 #else
+    // QSaveFile follows a link to its target, and would create a missing one.
+    if (const QFileInfo lien(chemin); lien.isSymLink() && !lien.exists())
+        return Echouer(chemin, LienVersRien(chemin));
     QSaveFile fichier(chemin);
     // Unbuffered: a write that fails is seen here, not lost inside commit().
     if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
@@ -167,7 +213,9 @@ bool EstCopieDeTravail(QStringView nom, QStringView fichier) {
     return true;
 }
 
-int SupprimerCopiesDeTravail(const QString& dossier, const QStringList& fichiers) {
+namespace {
+
+int SupprimerCopiesDans(const QString& dossier, const QStringList& fichiers) {
     int supprimees = 0;
     const QDir d(dossier);
     for (const QString& nom : d.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
@@ -177,6 +225,22 @@ int SupprimerCopiesDeTravail(const QString& dossier, const QStringList& fichiers
                 break;
             }
         }
+    }
+    return supprimees;
+}
+
+} // namespace
+
+int SupprimerCopiesDeTravail(const QString& dossier, const QStringList& fichiers) {
+    int supprimees = SupprimerCopiesDans(dossier, fichiers);
+    // A rewrite through a link leaves its scratch copy beside the target.
+    for (const QString& fichier : fichiers) {
+        const QFileInfo lien(QDir(dossier).filePath(fichier));
+        if (!lien.isSymLink())
+            continue;
+        const QFileInfo cible(lien.canonicalFilePath());
+        if (!cible.filePath().isEmpty())
+            supprimees += SupprimerCopiesDans(cible.absolutePath(), {cible.fileName()});
     }
     return supprimees;
 }

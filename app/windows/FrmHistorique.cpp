@@ -1,9 +1,11 @@
 #include "windows/FrmHistorique.h"
 
+#include "settings/EcritureAtomique.h"
 #include "windows/AppScribane.h"
 #include "windows/DossierDocuments.h"
 #include "words/MontantTexte.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -17,7 +19,6 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTextDocument>
@@ -38,6 +39,41 @@ std::optional<std::int64_t> Borne(const QLineEdit* boite) {
 
 QString Echapper(const QString& texte) {
     return texte.toHtmlEscaped();
+}
+
+// One line under the table when some journal could not be read whole, naming
+// it (or how many); the tooltip gives each with its folder. Empty otherwise.
+std::pair<QString, QString> DireJournauxEndommages(const LectureJournaux& lecture,
+                                                   const QString& dossier) {
+    QStringList parties, details, avecLignes, illisibles;
+    for (const JournalEndommage& e : lecture.endommages) {
+        const QString chemin = QDir::toNativeSeparators(dossier + u'/' + e.fichier);
+        if (e.illisible) {
+            illisibles << e.fichier;
+            details << QStringLiteral("%1 : illisible").arg(chemin);
+        } else {
+            avecLignes << e.fichier;
+            details
+                << QStringLiteral("%1 : %2 ligne(s) ignorée(s)").arg(chemin).arg(e.lignesIgnorees);
+        }
+    }
+    auto lesquels = [](const QStringList& noms) {
+        return noms.size() == 1 ? noms.front() : QStringLiteral("%1 journaux").arg(noms.size());
+    };
+    if (!avecLignes.isEmpty())
+        parties << QStringLiteral("%1 ligne(s) illisible(s) ignorée(s) dans %2")
+                       .arg(lecture.lignesIgnorees)
+                       .arg(lesquels(avecLignes));
+    if (!illisibles.isEmpty())
+        parties
+            << (illisibles.size() == 1
+                    ? QStringLiteral("%1 n'a pas pu être lu").arg(illisibles.front())
+                    : QStringLiteral("%1 journaux n'ont pas pu être lus").arg(illisibles.size()));
+    if (parties.isEmpty())
+        return {};
+    return {parties.join(QStringLiteral(" ; ")) +
+                QStringLiteral(" : la liste peut être incomplète."),
+            details.join(u'\n')};
 }
 
 } // namespace
@@ -113,6 +149,7 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     total_->setFont(gras);
     ignorees_ = new QLabel(this);
     ignorees_->setObjectName(QStringLiteral("LblIgnorees"));
+    ignorees_->setWordWrap(true);
 
     auto* exporter = new QPushButton(QStringLiteral("&Exporter…"), this);
     exporter->setObjectName(QStringLiteral("CmdExporter"));
@@ -156,10 +193,9 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
 void FrmHistorique::recharger() {
     const LectureJournaux lecture = LireJournaux(app_.chemins.journaux());
     modele_.remplacer(lecture.cheques);
-    ignorees_->setText(
-        lecture.lignesIgnorees == 0
-            ? QString()
-            : QStringLiteral("(%1 ligne(s) illisible(s) ignorée(s))").arg(lecture.lignesIgnorees));
+    const auto [texte, detail] = DireJournauxEndommages(lecture, app_.chemins.journaux());
+    ignorees_->setText(texte);
+    ignorees_->setToolTip(detail);
     filtrer();
 }
 
@@ -204,15 +240,10 @@ void FrmHistorique::exporterCsv() {
                         QStringLiteral("Fichiers CSV|*.csv|Tous fichiers|*|"));
     if (fichier.isEmpty())
         return;
-    const QByteArray octets = CsvJournal(filtre_.visibles());
-    QSaveFile f(fichier);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit())
-        app_.plateforme.dialogues.message(
-            this,
-            QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2")
-                .arg(QDir::toNativeSeparators(fichier), f.errorString()),
-            Icone::Critique);
+    // Every byte checked before the file takes its name: a short export on a
+    // full disk must not pass for the list.
+    if (const auto ecrit = EcrireFichierAtomique(fichier, CsvJournal(filtre_.visibles())); !ecrit)
+        app_.plateforme.dialogues.message(this, ecrit.raison(), Icone::Critique);
 }
 
 void FrmHistorique::exporterPdf() {
@@ -235,16 +266,19 @@ void FrmHistorique::exporterPdf() {
                      Echapper(c.destinataire), Echapper(c.emetteur));
     html += QStringLiteral("</table><p><b>%1</b></p>").arg(Echapper(total_->text()));
 
-    QPdfWriter pdf(fichier);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setTitle(QStringLiteral("Cheques imprimes"));
-    QTextDocument document;
-    document.setHtml(html);
-    document.setPageSize(pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
-    document.print(&pdf);
-    if (!QFileInfo(fichier).isFile() || QFileInfo(fichier).size() == 0)
-        app_.plateforme.dialogues.message(this,
-                                          QStringLiteral("Le fichier %1 n'a pas pu être écrit.")
-                                              .arg(QDir::toNativeSeparators(fichier)),
-                                          Icone::Critique);
+    // Drawn in memory, then written as the CSV is: the PDF writer reports no
+    // write error, and a full disk would leave a short file.
+    QBuffer tampon;
+    tampon.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&tampon);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setTitle(QStringLiteral("Cheques imprimes"));
+        QTextDocument document;
+        document.setHtml(html);
+        document.setPageSize(pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
+        document.print(&pdf);
+    }
+    if (const auto ecrit = EcrireFichierAtomique(fichier, tampon.data()); !ecrit)
+        app_.plateforme.dialogues.message(this, ecrit.raison(), Icone::Critique);
 }

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+
 namespace {
 
 class Historique : public ::testing::Test {
@@ -72,10 +74,24 @@ TEST_F(Historique, DamagedForeignAndUnfinishedLinesAreSkipped) {
     ajouter("Journal_2024_13_45.txt", "09:00:00 - 1,00 Euros \xE0 l'ordre de Z\r\n");
     ajouter("notes.txt", "09:00:00 - 1,00 Euros \xE0 l'ordre de Z\r\n");
 
+    // While an append holds the file, its last line is the part written so far.
+    {
+        QFile ecrivain(dir.filePath(QStringLiteral("Journal_2024_03_05.txt")));
+        ASSERT_TRUE(ecrivain.open(QIODevice::Append));
+        ASSERT_EQ(::flock(ecrivain.handle(), LOCK_EX), 0);
+        const LectureJournaux l = LireJournaux(dossier());
+        ASSERT_EQ(l.cheques.size(), 2);
+        EXPECT_EQ(l.cheques[1].destinataire, QStringLiteral("Y"));
+        EXPECT_EQ(l.lignesIgnorees, 4);
+    }
+    // Once no append is under way, a line without its end was cut: damaged,
+    // and the file that holds it is named.
     const LectureJournaux l = LireJournaux(dossier());
-    ASSERT_EQ(l.cheques.size(), 2);
-    EXPECT_EQ(l.cheques[1].destinataire, QStringLiteral("Y"));
-    EXPECT_EQ(l.lignesIgnorees, 4);
+    EXPECT_EQ(l.cheques.size(), 2);
+    EXPECT_EQ(l.lignesIgnorees, 5);
+    ASSERT_EQ(l.endommages.size(), 1);
+    EXPECT_EQ(l.endommages[0].fichier, QStringLiteral("Journal_2024_03_05.txt"));
+    EXPECT_EQ(l.endommages[0].lignesIgnorees, 5);
 }
 
 TEST(HistoriqueFiltre, SearchIgnoresAccentsAndCaseAndBoundsAreInclusive) {
@@ -117,4 +133,33 @@ TEST(HistoriqueTotal, CentsAddUpExactlyOverTenYears) {
     EXPECT_EQ(total, 101LL * 25000 * 25001 / 2);
     EXPECT_EQ(MontantDeCentimes(total), QStringLiteral("315 637 625,00"));
     EXPECT_EQ(MontantDeCentimes(5), QStringLiteral("0,05"));
+}
+
+// A spreadsheet runs a cell that begins like a formula: payees and issuers
+// stay text, the amount stays a number.
+TEST(HistoriqueCsv, CellsASpreadsheetWouldRunStayText) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"+33 1 23", "'+33 1 23"},
+        {"-2+3", "'-2+3"},
+        {"@SOMME(A1)", "'@SOMME(A1)"},
+        {"\tX", "'\tX"},
+        {"\rX", "\"'\rX\""},
+        {"Dupont = Durand", "Dupont = Durand"},
+        {"", ""},
+    };
+    for (const auto& [texte, cellule] : cas) {
+        ChequeJournal c;
+        c.date = QDate(2024, 3, 5);
+        c.heure = QTime(10, 0);
+        c.centimes = 1250;
+        c.destinataire = QString::fromUtf8(texte);
+        c.emetteur = QString::fromUtf8(texte);
+        EXPECT_EQ(CsvJournal({c}), QByteArray("\xEF\xBB\xBF"
+                                              "Date;Heure;Montant;Destinataire;Emetteur\r\n"
+                                              "05/03/2024;10:00:00;12,50;") +
+                                       cellule + ';' + cellule + "\r\n")
+            << texte;
+    }
 }

@@ -1,6 +1,7 @@
+#include "../settings/Montage.h"
 #include "FenetreTest.h"
-#include "windows/FrmHistorique.h"
 #include "cheque/Journal.h"
+#include "windows/FrmHistorique.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,6 +85,52 @@ TEST_F(Historique, ExportWritesTheRowsShownForASpreadsheet) {
     QFile pdf(chemin("liste.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+// Lines the history could not read are told in the window, with the journal
+// that holds them; the cheques around them are there.
+TEST_F(Historique, AJournalWithUnreadableLinesIsNamedInTheWindow) {
+    {
+        QFile f(chemin("Journaux/Journal_2024_03_05.txt"));
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("00:12:29 - 12,50 Eur\r\n");
+    }
+    ASSERT_TRUE(EcrireJournal(chemin("Journaux"), QDateTime(QDate(2024, 3, 5), QTime(11, 0)),
+                              QStringLiteral("1,00"), QStringLiteral("Après"), {}));
+    FrmHistorique h(*app);
+    EXPECT_EQ(total(&h), QStringLiteral("4 chèque(s) : 1 363,55 €"));
+    const QLabel* ignorees = dans<QLabel>(&h, "LblIgnorees");
+    EXPECT_EQ(ignorees->text().toStdString(),
+              "1 ligne(s) illisible(s) ignorée(s) dans Journal_2024_03_05.txt : la liste peut "
+              "être incomplète.");
+    EXPECT_TRUE(ignorees->toolTip().contains(
+        QDir::toNativeSeparators(chemin("Journaux/Journal_2024_03_05.txt"))))
+        << ignorees->toolTip().toStdString();
+}
+
+// Exports that do not fit on the disk are told, and leave no short file.
+TEST_F(Historique, AnExportOnAFullDiskIsToldAndLeavesNothing) {
+    PetitTmpfs disque("size=64k");
+    if (!disque.monte())
+        GTEST_SKIP() << disque.raison();
+    ASSERT_TRUE(disque.remplir(0));
+    FrmHistorique h(*app);
+    const qsizetype vus = plateforme.dialogues.vus.size();
+    plateforme.dialogues.reponsesFichier.enqueue(disque.fichier(QStringLiteral("export.csv")));
+    h.exporterCsv();
+    plateforme.dialogues.reponsesFichier.enqueue(disque.fichier(QStringLiteral("liste.pdf")));
+    h.exporterPdf();
+    QVector<DialogueVu> messages;
+    for (const DialogueVu& vu : plateforme.dialogues.vus.mid(vus))
+        if (vu.genre == DialogueVu::Message)
+            messages.append(vu);
+    ASSERT_EQ(messages.size(), 2);
+    for (const DialogueVu& vu : messages) {
+        EXPECT_EQ(vu.icone, Icone::Critique);
+        EXPECT_TRUE(vu.texte.contains(QStringLiteral("le disque est plein")))
+            << vu.texte.toStdString();
+    }
+    EXPECT_EQ(QDir(disque.chemin()).entryList(QDir::Files), QStringList{"remplissage"});
 }
 
 TEST_F(Historique, ADoubleClickPutsTheChequeBackInTheMainWindow) {
