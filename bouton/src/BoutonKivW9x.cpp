@@ -357,10 +357,15 @@ Resultat BoutonKivW9x::affecter(int32_t id, const QVariant& v) {
         auto n = conv::versLong(v, &e);
         if (!n)
             return e;
-        if (id == m::Style)
+        if (id == m::Style) {
+            // A separator takes no input: a hover or a press in progress ends now, under the
+            // style it began in.
+            if (*n == Ligne && style_ != Ligne)
+                retourAuRepos();
             style_ = *n;
-        else
+        } else {
             bordure_ = style_ == EtiqRelief ? 1 : *n;
+        }
         miseEnPage();
         return e;
     }
