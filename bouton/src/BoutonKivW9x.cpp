@@ -255,14 +255,14 @@ Resultat BoutonKivW9x::lire(int32_t id, QVariant& v) {
 // notification: nothing of the control is touched after that, and the caller hears of it.
 Resultat BoutonKivW9x::ecrire(int32_t id, const QVariant& valeur) {
     const QPointer<BoutonKivW9x> vivant(this);
-    const QString nom = nomDuMembre(id);
     Resultat r = affecter(id, valeur);
     if (vivant && r.reussi())
         notifier(id);
     if (!vivant)
-        return Resultat::erreur(
-            code::ObjetDeconnecte,
-            QStringLiteral("Le contrôle a été supprimé pendant l'affectation de %1.").arg(nom));
+        return Resultat::erreur(code::ObjetDeconnecte,
+                                QStringLiteral("Le contrôle a été supprimé pendant l'affectation "
+                                               "de %1.")
+                                    .arg(QLatin1String(membreParId(id)->nom)));
     return r;
 }
 
