@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace atelier {
 
@@ -75,11 +76,15 @@ QFont ControlePlace::policeAmbiante() const {
 }
 
 void ControlePlace::proprieteModifiee(const QString& propriete) {
+    if (!surLeFormulaire)
+        return;
     fenetre_.journaliser(QStringLiteral("%1.%2 modifiée").arg(nom, propriete));
     fenetre_.marquerModifie(true);
 }
 
 void ControlePlace::evenement(int32_t id, QVariantList& a) {
+    if (!surLeFormulaire)
+        return;
     QString ligne = nom + u' ' + nomEvenement(id);
     if (a.size() == 4)
         ligne += QStringLiteral(" Button=%1 Shift=%2 X=%3 Y=%4")
@@ -186,20 +191,23 @@ void FenetreAtelier::actualiserActions() {
     actionAPropos_->setEnabled(choisis);
 }
 
-ControlePlace* FenetreAtelier::creer(const QString& nom) {
+// Created hidden and apart from the form: adopter() puts it there.
+std::unique_ptr<ControlePlace> FenetreAtelier::creer(const QString& nom, bouton::Resultat* erreur) {
     auto place = std::make_unique<ControlePlace>(*this, nom);
-    bouton::Resultat e;
-    auto charge = bouton::hote::CreerControleOuEnregistrer(QLatin1String(bouton::ProgIdBouton),
-                                                           formulaire_, place.get(),
-                                                           bouton::hote::BibliothequeVoisine(), &e);
-    if (!charge) {
-        dialogues_.erreur(this, e.message);
+    auto charge = bouton::hote::CreerControleOuEnregistrer(
+        QLatin1String(bouton::ProgIdBouton), formulaire_, place.get(),
+        bouton::hote::BibliothequeVoisine(), erreur);
+    if (!charge)
         return nullptr;
-    }
     place->charge = *charge;
     charge->widget->setObjectName(nom);
     charge->controle->connecterPuits(place.get());
-    liste_->addItem(nom);
+    return place;
+}
+
+ControlePlace* FenetreAtelier::adopter(std::unique_ptr<ControlePlace> place) {
+    place->surLeFormulaire = true;
+    liste_->addItem(place->nom);
     controles_.push_back(std::move(place));
     return controles_.back().get();
 }
@@ -214,9 +222,13 @@ ControlePlace* FenetreAtelier::placer(int32_t style) {
     int bas = Marge;
     for (const auto& c : controles_)
         bas = std::max(bas, c->charge.widget->geometry().bottom() + 1 + Marge);
-    ControlePlace* place = creer(QStringLiteral("Bouton%1").arg(prochainNumero_));
-    if (!place)
+    bouton::Resultat e;
+    auto cree = creer(QStringLiteral("Bouton%1").arg(prochainNumero_), &e);
+    if (!cree) {
+        dialogues_.erreur(this, e.message);
         return nullptr;
+    }
+    ControlePlace* place = adopter(std::move(cree));
     ++prochainNumero_;
     bouton::Controle* controle = place->charge.controle;
     bouton::Resultat r = controle->initialiserNouveau();
@@ -321,27 +333,41 @@ bool FenetreAtelier::ouvrir(const QString& chemin) {
         dialogues_.erreur(this, e.message);
         return false;
     }
-    vider();
-    prochainNumero_ = 1;
+    // Every control of the file is created and loaded aside, hidden; the form in use gives way
+    // only once all of them are, so a file that a control refuses leaves it as it was.
+    std::vector<std::unique_ptr<ControlePlace>> nouveaux;
     for (const ControleEnregistre& enregistre : *form) {
-        ControlePlace* place = creer(enregistre.nom);
-        if (!place)
-            break;
-        bouton::hote::SacMemoire sac;
-        for (const auto& p : enregistre.proprietes)
-            sac.ajouter(p.cle, p.valeur);
-        if (bouton::Resultat r = place->charge.controle->charger(sac); !r.reussi())
-            dialogues_.erreur(this, QStringLiteral("%1 : %2").arg(enregistre.nom, r.message));
+        auto place = creer(enregistre.nom, &e);
+        if (place) {
+            bouton::hote::SacMemoire sac;
+            for (const auto& p : enregistre.proprietes)
+                sac.ajouter(p.cle, p.valeur);
+            e = place->charge.controle->charger(sac);
+        }
+        if (!place || !e.reussi()) {
+            dialogues_.erreur(
+                this, QStringLiteral("Le formulaire « %1 » ne peut pas être ouvert : %2 : %3")
+                          .arg(QDir::toNativeSeparators(chemin), enregistre.nom, e.message));
+            return false;
+        }
         place->charge.controle->definirTailleTwips(enregistre.tailleTwips.width(),
                                                    enregistre.tailleTwips.height());
         place->charge.widget->move(enregistre.position);
+        nouveaux.push_back(std::move(place));
+    }
+
+    vider();
+    prochainNumero_ = 1;
+    for (auto& nouveau : nouveaux) {
+        ControlePlace* place = adopter(std::move(nouveau));
         place->charge.widget->show();
         formulaire_->setMinimumHeight(std::max(formulaire_->minimumHeight(),
                                                place->charge.widget->geometry().bottom() + Marge));
         // New names continue after the highest number of the form.
         bool nombre = false;
-        const int numero = enregistre.nom.mid(6).toInt(&nombre);
-        if (enregistre.nom.startsWith(QLatin1String("Bouton")) && nombre)
+        const int numero = place->nom.mid(6).toInt(&nombre);
+        if (place->nom.startsWith(QLatin1String("Bouton")) && nombre &&
+            numero < std::numeric_limits<int>::max())
             prochainNumero_ = std::max(prochainNumero_, numero + 1);
     }
     chemin_ = chemin;

@@ -29,6 +29,9 @@ public:
 
     const QString nom;
     bouton::hote::ControleCharge charge;
+    // Until the control is on the form (loaded aside while a file opens), what it says does
+    // not reach the window.
+    bool surLeFormulaire = false;
 
 private:
     FenetreAtelier& fenetre_;
@@ -60,7 +63,8 @@ public:
 private:
     friend class ControlePlace;
 
-    ControlePlace* creer(const QString& nom);
+    std::unique_ptr<ControlePlace> creer(const QString& nom, bouton::Resultat* erreur);
+    ControlePlace* adopter(std::unique_ptr<ControlePlace> place);
     void journaliser(const QString& ligne);
     void marquerModifie(bool modifie);
     void actualiserActions();

@@ -251,10 +251,18 @@ Resultat BoutonKivW9x::lire(int32_t id, QVariant& v) {
     return Resultat::ok();
 }
 
+// The host may delete the control from the Resize the layout raises, or from the change
+// notification: nothing of the control is touched after that, and the caller hears of it.
 Resultat BoutonKivW9x::ecrire(int32_t id, const QVariant& valeur) {
+    const QPointer<BoutonKivW9x> vivant(this);
     Resultat r = affecter(id, valeur);
-    if (r.reussi())
+    if (vivant && r.reussi())
         notifier(id);
+    if (!vivant)
+        return Resultat::erreur(code::ObjetDeconnecte,
+                                QStringLiteral("Le contrôle a été supprimé pendant l'affectation "
+                                               "de %1.")
+                                    .arg(QLatin1String(membreParId(id)->nom)));
     return r;
 }
 
@@ -349,10 +357,15 @@ Resultat BoutonKivW9x::affecter(int32_t id, const QVariant& v) {
         auto n = conv::versLong(v, &e);
         if (!n)
             return e;
-        if (id == m::Style)
+        if (id == m::Style) {
+            // A separator takes no input: a hover or a press in progress ends now, under the
+            // style it began in.
+            if (*n == Ligne && style_ != Ligne)
+                retourAuRepos();
             style_ = *n;
-        else
+        } else {
             bordure_ = style_ == EtiqRelief ? 1 : *n;
+        }
         miseEnPage();
         return e;
     }

@@ -65,6 +65,9 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void changeEvent(QEvent* e) override;
     bool event(QEvent* e) override;
 
 private:
@@ -91,6 +94,9 @@ private:
     void lirePointeur();
     bool pointeurDedans() const;
     void finSurvol();
+    void arreterSuivi();
+    void retourAuRepos();
+    void appuiPerdu();
     PartieRectangulaire* partieSous(QPointF twips) const;
     QVariantList argumentsSouris(const QMouseEvent* e, int16_t bouton);
 

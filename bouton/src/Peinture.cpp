@@ -84,6 +84,9 @@ void BoutonKivW9x::paintEvent(QPaintEvent*) {
 }
 
 bool BoutonKivW9x::event(QEvent* e) {
+    // A modal window now blocks the control's: the button-up will not come here.
+    if (e->type() == QEvent::WindowBlocked)
+        appuiPerdu();
     // The control's access key counts as a click on its surface.
     if (e->type() == QEvent::Shortcut) {
         if (style_ != Ligne) {

@@ -212,7 +212,8 @@ public:
                  return converti(v, conv::versEntier,
                                  [&](int16_t n) { return b.lbl_->definirAlignement(n); });
              }},
-            // An absent name or size (empty, 0) keeps what "Font" restored instead of failing.
+            // An absent name or size (empty, 0) keeps what "Font" restored instead of failing;
+            // so does the size -1 that a font given in pixels saves, having none in points.
             {"FontName", [](const B&) { return QVariant(QString()); },
              [](const B& b) { return QVariant(b.lbl_->police.family()); },
              [](B& b, const QVariant& v) {
@@ -224,7 +225,7 @@ public:
              [](const B& b) { return QVariant(float(b.lbl_->police.pointSizeF())); },
              [](B& b, const QVariant& v) {
                  return converti(v, conv::versSimple, [&](float f) {
-                     return f == 0 ? fait() : b.lbl_->definirTaillePolice(f);
+                     return f == 0 || f == -1 ? fait() : b.lbl_->definirTaillePolice(f);
                  });
              }},
             {"FontItalic", [](const B&) { return QVariant(false); },

@@ -5,7 +5,7 @@
 
 #include "Parties.h"
 #include "bouton/Identites.h"
-#include <QCoreApplication>
+#include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPointer>
@@ -56,6 +56,18 @@ bool BoutonKivW9x::pointeurDedans() const {
 
 // Every 100 ms while hovered or pressed: notices the pointer leaving or coming back.
 void BoutonKivW9x::finSurvol() {
+    // A separator has nothing to follow (its style may have come from a saved bag).
+    if (style_ == Ligne) {
+        arreterSuivi();
+        return;
+    }
+    // A popup has the mouse (a menu running its own loop from MouseDown): the button-up goes
+    // to it.
+    if (sourisEnfoncee_ == 1 && QApplication::activePopupWidget() &&
+        QApplication::activePopupWidget() != window()) {
+        retourAuRepos();
+        return;
+    }
     lirePointeur();
     const bool dedans = pointeurDedans();
     if (sourisEnfoncee_ != 1) {
@@ -83,7 +95,9 @@ PartieRectangulaire* BoutonKivW9x::partieSous(QPointF twips) const {
 QVariantList BoutonKivW9x::argumentsSouris(const QMouseEvent* e, int16_t bouton) {
     const QPointF twips(twipsX(e->position().x()), twipsY(e->position().y()));
     PartieRectangulaire* partie = saisieEnCours_ ? partieSaisie_ : partieSous(twips);
-    if (e->type() == QEvent::MouseButtonPress && !saisieEnCours_) {
+    const bool appui =
+        e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+    if (appui && !saisieEnCours_) {
         saisieEnCours_ = true;
         partieSaisie_ = partie;
     }
@@ -97,11 +111,22 @@ void BoutonKivW9x::mousePressEvent(QMouseEvent* e) {
     if (style_ == Ligne)
         return;
     QVariantList arguments = argumentsSouris(e, boutonsSouris(e->button()));
-    clicEnCours_ = true;
+    // Only the left button clicks.
+    if (e->button() == Qt::LeftButton)
+        clicEnCours_ = true;
     sourisEnfoncee_ = 1;
     if (!Boutons_SetState(BoutonEnfonce).reussi())
         return;
+    // The timer follows a held button as it follows a hover: it sees the pointer go out and
+    // back, and a popup taking the mouse.
+    if (!timerEnd_->isActive())
+        timerEnd_->start();
+    const QPointer<BoutonKivW9x> vivant(this);
     lever(evenement::MouseDown, arguments);
+    // A popup opened from MouseDown has the mouse now: the button-up will go to it.
+    if (vivant && QApplication::activePopupWidget() &&
+        QApplication::activePopupWidget() != window())
+        retourAuRepos();
 }
 
 void BoutonKivW9x::mouseMoveEvent(QMouseEvent* e) {
@@ -125,15 +150,19 @@ void BoutonKivW9x::mouseReleaseEvent(QMouseEvent* e) {
     QVariantList arguments = argumentsSouris(e, boutonsSouris(e->button()));
     if (e->buttons() == Qt::NoButton)
         saisieEnCours_ = false;
-    const bool clic = clicEnCours_ && rect().contains(e->position().toPoint());
-    clicEnCours_ = false;
+    // Another button let go while the left one is held leaves the click to come.
+    bool clic = false;
+    if (e->button() == Qt::LeftButton) {
+        clic = clicEnCours_ && rect().contains(e->position().toPoint());
+        clicEnCours_ = false;
+    }
 
     lirePointeur();
     // The pending paint, tick or click runs before the decision, which still uses the
     // position read above. A host may delete the control in there: nothing of it is touched
     // after that.
     const QPointer<BoutonKivW9x> vivant(this);
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
     if (!vivant)
         return;
     if (pointeurDedans()) {
@@ -150,6 +179,49 @@ void BoutonKivW9x::mouseReleaseEvent(QMouseEvent* e) {
         QVariantList aucun;
         lever(evenement::Click, aucun);
     }
+}
+
+// The second press of a double-click: the control has no double-click event, so nothing is
+// raised and the look stays, as with the platform's own controls. The part under the pointer
+// takes the capture, so that the button-up which follows (MouseUp, no Click) reports from it.
+void BoutonKivW9x::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (style_ == Ligne)
+        return;
+    argumentsSouris(e, boutonsSouris(e->button()));
+}
+
+// --- Presses that end without their button-up ------------------------------------------
+
+// Stops following the pointer: no hover, no press, no capture, no click to come.
+void BoutonKivW9x::arreterSuivi() {
+    timerEnd_->stop();
+    sourisEnfoncee_ = 0;
+    saisieEnCours_ = false;
+    partieSaisie_ = nullptr;
+    clicEnCours_ = false;
+}
+
+void BoutonKivW9x::retourAuRepos() {
+    arreterSuivi();
+    Boutons_SetState(BoutonNormal);
+}
+
+// The button-up of the press in progress will not reach the control: the host raises no
+// MouseUp for it, and the control rests.
+void BoutonKivW9x::appuiPerdu() {
+    if (sourisEnfoncee_ == 1)
+        retourAuRepos();
+}
+
+void BoutonKivW9x::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    appuiPerdu();
+}
+
+void BoutonKivW9x::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::EnabledChange && !isEnabled())
+        appuiPerdu();
 }
 
 } // namespace bouton

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
+#include <functional>
 
 using namespace bouton;
 namespace m = bouton::membre;
@@ -161,6 +163,60 @@ TEST_F(ControleEssai, StyleAndBorderLayOutBeforeTheAnnouncement) {
     EXPECT_EQ(site.journal, (QStringList{"evt:1", "prop:Style", "evt:1", "prop:Bordure"}));
     EXPECT_EQ(lire(m::Bordure), 1);
     EXPECT_TRUE(partie("Shp", "Visible").toBool());
+}
+
+// A host may delete the control from the Resize a layout raises, or from a change
+// notification: the call then says so, and nothing of the control is touched again (under
+// AddressSanitizer a touch is a use after free; without it, a late notification shows).
+TEST_F(ControleEssai, HostDeletingTheControlInsideACall) {
+    struct HoteQuiSupprime : SiteEssai {
+        QPointer<QWidget> cible;
+        int32_t evenementFatal = 0;
+        QString proprieteFatale;
+        void evenement(int32_t id, QVariantList& arguments) override {
+            SiteEssai::evenement(id, arguments);
+            if (id == evenementFatal)
+                delete cible.data();
+        }
+        void proprieteModifiee(const QString& nom) override {
+            SiteEssai::proprieteModifiee(nom);
+            if (nom == proprieteFatale)
+                delete cible.data();
+        }
+    };
+    struct Cas {
+        const char* quoi;
+        int32_t evenementFatal;
+        const char* proprieteFatale;
+        std::function<Resultat(hote::ControleCharge&)> appel;
+    };
+    const Cas cas[] = {
+        {"Style", evenement::Resize, "",
+         [](hote::ControleCharge& k) { return k.dispatch->ecrire(m::Style, Etiquette); }},
+        {"Bordure", evenement::Resize, "",
+         [](hote::ControleCharge& k) { return k.dispatch->ecrire(m::Bordure, 1); }},
+        // Initialisation goes on after announcing the font.
+        {"initialisation", 0, "Font",
+         [](hote::ControleCharge& k) { return k.controle->initialiserNouveau(); }},
+    };
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(k.quoi);
+        HoteQuiSupprime hote;
+        hote::ControleCharge controle = creer();
+        ASSERT_NE(controle.widget, nullptr);
+        controle.controle->definirSite(&hote);
+        controle.controle->connecterPuits(&hote);
+        hote.cible = controle.widget;
+        hote.evenementFatal = k.evenementFatal;
+        hote.proprieteFatale = QLatin1String(k.proprieteFatale);
+        const Resultat r = k.appel(controle);
+        ASSERT_FALSE(hote.cible);
+        EXPECT_EQ(r.code, code::ObjetDeconnecte) << texte(r);
+        EXPECT_FALSE(r.message.isEmpty());
+        if (k.evenementFatal) {
+            EXPECT_EQ(hote.journal, QStringList{QStringLiteral("evt:1")});
+        }
+    }
 }
 
 TEST_F(ControleEssai, BorderOutsideTheEnumerationIsKept) {

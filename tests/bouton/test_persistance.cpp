@@ -223,3 +223,20 @@ TEST_F(ControleEssai, WithoutNameOrSizeTheLoadedFontStays) {
     EXPECT_EQ(lire(m::FontName), QStringLiteral("DejaVu Serif"));
     EXPECT_FLOAT_EQ(lire(m::FontSize).toFloat(), 14.0f);
 }
+
+// A font given in pixels has no size in points, and FontSize saves as -1: loading keeps the
+// font that "Font" restored.
+TEST_F(ControleEssai, FontInPixelsSavedAndLoadedBack) {
+    QFont police(QStringLiteral("DejaVu Sans"));
+    police.setPixelSize(14);
+    ASSERT_TRUE(ecrire(m::Font, police).reussi());
+    SacMemoire sac;
+    ASSERT_TRUE(c.controle->enregistrer(sac).reussi());
+    hote::ControleCharge relu = creer();
+    ASSERT_NE(relu.controle, nullptr);
+    const auto r = relu.controle->charger(sac);
+    ASSERT_TRUE(r.reussi()) << texte(r);
+    QVariant v;
+    ASSERT_TRUE(relu.dispatch->lire(m::Font, v).reussi());
+    EXPECT_EQ(v.value<QFont>(), police);
+}

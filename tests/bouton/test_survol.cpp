@@ -4,6 +4,7 @@
 
 #include "bouton/SourceSouris.h"
 #include "bouton/hote/SacMemoire.h"
+#include <QDialog>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
+#include <functional>
 
 using namespace bouton;
 namespace m = bouton::membre;
@@ -26,6 +28,22 @@ public:
     QPoint positionPointeur() const override { return position; }
 
     QPoint position;
+};
+
+// Hands every event on to the test's site, and lets a case act from inside MouseDown as a
+// host would.
+class PuitsAgissant : public PuitsEvenements {
+public:
+    explicit PuitsAgissant(PuitsEvenements& suite) : suite_(suite) {}
+    void evenement(int32_t id, QVariantList& arguments) override {
+        suite_.evenement(id, arguments);
+        if (id == bouton::evenement::MouseDown && surMouseDown)
+            surMouseDown();
+    }
+    std::function<void()> surMouseDown;
+
+private:
+    PuitsEvenements& suite_;
 };
 
 constexpr uint32_t Rouge = 0x000000FF, Vert = 0x0000FF00, Bleu = 0x00FF0000, Gris = 0x00808080;
@@ -396,4 +414,110 @@ TEST_F(Survol, RaisedLabelFollowsThePointerWithoutChangingLook) {
     EXPECT_EQ(c.widget->grab().toImage(), repos);
     EXPECT_EQ(ids(), (QList<int32_t>{evenement::MouseMove, evenement::MouseDown, evenement::MouseUp,
                                      evenement::Click}));
+}
+
+// A press whose button-up will not come (a popup or a modal box took the mouse, or the
+// control was hidden or disabled) ends at once, in the resting look.
+TEST_F(Survol, PressEndsWhenItsReleaseCannotCome) {
+    QWidget popup(nullptr, Qt::Popup);
+    popup.resize(40, 40);
+    QDialog boite;
+    boite.setWindowModality(Qt::ApplicationModal);
+    PuitsAgissant puits(site);
+    c.controle->connecterPuits(&puits);
+    struct Cas {
+        const char* quoi;
+        std::function<void()> pendantMouseDown;
+        std::function<void()> ensuite;
+    };
+    const Cas cas[] = {
+        {"popup opened from MouseDown", [&] { popup.show(); }, {}},
+        {"modal box opened from MouseDown", [&] { boite.show(); }, {}},
+        // A popup that blocks (a menu's exec) is seen by the next tick.
+        {"popup opened while held",
+         {},
+         [&] {
+             popup.show();
+             tic();
+         }},
+        {"hidden while held", {}, [&] { c.widget->hide(); }},
+        {"disabled while held", {}, [&] { ASSERT_TRUE(ecrire(m::Enabled, false).reussi()); }},
+    };
+    const QPoint point = px(600, 300);
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(k.quoi);
+        dedans();
+        bouger(point);
+        puits.surMouseDown = k.pendantMouseDown;
+        QTest::mousePress(c.widget, Qt::LeftButton, {}, point);
+        puits.surMouseDown = nullptr;
+        if (k.ensuite)
+            k.ensuite();
+        EXPECT_EQ(c.widget->property("SourisEnfoncee"), 0);
+        EXPECT_EQ(etat(), BoutonNormal);
+        EXPECT_EQ(coin("Lbl"), QPointF(40, 40));
+        EXPECT_FALSE(cadreVisible());
+        couleursEtiquette(Blanc, couleur::TexteBouton);
+        EXPECT_FALSE(timer()->isActive());
+
+        popup.close();
+        boite.close();
+        c.widget->show();
+        ASSERT_TRUE(ecrire(m::Enabled, true).reussi());
+        QTest::mouseRelease(c.widget, Qt::LeftButton, {}, point);
+    }
+    c.controle->connecterPuits(&site);
+}
+
+// A separator takes no input: the press in progress ends, and no tick moves its lines.
+TEST_F(Survol, LineStyleWhileHeldEndsThePress) {
+    const QPoint point = px(600, 300);
+    dedans();
+    bouger(point);
+    QTest::mousePress(c.widget, Qt::LeftButton, {}, point);
+    ASSERT_TRUE(ecrire(m::Style, Ligne).reussi());
+    EXPECT_FALSE(timer()->isActive());
+    EXPECT_EQ(c.widget->property("SourisEnfoncee"), 0);
+    EXPECT_EQ(etat(), BoutonNormal);
+    EXPECT_DOUBLE_EQ(partie("Line1", "Y1").toDouble(), 300);
+    EXPECT_DOUBLE_EQ(partie("Line2", "Y1").toDouble(), 325);
+    site.evenements.clear();
+    QTest::mouseRelease(c.widget, Qt::LeftButton, {}, point);
+    EXPECT_TRUE(site.evenements.isEmpty());
+}
+
+// The second press of a double-click raises nothing, the control having no double-click
+// event; the part under it takes the capture, and the button-up raises MouseUp from it.
+TEST_F(Survol, DoubleClickIsOneClickThenAButtonUp) {
+    dedans();
+    const QPoint surLabel = px(600, 300);
+    QTest::mousePress(c.widget, Qt::LeftButton, {}, surLabel);
+    QTest::mouseRelease(c.widget, Qt::LeftButton, {}, surLabel);
+    QTest::mouseDClick(c.widget, Qt::LeftButton, {}, surLabel);
+    EXPECT_EQ(coin("Lbl"), QPointF(40, 40));
+    const QPoint surSurface(1, 1);
+    QTest::mouseRelease(c.widget, Qt::LeftButton, {}, surSurface);
+    ASSERT_EQ(ids(), (QList<int32_t>{evenement::MouseDown, evenement::MouseUp, evenement::Click,
+                                     evenement::MouseUp}));
+    EXPECT_FLOAT_EQ(site.evenements[3].second[2].toFloat(), float(twipsX(1) - 40));
+    EXPECT_FLOAT_EQ(site.evenements[3].second[3].toFloat(), float(twipsY(1) - 40));
+}
+
+TEST_F(Survol, OnlyTheLeftButtonClicks) {
+    dedans();
+    const QPoint point = px(600, 300);
+    for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mousePress(c.widget, b, {}, point);
+        QTest::mouseRelease(c.widget, b, {}, point);
+    }
+    EXPECT_EQ(ids(), (QList<int32_t>{evenement::MouseDown, evenement::MouseUp, evenement::MouseDown,
+                                     evenement::MouseUp}));
+    // The right button pressed and let go while the left is held: the left button-up clicks.
+    site.evenements.clear();
+    QTest::mousePress(c.widget, Qt::LeftButton, {}, point);
+    QTest::mousePress(c.widget, Qt::RightButton, {}, point);
+    QTest::mouseRelease(c.widget, Qt::RightButton, {}, point);
+    QTest::mouseRelease(c.widget, Qt::LeftButton, {}, point);
+    EXPECT_EQ(ids(), (QList<int32_t>{evenement::MouseDown, evenement::MouseDown, evenement::MouseUp,
+                                     evenement::MouseUp, evenement::Click}));
 }

@@ -22,6 +22,9 @@ inline constexpr int32_t EnregistrementClasse = int32_t(0x80040201);
 inline constexpr int32_t MembreInconnu = int32_t(0x80020003);
 inline constexpr int32_t NomInconnu = int32_t(0x80020006);
 inline constexpr int32_t NombreArguments = int32_t(0x8002000E);
+// The object called was deleted during the call (its host did it from an event or a
+// notification): the caller must not use it again.
+inline constexpr int32_t ObjetDeconnecte = int32_t(0x80010108);
 // Errors of the control's parts, in the 0x800A range of the usual run-time errors.
 inline constexpr int32_t Depassement = int32_t(0x800A0006);
 inline constexpr int32_t IncompatibiliteType = int32_t(0x800A000D);
