@@ -1,5 +1,7 @@
 #include "settings/VerrouDossier.h"
 
+#include "settings/EcritureAtomique.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSysInfo>
@@ -96,24 +98,8 @@ bool EncoreLeFichier(int fd, const QByteArray& nom) {
 }
 
 bool EcrireTitulaire(int fd) {
-    const QByteArray texte = Titulaire();
-    if (::ftruncate(fd, 0) != 0)
-        return false;
-    const char* p = texte.constData();
-    qsizetype reste = texte.size();
-    while (reste > 0) {
-        const ssize_t n = ::pwrite(fd, p, std::size_t(reste), off_t(texte.size() - reste));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        p += n;
-        reste -= n;
-    }
-    return ::fsync(fd) == 0;
+    // Freshly opened: the offset is at the start the truncation leaves.
+    return ::ftruncate(fd, 0) == 0 && EcrireTout(fd, Titulaire()) && ::fsync(fd) == 0;
 }
 
 } // namespace
