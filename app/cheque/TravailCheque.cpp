@@ -7,13 +7,10 @@
 #include "words/MontantTexte.h"
 
 std::optional<QString> RefusControle(QStringView texte, const QString& champ) {
-    for (const QChar c : texte) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
-            return QStringLiteral("%1 contient un caractère de contrôle (U+%2), qui ne "
-                                  "s'imprime pas : retirez-le.")
-                .arg(champ, QStringLiteral("%1").arg(u, 4, 16, QLatin1Char('0')).toUpper());
-    }
+    if (const auto u = CaractereDeControle(texte))
+        return QStringLiteral("%1 contient un caractère de contrôle (U+%2), qui ne "
+                              "s'imprime pas : retirez-le.")
+            .arg(champ, QStringLiteral("%1").arg(*u, 4, 16, QLatin1Char('0')).toUpper());
     return std::nullopt;
 }
 

@@ -118,6 +118,10 @@ BoitesCheque BoitesAEnregistrer(BoitesCheque b, const Reglages* r) {
     b.montant = EntreeSurUneLigne(b.montant);
     b.destinataire = EntreeSurUneLigne(b.destinataire);
     b.lieu = EntreeSurUneLigne(b.lieu);
+    // What printing refuses is not remembered either: Cheque.ini keeps text.
+    for (QString* texte : {&b.montant, &b.destinataire, &b.lieu})
+        if (CaractereDeControle(*texte))
+            texte->clear();
     if (r) {
         RetenirTrie(b.listes.montants, r->Montant);
         RetenirTrie(b.listes.destinataires, r->Ledestinataire);

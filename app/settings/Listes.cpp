@@ -108,3 +108,12 @@ QStringList ConvertirLignesAnciennes(QStringList lignes) {
             ligne = QStringLiteral("[Defaut1]");
     return lignes;
 }
+
+std::optional<char16_t> CaractereDeControle(QStringView texte) {
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            return u;
+    }
+    return std::nullopt;
+}

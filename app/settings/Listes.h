@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The remembered amounts, payees and places, as Cheque.ini keeps them.
 struct ListesMemorisees {
     QStringList montants;
@@ -26,6 +28,10 @@ QStringList PurgerListes(const QStringList& lignes);
 
 // An entry is one line of the file: line breaks become blanks.
 QString EntreeSurUneLigne(QString texte);
+
+// The first control character of a text (below U+0020, U+007F to U+009F),
+// which nothing prints and no list keeps; none for a clean text.
+std::optional<char16_t> CaractereDeControle(QStringView texte);
 
 // Purges the list lines and writes the three lists back into their sections,
 // keys Mt0.., Dest0.., Lieu0.. in the order given.

@@ -142,6 +142,13 @@ TEST(Configuration, ASaveOfTheListsKeepsTheBoxesTextsAndTheChoiceDefaults) {
               (QStringList{QStringLiteral("EDF"), QStringLiteral("Élise Martin")}));
     EXPECT_EQ(b.listes.lieux.size(), 3);
 
+    // A text that printing refuses (a pasted escape, a NUL) is not remembered.
+    b = BoitesAEnregistrer({listes, QStringLiteral("12,5"), QStringLiteral("Dupont\x1b[2J"),
+                            QStringLiteral("Ni") + QChar(0) + QStringLiteral("ce")},
+                           nullptr);
+    EXPECT_EQ(b.listes.destinataires, listes.destinataires);
+    EXPECT_EQ(b.listes.lieux, listes.lieux);
+
     // With the settings of a choice: defaults join, cents are written, and
     // the place follows the "place not printed" option.
     Reglages r;
