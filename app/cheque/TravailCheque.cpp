@@ -104,11 +104,13 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
     if (!questions.choisirSortie())
         return Echec{};
 
+    bool listesGardees = false;
     if (contexte.listes && !contexte.listesApres) {
         const auto gardees =
             GarderListes(*contexte.listes, fait.cheques, contexte.chemins, questions);
         if (!gardees && !questions.imprimerSansListes(gardees.raison()))
             return Echec{gardees.raison()};
+        listesGardees = gardees.ok();
     }
 
     QString titulaire;
@@ -131,8 +133,15 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
         questions.chequeDessine(i + 1, fait.cheques.size());
     }
     const auto termine = travail.terminer();
-    if (!termine)
+    if (!termine) {
+        // Nothing came out: the lists go back to what they held, so that a
+        // cheque never printed is not offered as one used.
+        if (listesGardees) {
+            questions.listesRetenues(*contexte.listes);
+            (void)EnregistrerCheque(contexte.chemins, {}, nullptr, *contexte.listes);
+        }
         return Echec{termine.raison()};
+    }
 
     if (r.Journal == 1) {
         const QDateTime moment = contexte.maintenant();

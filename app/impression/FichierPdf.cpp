@@ -51,15 +51,14 @@ FichierPdfProvisoire::FichierPdfProvisoire(QString cible) : cible_(std::move(cib
     // then only writes over it.
     int numero = 0;
     for (int essai = 0; essai < 100 && copie_.isEmpty(); ++essai) {
-        const QString nom = cible_ + QStringLiteral(".scribane-") + SuffixeAuHasard();
+        // Hidden beside the file: a copy a kill leaves behind stays out of sight.
+        const QFileInfo info(cible_);
+        const QString nom = info.dir().filePath(QStringLiteral(".") + info.fileName() +
+                                                QStringLiteral(".scribane-") + SuffixeAuHasard());
 #ifdef Q_OS_UNIX
         const int fd = ::open(QFile::encodeName(nom).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
-            // A document written over keeps who may read it.
-            struct stat ancien;
-            if (::stat(QFile::encodeName(cible_).constData(), &ancien) == 0)
-                (void)::fchmod(fd, ancien.st_mode & 07777);
             ::close(fd);
             copie_ = nom;
         } else if (errno != EEXIST) {
@@ -140,6 +139,11 @@ Resultat<> FichierPdfProvisoire::remplacer() {
               (offset = OffsetXref(fin)) >= 0 && offset + 4 <= taille &&
               LireA(fd, offset, 4, xref) && xref == "xref";
     int numero = 0;
+    // A document written over keeps who may read it; given only now, as a
+    // read-only mode would have kept the engine from writing the copy.
+    struct stat ancien;
+    if (complet && ::stat(QFile::encodeName(cible_).constData(), &ancien) == 0)
+        (void)::fchmod(fd, ancien.st_mode & 07777);
     if (complet && ::fsync(fd) != 0)
         numero = errno;
     ::close(fd);

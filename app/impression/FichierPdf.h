@@ -5,7 +5,7 @@
 #include <QString>
 
 // A PDF drawn into a scratch copy beside the file the user named
-// ("<name>.scribane-XXXXXX"), which takes the file's place only once it is
+// (".<name>.scribane-XXXXXX"), which takes the file's place only once it is
 // whole: the printer engine reports no write error, so a full disk or a kill
 // must never leave a cut document under the user's name.
 class FichierPdfProvisoire {

@@ -45,9 +45,9 @@ std::unique_ptr<VerrouDossier> VerrouDossier::Prendre(const QString& chemin, Eta
                                                       int& numero) {
     numero = 0;
     const std::wstring nom = chemin.toStdWString();
-    // Deleting is shared so that the holder can remove the file it holds.
+    // Shared all ways: only the lock on its byte keeps a second instance out.
     const HANDLE h = ::CreateFileW(nom.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         numero = int(::GetLastError());
@@ -67,7 +67,6 @@ std::unique_ptr<VerrouDossier> VerrouDossier::Prendre(const QString& chemin, Eta
                                            nullptr) ||
         ecrits != DWORD(texte.size()) || !::FlushFileBuffers(h)) {
         numero = int(::GetLastError());
-        ::DeleteFileW(nom.c_str());
         ::UnlockFileEx(h, 0, 1, 0, &zone);
         ::CloseHandle(h);
         etat = Etat::Erreur;
@@ -78,8 +77,9 @@ std::unique_ptr<VerrouDossier> VerrouDossier::Prendre(const QString& chemin, Eta
 }
 
 VerrouDossier::~VerrouDossier() {
+    // The file stays: removing it while a rival holds it open would let that
+    // rival lock a file no longer named, beside a new one.
     const HANDLE h = HANDLE(poignee_);
-    ::DeleteFileW(chemin_.toStdWString().c_str());
     OVERLAPPED zone = ZoneVerrouillee();
     ::UnlockFileEx(h, 0, 1, 0, &zone);
     ::CloseHandle(h);

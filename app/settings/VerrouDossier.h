@@ -17,9 +17,9 @@ public:
     // number. The file then names its holder, for people who look.
     static std::unique_ptr<VerrouDossier> Prendre(const QString& chemin, Etat& etat, int& numero);
 
-    // Removes the file while it is still held, then lets the lock go: a rival
-    // that opened the old file meanwhile sees it is no longer the lock's and
-    // starts again on a new one.
+    // Removes the file while it is still held (POSIX), then lets the lock go:
+    // a rival that opened the old file meanwhile sees it is no longer the
+    // lock's and starts again on a new one.
     ~VerrouDossier();
 
     VerrouDossier(const VerrouDossier&) = delete;

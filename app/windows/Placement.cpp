@@ -10,10 +10,13 @@ void PlacerSurParent(QWidget& fenetre, const QWidget& parent) {
     if (!ecran)
         return;
     const QRect dispo = ecran->availableGeometry();
+    // The size it will show at: laid out now, unless it was given one.
+    if (!fenetre.isVisible() && !fenetre.testAttribute(Qt::WA_Resized))
+        fenetre.adjustSize();
     // The new window's frame is not known before it is shown: the parent's
     // own decorations stand for it.
     const QSize cadre = parent.frameGeometry().size() - parent.geometry().size();
-    QRect place(QPoint(), fenetre.size().expandedTo(fenetre.minimumSizeHint()) + cadre);
+    QRect place(QPoint(), fenetre.size() + cadre);
     place.moveCenter(parent.isVisible() ? parent.frameGeometry().center() : dispo.center());
     if (place.right() > dispo.right())
         place.moveRight(dispo.right());

@@ -31,6 +31,7 @@ public:
     bool quandMeme = false;
     bool sortie = true;
     bool sansListes = false;
+    bool finEchoue = false; // the job's end fails, as on a full disk
     std::optional<QString> titulaire = QStringLiteral("Martin");
     QVector<SurfaceEnregistreuse> pages;
     std::optional<ListesMemorisees> retenues;
@@ -78,6 +79,8 @@ private:
             return true;
         }
         Resultat<> terminer() override {
+            if (q_.finEchoue)
+                return Echec{QStringLiteral("le disque est plein.")};
             q_.pages.append(surface_);
             return {};
         }
@@ -231,6 +234,19 @@ TEST_F(Travail, AnAnswerCallsThePrintOffWithoutAReason) {
                                                         "de contrôle (U+001B)")))
         << fait.raison().toStdString();
     EXPECT_FALSE(questions.vues.contains(QStringLiteral("travail")));
+    EXPECT_TRUE(journal().isEmpty());
+}
+
+TEST_F(Travail, AJobThatFailsToEndPutsTheListsBackAndJournalsNothing) {
+    r.Journal = 1;
+    questions.finEchoue = true;
+    const auto fait = imprimer({Saisi("12,50", "Durand")});
+    ASSERT_FALSE(fait);
+    EXPECT_EQ(fait.raison(), QStringLiteral("le disque est plein."));
+    EXPECT_FALSE(ini().contains("Durand"));
+    EXPECT_TRUE(ini().contains("Alpha")); // what the lists held stays
+    ASSERT_TRUE(questions.retenues);
+    EXPECT_FALSE(questions.retenues->destinataires.contains(QStringLiteral("Durand")));
     EXPECT_TRUE(journal().isEmpty());
 }
 

@@ -106,8 +106,9 @@ TEST(PdfLigne, AFullDiskIsToldAndLeavesNeitherFileNorJournalLine) {
             EXPECT_EQ(LignesDuJournal(dossier), 0) << libre;
         }
     }
-    // A batch keeps the lists only once its pages are out.
+    // Neither the cheque nor the batch that did not come out is remembered.
     EXPECT_FALSE(Lire(dossier.filePath(QStringLiteral("Cheque.ini"))).contains("Fournisseur"));
+    EXPECT_FALSE(Lire(dossier.filePath(QStringLiteral("Cheque.ini"))).contains("Dupont"));
 
     // With room, the same batch is whole where it was asked, and said in the singular for one.
     ASSERT_TRUE(disque.remplir(200 * 1024));
