@@ -34,13 +34,15 @@ void Aide::afficher(SectionAide section) {
         fenetre_ = std::make_unique<FrmAide>(bureau_);
     FrmAide& fenetre = *fenetre_;
     fenetre.afficherSection(section);
-    fenetre.setWindowState(fenetre.windowState() & ~Qt::WindowMinimized);
-    fenetre.show();
     // A modal window blocks every window but its own: the guide becomes one
     // of its own while it is open, so that it can be scrolled and its links
-    // followed. Nothing ties it to the window that goes.
+    // followed. Nothing ties it to the window that goes. Tied before it is
+    // shown, the window system knows it too.
+    fenetre.winId();
     QWidget* modale = QApplication::activeModalWidget();
     fenetre.windowHandle()->setTransientParent(modale ? modale->windowHandle() : nullptr);
+    fenetre.setWindowState(fenetre.windowState() & ~Qt::WindowMinimized);
+    fenetre.show();
     fenetre.raise();
     fenetre.activateWindow();
 }

@@ -58,8 +58,6 @@ FrmAide::FrmAide(Bureau& bureau, QWidget* parent) : QWidget(parent, Qt::Window),
     colonne->addLayout(barre);
     colonne->addWidget(texte_, 1);
     resize(760, 680);
-
-    texte_->setSource(Guide);
 }
 
 void FrmAide::afficherSection(SectionAide section) {
