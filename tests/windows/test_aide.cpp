@@ -151,6 +151,7 @@ TEST_F(AideFenetres, F1InEachWindowOpensTheOneGuideAtThatWindowsPart) {
     controle<QAction>("mnuApercu")->trigger();
     auto* apercu = FenetreOuverte<FrmApercu>();
     ASSERT_NE(apercu, nullptr);
+    EXPECT_EQ(apercu->windowTitle(), QStringLiteral("Aperçu avant impression"));
     F1(apercu);
     EXPECT_TRUE(
         Contient(PartieEnVue(aide(), QStringLiteral("apercu")), "L'aperçu avant impression"));
@@ -178,6 +179,7 @@ TEST_F(AideFenetres, TheGuideOpenedFromTheModalHistoryCanBeUsedWhileItIsOpen) {
     QTimer::singleShot(0, [&] {
         auto* historique = FenetreOuverte<FrmHistorique>();
         ASSERT_NE(historique, nullptr);
+        EXPECT_EQ(historique->windowTitle(), QStringLiteral("Historique des chèques"));
         F1(historique);
         partie = PartieEnVue(aide(), QStringLiteral("historique"));
         if (aide()) {
