@@ -36,13 +36,11 @@ void Aide::afficher(SectionAide section) {
     fenetre.afficherSection(section);
     // A modal window blocks every window but its own: the guide becomes one
     // of its own while it is open, so that it can be scrolled and its links
-    // followed. Nothing ties it to the window that goes. Tied before it is
-    // shown, the window system knows it too.
-    fenetre.winId();
-    QWidget* modale = QApplication::activeModalWidget();
-    fenetre.windowHandle()->setTransientParent(modale ? modale->windowHandle() : nullptr);
+    // followed. Nothing ties it to the window that goes.
     fenetre.setWindowState(fenetre.windowState() & ~Qt::WindowMinimized);
     fenetre.show();
+    QWidget* modale = QApplication::activeModalWidget();
+    fenetre.windowHandle()->setTransientParent(modale ? modale->windowHandle() : nullptr);
     fenetre.raise();
     fenetre.activateWindow();
 }
