@@ -216,12 +216,3 @@ TEST_F(AideFenetres, LinksAreFollowedInTheGuideAndAddressesGoToTheDesktop) {
     EXPECT_EQ(aide()->texte()->source().toString(), avant);
     EXPECT_TRUE(Contient(aide()->texte()->toPlainText().toStdString(), "Guide de Scribane"));
 }
-
-TEST_F(AideFenetres, TheGuideClosesWithTheMainWindowAndNeverKeepsTheProgramRunning) {
-    controle<QToolButton>("Bouton_Kiv_XP1")->click();
-    ASSERT_NE(aide(), nullptr);
-    EXPECT_TRUE(aide()->isVisible());
-    EXPECT_EQ(aide()->windowTitle(), QStringLiteral("Aide de Scribane"));
-    fenetre->close();
-    EXPECT_FALSE(aide()->isVisible());
-}

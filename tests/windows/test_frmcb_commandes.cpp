@@ -39,6 +39,10 @@ TEST_F(Commandes, HelpFromTheButtonAndTheMenu) {
     const QTextCursor debut(aide->texte()->document()->begin());
     EXPECT_TRUE(aide->texte()->viewport()->rect().contains(aide->texte()->cursorRect(debut)));
     EXPECT_TRUE(plateforme.dialogues.vus.isEmpty());
+
+    // It goes with the main window, as every window does.
+    fenetre->close();
+    EXPECT_FALSE(aide->isVisible());
 }
 
 TEST_F(Commandes, MinimisingByThePictureOrAltMOnlyFromTheNormalState) {
