@@ -21,8 +21,9 @@ int main(int argc, char** argv) {
     ::signal(SIGXFSZ, SIG_IGN);
 #endif
     QApplication application(argc, argv);
+    // No display name: Qt would add it to every title bar, and each window's
+    // title is its own ("Scribane" already begins the main window's).
     QApplication::setApplicationName(QStringLiteral("Scribane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Scribane"));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
     // Qt's own buttons and dialogs in French.

@@ -2,6 +2,7 @@
 
 #include "settings/DossierApplication.h"
 #include "settings/EtatChoix.h"
+#include "windows/Aide.h"
 #include "windows/Plateforme.h"
 #include "settings/Reglages.h"
 
@@ -19,7 +20,7 @@ struct ServicesPlateforme {
 // The program-wide state, created once in main and handed to every window.
 struct AppScribane {
     AppScribane(const QString& dossier, ServicesPlateforme services)
-        : chemins{dossier}, plateforme(services) {}
+        : chemins{dossier}, plateforme(services), aide(services.bureau) {}
 
     CheminsScribane chemins;
     Reglages reglages;
@@ -29,4 +30,6 @@ struct AppScribane {
     // The control library to register when its class is not; empty: the one
     // beside the program.
     QString bibliothequeControle;
+    // The guide, opened from every window.
+    Aide aide;
 };

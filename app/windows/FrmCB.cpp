@@ -85,6 +85,7 @@ FrmCB::FrmCB(AppScribane& app, QWidget* parent) : QMainWindow(parent), app_(app)
     setWindowTitle(QStringLiteral("     Scribane imprime  vos chèques bancaires ..."));
     construire();
     construireMenus();
+    app_.aide.relier(this, SectionAide::FenetrePrincipale);
     resize(sizeHint().expandedTo(QSize(660, 390)));
 }
 
@@ -315,6 +316,7 @@ void FrmCB::construireMenus() {
     barre->addMenu(mnuJournal);
     connect(mnuHistorique, &QAction::triggered, this, [this] {
         FrmHistorique historique(app_, this);
+        app_.aide.relier(&historique, SectionAide::Historique);
         connect(&historique, &FrmHistorique::chequeChoisi, this,
                 [this, &historique](const QString& montant, const QString& destinataire) {
                     reprendreCheque(montant, destinataire);
@@ -522,6 +524,7 @@ void FrmCB::AfficherApercu() {
     auto* apercu = new FrmApercu(app_.reglages, cheque->textes, this);
     apercu->setAttribute(Qt::WA_DeleteOnClose);
     apercu->setWindowModality(Qt::WindowModal);
+    app_.aide.relier(apercu, SectionAide::Apercu);
     connect(apercu, &FrmApercu::imprimerDemande, this, &FrmCB::Imprimer, Qt::QueuedConnection);
     apercu->show();
 }
@@ -694,13 +697,7 @@ void FrmCB::Minimiser() {
 }
 
 void FrmCB::AfficherAide() {
-    app_.plateforme.dialogues.message(
-        this,
-        QStringLiteral("L'aide au format HLP n'est plus reconnue par Windows > 7.\n\nDes messages "
-                       "renseignent de ci de là ... pour compenser.\nMais vous allez vite et "
-                       "intuitivement comprendre le fonctionnement du logiciel") +
-            QChar(0x00A0) + QStringLiteral(" !"),
-        Icone::Information, QStringLiteral("Aide"));
+    app_.aide.afficher(SectionAide::Sommaire);
     focaliserMontant();
 }
 
@@ -958,6 +955,7 @@ void FrmCB::closeEvent(QCloseEvent* e) {
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     if (app_.etat.ChoixCourant != 0)
         EnregistrerChoix();
+    app_.aide.fermer();
     e->accept();
 }
 

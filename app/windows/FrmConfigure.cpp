@@ -82,6 +82,7 @@ FrmConfigure::FrmConfigure(AppScribane& app, LiensConfiguration liens, QWidget* 
     setObjectName(QStringLiteral("FrmConfigure"));
     setWindowTitle(QStringLiteral("  Configuration de l'impression et options"));
     construire();
+    app_.aide.relier(this, SectionAide::Configuration);
 
     // Loading.
     lblNote_->setText(QStringLiteral("\nSelon votre imprimante, lors de l'impression en mode "
@@ -741,6 +742,7 @@ void FrmConfigure::reglerTextes() {
             return app_.etat.ChoixCourant;
         },
         this);
+    app_.aide.relier(textesFenetre, SectionAide::ReglagePrecis);
     connect(textesFenetre, &QDialog::finished, this, [this, textesFenetre] {
         frame_->hide();
         textesFenetre->deleteLater();

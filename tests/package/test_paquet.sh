@@ -46,7 +46,8 @@ for f in usr/bin/scribane usr/bin/scribane-cli usr/bin/bouton-regsvr \
     "usr/share/icons/hicolor/scalable/apps/$id.svg" \
     "usr/share/icons/hicolor/256x256/apps/$id.png" \
     "usr/share/metainfo/$id.metainfo.xml" \
-    usr/share/man/man1/scribane-cli.1.gz; do
+    usr/share/man/man1/scribane-cli.1.gz usr/share/man/man1/scribane.1.gz \
+    usr/share/doc/scribane/guide.html; do
     grep -qxF "./$f" <<<"$contenu" || echouer "absent du paquet : /$f"
 done
 depend=$(dpkg-deb -f "$deb" Depends)
@@ -72,6 +73,9 @@ else
     echo "   (appstreamcli absent : métadonnées non validées)"
 fi
 zcat "$r/usr/share/man/man1/scribane-cli.1.gz" | grep -q '^\.TH SCRIBANE-CLI 1' || echouer "page de manuel"
+zcat "$r/usr/share/man/man1/scribane.1.gz" | grep -q '^\.TH SCRIBANE 1' || echouer "page de manuel de scribane"
+cmp -s "$r/usr/share/doc/scribane/guide.html" "$(dirname "$0")/../../docs/guide/guide.html" ||
+    echouer "le guide installé n'est pas celui des sources"
 
 etape "installation"
 installe=1

@@ -1,11 +1,15 @@
-#include "windows/AffichageMontant.h"
 #include "FenetreTest.h"
+#include "windows/AffichageMontant.h"
+#include "windows/FrmAide.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolButton>
 
 class Commandes : public FenetreTest {
@@ -22,18 +26,25 @@ protected:
 };
 
 TEST_F(Commandes, HelpFromTheButtonAndTheMenu) {
+    // The guide itself, at its contents, in one window: no note in its place.
     controle<QToolButton>("Bouton_Kiv_XP1")->click();
+    FrmAide* aide = app->aide.fenetre();
+    ASSERT_NE(aide, nullptr);
+    EXPECT_TRUE(aide->isVisible());
+    EXPECT_EQ(aide->texte()->source().fragment(), QStringLiteral("sommaire"));
+    aide->texte()->verticalScrollBar()->setValue(aide->texte()->verticalScrollBar()->maximum());
+    aide->close();
+
     action("mnuAide")->trigger();
-    const auto& vus = plateforme.dialogues.vus;
-    ASSERT_EQ(vus.size(), 2);
-    EXPECT_EQ(vus[0].titre, QStringLiteral("Aide"));
-    EXPECT_EQ(vus[0].icone, Icone::Information);
-    EXPECT_EQ(vus[0].texte,
-              QStringLiteral("L'aide au format HLP n'est plus reconnue par Windows > 7.\n\nDes "
-                             "messages renseignent de ci de là ... pour compenser.\nMais vous "
-                             "allez vite et intuitivement comprendre le fonctionnement du "
-                             "logiciel\u00A0 !"));
-    EXPECT_EQ(vus[1].texte, vus[0].texte);
+    EXPECT_EQ(app->aide.fenetre(), aide);
+    EXPECT_TRUE(aide->isVisible());
+    const QTextCursor debut(aide->texte()->document()->begin());
+    EXPECT_TRUE(aide->texte()->viewport()->rect().contains(aide->texte()->cursorRect(debut)));
+    EXPECT_TRUE(plateforme.dialogues.vus.isEmpty());
+
+    // It goes with the main window, as every window does.
+    fenetre->close();
+    EXPECT_FALSE(aide->isVisible());
 }
 
 TEST_F(Commandes, MinimisingByThePictureOrAltMOnlyFromTheNormalState) {

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The real scribane under Xvfb, without a window manager: each window's title
+# bar reads what the window sets, nothing added; F1 brings up the guide, also
+# over the modal history; quitting ends the program with the guide open.
+# Usage: titres.sh BIN_DIR. ECRAN_NUMERO chooses the X display (default: a free one).
+set -u
+bin=${1:?dossier des programmes}
+for outil in xvfb-run xdotool; do
+    command -v "$outil" >/dev/null || { echo "titres: $outil manque" >&2; exit 1; }
+done
+
+travail=$(mktemp -d /tmp/scribane-titres-XXXXXX)
+trap 'rm -rf "$travail"' EXIT
+mkdir -p "$travail/programme" "$travail/home"
+cp "$bin/scribane" "$bin"/libBoutonKiv_W9x.so* "$travail/programme/"
+printf '[Defaut1]\r\nImprimante=Bureau\r\nPolice=Liberation Sans\r\nTaille= 12\r\nOrientation= 1\r\n' \
+    >"$travail/programme/Cheque.ini"
+printf '1,1\r\n' >"$travail/programme/Choix.cfg"
+
+cat >"$travail/session.sh" <<'FIN'
+#!/usr/bin/env bash
+set -u
+echec() { echo "titres: ÉCHEC : $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+# The visible window whose title begins with $1 (plain ASCII: the title's
+# legacy property is not UTF-8), waited for; its title must be exactly $2.
+fenetre() {
+    local id
+    for id in $(xdotool search --sync --onlyvisible --name "$1"); do
+        [[ $(xdotool getwindowname "$id") == "$2" ]] && { echo "$id"; return; }
+    done
+    echec "aucune fenêtre ne s'appelle exactement « $2 » ; titres : $(titres | paste -sd '|')"
+}
+titres() { for id in $(xdotool search --onlyvisible --name .); do xdotool getwindowname "$id"; done; }
+
+cd "$TRAVAIL/programme"
+./scribane >scribane.log 2>&1 &
+pid=$!
+
+principale=$(fenetre "^     Scribane imprime " "     Scribane imprime  vos chèques bancaires ...") || exit 1
+xdotool windowfocus --sync "$principale" key F1
+aide=$(fenetre "^Aide de Scribane" "Aide de Scribane") || exit 1
+echo "ok : F1 dans la fenêtre principale ouvre « Aide de Scribane »"
+
+xdotool windowfocus --sync "$principale" key alt+h
+historique=$(fenetre "^Historique des ch" "Historique des chèques") || exit 1
+xdotool windowfocus --sync "$historique" key F1
+[[ $(fenetre "^Aide de Scribane" "Aide de Scribane") == "$aide" ]] || echec "un second guide s'est ouvert"
+echo "ok : F1 dans l'historique ramène le même guide"
+
+# No title bar carries the program's name after the window's own title.
+while read -r titre; do
+    [[ $titre == *" — Scribane" || $titre == *" - Scribane" ]] && echec "titre complété : « $titre »"
+done < <(titres)
+echo "ok : les titres sont ceux des fenêtres"
+
+xdotool windowfocus --sync "$historique" key Escape
+xdotool windowfocus --sync "$principale" key alt+q
+wait "$pid"
+code=$?
+[[ $code -eq 0 ]] || { cat scribane.log; echec "Scribane s'est terminé avec le code $code"; }
+echo "ok : Quitter termine Scribane, guide ouvert"
+FIN
+chmod +x "$travail/session.sh"
+
+export HOME="$travail/home" LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=xcb TRAVAIL="$travail"
+unset QT_QPA_PLATFORM_PLUGIN_PATH
+ecran=(-a)
+[[ -n ${ECRAN_NUMERO:-} ]] && ecran=(-n "$ECRAN_NUMERO")
+timeout --kill-after=10 120 xvfb-run "${ecran[@]}" -s "-screen 0 1280x1024x24" "$travail/session.sh"
+code=$?
+[[ $code -eq 124 ]] && echo "titres: ÉCHEC : délai dépassé (120 s)" >&2
+exit $code
