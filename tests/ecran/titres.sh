@@ -41,7 +41,7 @@ xdotool windowfocus --sync "$principale" key F1
 aide=$(fenetre "^Aide de Scribane" "Aide de Scribane") || exit 1
 echo "ok : F1 dans la fenêtre principale ouvre « Aide de Scribane »"
 
-xdotool windowfocus --sync "$principale" key alt+h
+xdotool windowfocus --sync "$principale" key alt+j h
 historique=$(fenetre "^Historique des ch" "Historique des chèques") || exit 1
 xdotool windowfocus --sync "$historique" key F1
 [[ $(fenetre "^Aide de Scribane" "Aide de Scribane") == "$aide" ]] || echec "un second guide s'est ouvert"
