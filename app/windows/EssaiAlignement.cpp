@@ -1,6 +1,7 @@
 #include "windows/EssaiAlignement.h"
 
 #include "cheque/PageAlignement.h"
+#include "impression/FichierPdf.h"
 #include "windows/AppScribane.h"
 #include "windows/DossierDocuments.h"
 
@@ -11,11 +12,15 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include <optional>
+
 void ImprimerPageAlignement(AppScribane& app, QWidget* parent, const Reglages& r, bool pdf) {
     Dialogues& dialogues = app.plateforme.dialogues;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setDocName(QStringLiteral("Scribane - alignement"));
     QString fichier;
+    // Drawn aside and put under its name once whole, as a cheque's PDF is.
+    std::optional<FichierPdfProvisoire> provisoire;
     if (pdf) {
         fichier = dialogues.enregistrerFichier(
             parent, QStringLiteral("Enregistrer la page d'essai en PDF"),
@@ -24,8 +29,17 @@ void ImprimerPageAlignement(AppScribane& app, QWidget* parent, const Reglages& r
             QStringLiteral("PDF (*.pdf)|*.pdf|"));
         if (fichier.isEmpty())
             return;
+        provisoire.emplace(fichier);
+        if (provisoire->copie().isEmpty()) {
+            dialogues.message(parent,
+                              QStringLiteral("La page d'essai n'a pas pu être enregistrée dans "
+                                             "« %1 » : %2")
+                                  .arg(QDir::toNativeSeparators(fichier), provisoire->refus()),
+                              Icone::Critique);
+            return;
+        }
         imprimante.setOutputFormat(QPrinter::PdfFormat);
-        imprimante.setOutputFileName(fichier);
+        imprimante.setOutputFileName(provisoire->copie());
     } else if (r.Imprimante.isEmpty() ||
                !QPrinterInfo::availablePrinterNames().contains(r.Imprimante)) {
         dialogues.message(parent,
@@ -50,6 +64,16 @@ void ImprimerPageAlignement(AppScribane& app, QWidget* parent, const Reglages& r
     if (fait) {
         DessinerPageAlignement(peintre, imprimante, r);
         fait = peintre.end() && imprimante.printerState() != QPrinter::Error;
+    }
+    if (fait && provisoire) {
+        if (const auto remplace = provisoire->remplacer(); !remplace) {
+            dialogues.message(parent,
+                              QStringLiteral("La page d'essai n'a pas pu être enregistrée dans "
+                                             "« %1 » : %2")
+                                  .arg(QDir::toNativeSeparators(fichier), remplace.raison()),
+                              Icone::Critique);
+            return;
+        }
     }
     if (!fait)
         dialogues.message(parent,

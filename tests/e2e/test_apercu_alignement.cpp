@@ -1,6 +1,7 @@
 #include "windows/AppScribane.h"
 #include "windows/EssaiAlignement.h"
 #include "windows/FrmCB.h"
+#include "Montage.h"
 #include "PdfLu.h"
 #include "windows/PlateformeQt.h"
 #include "PlateformeTest.h"
@@ -189,4 +190,31 @@ TEST(PageAlignementImprimee, CrossesAndOutlineComeOutWhereTheSettingsPutThem) {
         EXPECT_FALSE(encre(x - dx, y - dy));
         EXPECT_FALSE(encre(x + dx, y + dy));
     }
+}
+
+TEST(PageAlignementPdf, AFullDiskIsToldAndLeavesNoFile) {
+    PetitTmpfs disque("size=128k");
+    if (!disque.monte())
+        GTEST_SKIP() << disque.raison();
+    ASSERT_TRUE(disque.remplir(2 * 1024));
+    QTemporaryDir dossier;
+    PlateformeTest plateforme;
+    ImpressionQt impression;
+    AppScribane app(dossier.path(),
+                    {plateforme.dialogues, plateforme.imprimantes, plateforme.polices,
+                     plateforme.horloge, plateforme.pressePapiers, plateforme.bureau, impression});
+    Reglages r;
+    r.Police = QStringLiteral("Arial");
+    r.Taille = 12;
+    r.Orientation = 1;
+    const QString fichier = disque.fichier(QStringLiteral("page.pdf"));
+    plateforme.dialogues.reponsesFichier.enqueue(fichier);
+    ImprimerPageAlignement(app, nullptr, r, true);
+    ASSERT_EQ(plateforme.dialogues.vus.size(), 2); // the file asked, then the failure told
+    EXPECT_EQ(plateforme.dialogues.vus[1].icone, Icone::Critique);
+    EXPECT_TRUE(plateforme.dialogues.vus[1].texte.contains(QStringLiteral("le disque est plein")))
+        << plateforme.dialogues.vus[1].texte.toStdString();
+    QStringList restes = QDir(disque.chemin()).entryList(QDir::Files | QDir::Hidden);
+    restes.removeAll(QStringLiteral("remplissage"));
+    EXPECT_EQ(restes, QStringList());
 }
