@@ -1,8 +1,10 @@
 #include "windows/FrmApercu.h"
 
 #include "cheque/DispositionMots.h"
-#include "settings/Reglages.h"
 #include "cheque/SurfacePeinte.h"
+#include "settings/Reglages.h"
+#include "windows/EchelleEcran.h"
+#include "windows/FrmEtalonnage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +25,20 @@ namespace {
 constexpr double kHauteurCheque = 80.0;
 constexpr double kZoomMin = 0.5; // pixels per millimetre
 constexpr double kZoomMax = 20.0;
+constexpr int kMargePage = 12; // pixels of the dark background round the page
+
+// Dark thumbs on a light track: the toolkit's light thumb on a darker track
+// reads the wrong way round, its track taken for the thumb at the far end.
+const char* const kBarresDefilement = R"(
+QScrollBar:vertical { background: #e8e8e8; width: 14px; margin: 0; }
+QScrollBar:horizontal { background: #e8e8e8; height: 14px; margin: 0; }
+QScrollBar::handle { background: #8c8c8c; border-radius: 4px; margin: 2px; }
+QScrollBar::handle:hover, QScrollBar::handle:pressed { background: #6a6a6a; }
+QScrollBar::handle:vertical { min-height: 32px; }
+QScrollBar::handle:horizontal { min-width: 32px; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+)";
 
 // The page as the printer takes it: the renderer asks for a printer, so it
 // draws at true positions and sizes rather than the small simulation.
@@ -53,6 +69,30 @@ private:
 
 } // namespace
 
+// The page with a gap and a thin border round it, so that its edges, and an
+// outline drawn on them, never sit under the scroll area's frame.
+class PageAffichee final : public QLabel {
+public:
+    PageAffichee() {
+        setObjectName(QStringLiteral("ImagePage"));
+        setContentsMargins(kMargePage, kMargePage, kMargePage, kMargePage);
+        setAlignment(Qt::AlignCenter);
+    }
+    void afficher(const QPixmap& page) {
+        setPixmap(page);
+        resize((QSizeF(page.size()) / page.devicePixelRatio()).toSize() +
+               QSize(2 * kMargePage, 2 * kMargePage));
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QLabel::paintEvent(e);
+        QPainter p(this);
+        p.setPen(QColor(60, 60, 60));
+        p.drawRect(contentsRect().adjusted(-1, -1, 0, 0));
+    }
+};
+
 QMarginsF MargesImprimante(const QString& imprimante) {
     if (imprimante.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(imprimante))
         return {};
@@ -81,8 +121,6 @@ QImage DessinerApercu(const Reglages& r, const TextesCheque& textes, double pixe
         const QPointF origine(marges.left() + r.MargeDroite, marges.top() + r.MargeHaute);
         peintre.drawRect(
             QRectF(origine * pixelsParMm, QSizeF(kLargeurCheque, kHauteurCheque) * pixelsParMm));
-        peintre.setPen(QColor(200, 200, 200));
-        peintre.drawRect(QRectF(QPointF(0, 0), QSizeF(image.size())).adjusted(0, 0, -1, -1));
     }
     SurfaceApercu surface(image, QPointF(marges.left(), marges.top()) * pixelsParMm);
     ImprimerCheque(surface, r, textes);
@@ -98,8 +136,8 @@ FrmApercu::FrmApercu(const Reglages& r, TextesCheque textes, QWidget* parent)
     defilement_ = new QScrollArea(this);
     defilement_->setAlignment(Qt::AlignCenter);
     defilement_->setBackgroundRole(QPalette::Dark);
-    page_ = new QLabel;
-    page_->setObjectName(QStringLiteral("ImagePage"));
+    defilement_->setStyleSheet(QLatin1String(kBarresDefilement));
+    page_ = new PageAffichee;
     defilement_->setWidget(page_);
 
     auto bouton = [this](const char* nom, const QString& texte) {
@@ -112,12 +150,14 @@ FrmApercu::FrmApercu(const Reglages& r, TextesCheque textes, QWidget* parent)
     auto* reelle = bouton("BtnTailleReelle", QStringLiteral("100 %"));
     auto* plus = bouton("BtnZoomPlus", QStringLiteral("Zoom +"));
     auto* moins = bouton("BtnZoomMoins", QStringLiteral("Zoom −"));
+    auto* etalonner = bouton("BtnEtalonner", QStringLiteral("Étalonner l'écran"));
     auto* imprimer = bouton("BtnImprimer", QStringLiteral("Imprimer"));
     auto* fermer = bouton("BtnFermer", QStringLiteral("Fermer"));
     connect(ajuster, &QPushButton::clicked, this, &FrmApercu::ajuster);
     connect(reelle, &QPushButton::clicked, this, &FrmApercu::tailleReelle);
     connect(plus, &QPushButton::clicked, this, [this] { zoomer(1.25); });
     connect(moins, &QPushButton::clicked, this, [this] { zoomer(1 / 1.25); });
+    connect(etalonner, &QPushButton::clicked, this, &FrmApercu::etalonner);
     connect(imprimer, &QPushButton::clicked, this, [this] {
         accept();
         emit imprimerDemande();
@@ -125,7 +165,7 @@ FrmApercu::FrmApercu(const Reglages& r, TextesCheque textes, QWidget* parent)
     connect(fermer, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* barre = new QHBoxLayout;
-    for (QPushButton* b : {ajuster, reelle, plus, moins})
+    for (QPushButton* b : {ajuster, reelle, plus, moins, etalonner})
         barre->addWidget(b);
     barre->addStretch();
     barre->addWidget(imprimer);
@@ -137,9 +177,7 @@ FrmApercu::FrmApercu(const Reglages& r, TextesCheque textes, QWidget* parent)
 }
 
 double FrmApercu::echelleReelle() const {
-    const QScreen* ecran = screen();
-    const double ppp = ecran ? ecran->physicalDotsPerInchX() : 96.0;
-    return (ppp > 0 ? ppp : 96.0) / 25.4;
+    return PixelsParMmReels(screen());
 }
 
 void FrmApercu::showEvent(QShowEvent* e) {
@@ -153,7 +191,8 @@ void FrmApercu::showEvent(QShowEvent* e) {
 void FrmApercu::ajuster() {
     const bool paysage = reglages_.Orientation == 2;
     const QSizeF feuille = paysage ? QSizeF(297, 210) : QSizeF(210, 297);
-    const QSize place = defilement_->viewport()->size() - QSize(8, 8);
+    const QSize place =
+        defilement_->viewport()->size() - QSize(2 * kMargePage + 2, 2 * kMargePage + 2);
     echelle_ =
         std::clamp(std::min(place.width() / feuille.width(), place.height() / feuille.height()),
                    kZoomMin, kZoomMax);
@@ -170,7 +209,17 @@ void FrmApercu::zoomer(double facteur) {
     redessiner();
 }
 
+void FrmApercu::etalonner() {
+    auto* dialogue = new FrmEtalonnage(this);
+    dialogue->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialogue, &QDialog::accepted, this, &FrmApercu::tailleReelle);
+    dialogue->open();
+}
+
 void FrmApercu::redessiner() {
-    page_->setPixmap(QPixmap::fromImage(DessinerApercu(reglages_, textes_, echelle_, marges_)));
-    page_->resize(page_->pixmap().size());
+    // Drawn in the screen's own pixels, so that a scaled display keeps it sharp.
+    const double ratio = devicePixelRatioF();
+    QImage image = DessinerApercu(reglages_, textes_, echelle_ * ratio, marges_);
+    image.setDevicePixelRatio(ratio);
+    page_->afficher(QPixmap::fromImage(image));
 }

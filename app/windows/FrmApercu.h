@@ -7,7 +7,7 @@
 #include <QMarginsF>
 
 struct Reglages;
-class QLabel;
+class PageAffichee;
 class QScrollArea;
 
 // The page as it will print, drawn by the renderer that prints it: A4 in the
@@ -22,9 +22,9 @@ QImage DessinerApercu(const Reglages& r, const TextesCheque& textes, double pixe
 // (nothing when it is not installed: the page is then drawn from the sheet's corner).
 QMarginsF MargesImprimante(const QString& imprimante);
 
-// The preview window: zoom to fit, true scale (millimetres of the screen),
-// zoom in and out, and "Imprimer", which asks the main window to run its
-// print command.
+// The preview window: zoom to fit, true scale (the screen's millimetres, as
+// the user calibrated them with "Étalonner l'écran"), zoom in and out, and
+// "Imprimer", which asks the main window to run its print command.
 class FrmApercu : public QDialog {
     Q_OBJECT
 
@@ -33,12 +33,14 @@ public:
 
     // Pixels per millimetre at the current zoom.
     double echelle() const { return echelle_; }
-    // The screen's own millimetre, from its physical resolution.
+    // The screen's true millimetre: its physical resolution, corrected.
     double echelleReelle() const;
 
     void ajuster();
     void tailleReelle();
     void zoomer(double facteur);
+    // Opens "Étalonner l'écran"; once a correction is kept, shows the page at true scale.
+    void etalonner();
 
 signals:
     void imprimerDemande();
@@ -55,5 +57,5 @@ private:
     double echelle_ = 2;
     bool ajusteAuPremierAffichage_ = true;
     QScrollArea* defilement_ = nullptr;
-    QLabel* page_ = nullptr;
+    PageAffichee* page_ = nullptr;
 };
