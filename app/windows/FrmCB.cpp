@@ -945,6 +945,8 @@ void FrmCB::ouvrirConfiguration() {
         activateWindow();
     });
     PlacerSurParent(*configuration, *this);
+    // It fills itself once activated, and a warning shown then makes it taller.
+    GarderSurEcran(*configuration);
     configuration->show();
     configuration->activateWindow();
     QApplication::restoreOverrideCursor();

@@ -8,3 +8,8 @@ class QWidget;
 // position the program gave; left to itself it may open a large window half
 // off the screen.
 void PlacerSurParent(QWidget& fenetre, const QWidget& parent);
+
+// Keeps a shown window inside its screen's available area when it grows (a
+// window that fills itself once activated): moved only when it runs past an
+// edge.
+void GarderSurEcran(QWidget& fenetre);
