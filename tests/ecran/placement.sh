@@ -5,18 +5,8 @@
 # time the configuration window closes.
 # Usage: placement.sh BIN_DIR. ECRAN_NUMERO chooses the X display (default: a free one).
 set -u
-bin=${1:?dossier des programmes}
-for outil in xvfb-run xdotool xwininfo openbox; do
-    command -v "$outil" >/dev/null || { echo "placement: $outil manque" >&2; exit 1; }
-done
-
-travail=$(mktemp -d /tmp/scribane-placement-XXXXXX)
-trap 'rm -rf "$travail"' EXIT
-mkdir -p "$travail/programme" "$travail/home"
-cp "$bin/scribane" "$bin"/libBoutonKiv_W9x.so* "$travail/programme/"
-printf '[Defaut1]\r\nImprimante=Bureau\r\nPolice=Liberation Sans\r\nTaille= 12\r\nOrientation= 1\r\n' \
-    >"$travail/programme/Cheque.ini"
-printf '1,1\r\n' >"$travail/programme/Choix.cfg"
+. "$(dirname "$0")/sous-xvfb.sh"
+preparer placement "${1:?dossier des programmes}" xwininfo openbox
 
 cat >"$travail/session.sh" <<'FIN'
 #!/usr/bin/env bash
@@ -59,13 +49,4 @@ kill "$pid"
 wait "$pid" 2>/dev/null
 exit 0
 FIN
-chmod +x "$travail/session.sh"
-
-export HOME="$travail/home" LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=xcb TRAVAIL="$travail"
-unset QT_QPA_PLATFORM_PLUGIN_PATH
-ecran=(-a)
-[[ -n ${ECRAN_NUMERO:-} ]] && ecran=(-n "$ECRAN_NUMERO")
-timeout --kill-after=10 120 xvfb-run "${ecran[@]}" -s "-screen 0 1280x800x24" "$travail/session.sh"
-code=$?
-[[ $code -eq 124 ]] && echo "placement: ÉCHEC : délai dépassé (120 s)" >&2
-exit $code
+lancer 1280x800

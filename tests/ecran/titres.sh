@@ -4,18 +4,8 @@
 # over the modal history; quitting ends the program with the guide open.
 # Usage: titres.sh BIN_DIR. ECRAN_NUMERO chooses the X display (default: a free one).
 set -u
-bin=${1:?dossier des programmes}
-for outil in xvfb-run xdotool; do
-    command -v "$outil" >/dev/null || { echo "titres: $outil manque" >&2; exit 1; }
-done
-
-travail=$(mktemp -d /tmp/scribane-titres-XXXXXX)
-trap 'rm -rf "$travail"' EXIT
-mkdir -p "$travail/programme" "$travail/home"
-cp "$bin/scribane" "$bin"/libBoutonKiv_W9x.so* "$travail/programme/"
-printf '[Defaut1]\r\nImprimante=Bureau\r\nPolice=Liberation Sans\r\nTaille= 12\r\nOrientation= 1\r\n' \
-    >"$travail/programme/Cheque.ini"
-printf '1,1\r\n' >"$travail/programme/Choix.cfg"
+. "$(dirname "$0")/sous-xvfb.sh"
+preparer titres "${1:?dossier des programmes}"
 
 cat >"$travail/session.sh" <<'FIN'
 #!/usr/bin/env bash
@@ -60,13 +50,4 @@ code=$?
 [[ $code -eq 0 ]] || { cat scribane.log; echec "Scribane s'est terminé avec le code $code"; }
 echo "ok : Quitter termine Scribane, guide ouvert"
 FIN
-chmod +x "$travail/session.sh"
-
-export HOME="$travail/home" LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=xcb TRAVAIL="$travail"
-unset QT_QPA_PLATFORM_PLUGIN_PATH
-ecran=(-a)
-[[ -n ${ECRAN_NUMERO:-} ]] && ecran=(-n "$ECRAN_NUMERO")
-timeout --kill-after=10 120 xvfb-run "${ecran[@]}" -s "-screen 0 1280x1024x24" "$travail/session.sh"
-code=$?
-[[ $code -eq 124 ]] && echo "titres: ÉCHEC : délai dépassé (120 s)" >&2
-exit $code
+lancer 1280x1024
