@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
-#include <QStandardPaths>
 #include <QTranslator>
 
 #ifdef Q_OS_UNIX
@@ -44,7 +43,7 @@ int main(int argc, char** argv) {
 
     const DossierChoisi dossier =
         ChoisirDossier(QApplication::applicationDirPath(),
-                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+                       DossierDonneesUtilisateur());
     AppScribane app(dossier.chemin, services);
     app.bibliothequeControle = BibliothequeControleInstallee(QApplication::applicationDirPath());
 

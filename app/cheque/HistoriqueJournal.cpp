@@ -13,6 +13,9 @@
 #ifdef Q_OS_UNIX
 #include <sys/file.h>
 #endif
+#ifdef Q_OS_WIN
+#include "settings/FichierWindows.h"
+#endif
 
 namespace {
 
@@ -113,6 +116,12 @@ std::optional<QByteArray> LireSousVerrou(QFile& f, FinDuJournal& fin) {
     while ((pris = ::flock(f.handle(), LOCK_SH | LOCK_NB)) != 0 && errno == EINTR) {
     }
     fin = pris == 0 ? FinDuJournal::Ecrite : FinDuJournal::EnCoursDEcriture;
+#elif defined(Q_OS_WIN)
+    // Qt keeps its own handle to itself: the lock is taken through a second one,
+    // held until the bytes are read.
+    const PoigneeWindows verrou = OuvrirWindows(f.fileName(), GENERIC_READ, OPEN_EXISTING);
+    fin = verrou && VerrouillerWindows(verrou.get(), false, false) ? FinDuJournal::Ecrite
+                                                                    : FinDuJournal::EnCoursDEcriture;
 #else
     fin = FinDuJournal::EnCoursDEcriture; // no lock to tell
 #endif

@@ -17,6 +17,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include "settings/FichierWindows.h"
+#endif
 
 namespace {
 
@@ -94,6 +97,36 @@ Resultat<> EcrireJournal(const QString& dossierJournaux, const QDateTime& mainte
     }
     // Once the entry is on disk, what close says changes nothing to it.
     ::close(fd);
+    if (numero != 0)
+        return Echouer(chemin, RaisonSysteme(numero));
+    return {};
+#elif defined(Q_OS_WIN)
+    const PoigneeWindows h = OuvrirWindows(chemin, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    if (!h)
+        return Echouer(chemin, RaisonSysteme(int(::GetLastError())));
+    // As on Unix: held until the close, so the end stays the end and a reader
+    // never takes a line being written for a cut one.
+    int numero = 0;
+    if (!VerrouillerWindows(h.get(), true, true))
+        numero = int(::GetLastError());
+    const std::optional<qint64> taille = numero ? std::nullopt : TailleWindows(h.get());
+    QByteArray fin;
+    if (!numero && !taille)
+        numero = int(::GetLastError());
+    if (!numero) {
+        const qsizetype n = qsizetype(std::min<qint64>(*taille, 2));
+        if (!LireAWindows(h.get(), *taille - n, n, fin))
+            numero = int(::GetLastError());
+    }
+    if (!numero) {
+        const QByteArray octets = AjoutAuJournal(fin, maintenant.date(), ligne);
+        if (!TronquerWindows(h.get(), *taille) || !EcrireToutWindows(h.get(), octets) ||
+            !::FlushFileBuffers(h.get())) {
+            numero = int(::GetLastError());
+            if (TronquerWindows(h.get(), *taille))
+                ::FlushFileBuffers(h.get());
+        }
+    }
     if (numero != 0)
         return Echouer(chemin, RaisonSysteme(numero));
     return {};

@@ -19,7 +19,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -265,7 +264,7 @@ int CommandeImprimer(Invocation& invocation) {
         !o.dossier.isEmpty()
             ? o.dossier
             : ChoisirDossier(QApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                             DossierDonneesUtilisateur())
                   .chemin;
     if (!QFileInfo(dossier).isDir())
         return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));

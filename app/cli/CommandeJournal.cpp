@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -105,7 +104,7 @@ int CommandeJournal(Invocation& invocation) {
         QCoreApplication application(invocation.argc, invocation.argv);
         QCoreApplication::setApplicationName(QStringLiteral("Scribane"));
         dossier = ChoisirDossier(QCoreApplication::applicationDirPath(),
-                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                                 DossierDonneesUtilisateur())
                       .chemin;
     }
     if (!QFileInfo(dossier).isDir())

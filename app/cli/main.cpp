@@ -40,9 +40,8 @@ int main(int argc, char** argv) {
     // instead of killing the program in the middle of a file.
     ::signal(SIGXFSZ, SIG_IGN);
 #endif
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    PreparerConsole();
+    QStringList arguments = ArgumentsDuProgramme(argc, argv);
 
     if (arguments.isEmpty())
         return AfficherAide(), kUsage;

@@ -14,6 +14,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include "settings/FichierWindows.h"
+#endif
 
 namespace {
 
@@ -63,6 +66,15 @@ FichierPdfProvisoire::FichierPdfProvisoire(QString cible) : cible_(std::move(cib
             copie_ = nom;
         } else if (errno != EEXIST) {
             numero = errno;
+            break;
+        }
+#elif defined(Q_OS_WIN)
+        // Not given the hidden attribute: Windows refuses to truncate a hidden file
+        // opened for writing without it, as the printer engine opens it.
+        if (OuvrirWindows(nom, GENERIC_WRITE, CREATE_NEW)) {
+            copie_ = nom;
+        } else if (::GetLastError() != ERROR_FILE_EXISTS) {
+            numero = int(::GetLastError());
             break;
         }
 #else
@@ -166,6 +178,59 @@ Resultat<> FichierPdfProvisoire::remplacer() {
         (void)::fsync(dossier);
         ::close(dossier);
     }
+    return {};
+}
+
+#elif defined(Q_OS_WIN)
+
+namespace {
+
+// Why a document came out cut: the disk is asked again, as on Unix.
+int RaisonDeLaCoupure(const QString& nom) {
+    const PoigneeWindows h = OuvrirWindows(nom, GENERIC_WRITE, OPEN_EXISTING);
+    const std::optional<qint64> taille = h ? TailleWindows(h.get()) : std::nullopt;
+    if (!taille || !TronquerWindows(h.get(), *taille) ||
+        !EcrireToutWindows(h.get(), QByteArray(64 * 1024, '\n')) || !::FlushFileBuffers(h.get()))
+        return int(::GetLastError());
+    return 0;
+}
+
+} // namespace
+
+Resultat<> FichierPdfProvisoire::remplacer() {
+    if (copie_.isEmpty())
+        return Echec{refus_};
+    int numero = 0;
+    bool complet = false;
+    {
+        const PoigneeWindows h = OuvrirWindows(copie_, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+        if (!h)
+            return Echec{kIncomplet +
+                         QStringLiteral(" : %1.").arg(RaisonSysteme(int(::GetLastError())))};
+        const std::optional<qint64> taille = TailleWindows(h.get());
+        QByteArray fin;
+        QByteArray xref;
+        qint64 offset = -1;
+        if (taille) {
+            const qsizetype longueurFin = qsizetype(qMin<qint64>(*taille, 1024));
+            complet = LireAWindows(h.get(), *taille - longueurFin, longueurFin, fin) &&
+                      (offset = OffsetXref(fin)) >= 0 && offset + 4 <= *taille &&
+                      LireAWindows(h.get(), offset, 4, xref) && xref == "xref";
+        }
+        if (complet && !::FlushFileBuffers(h.get()))
+            numero = int(::GetLastError());
+    }
+    if (!complet) {
+        numero = RaisonDeLaCoupure(copie_);
+        return Echec{numero ? kIncomplet + QStringLiteral(" : %1.").arg(RaisonSysteme(numero))
+                            : kIncomplet + u'.'};
+    }
+    if (numero == 0 && !RemplacerWindows(copie_, cible_))
+        numero = int(::GetLastError());
+    if (numero != 0)
+        return Echec{QStringLiteral("le fichier PDF n'a pas pu être enregistré : %1.")
+                         .arg(RaisonSysteme(numero))};
+    remplace_ = true;
     return {};
 }
 

@@ -87,7 +87,7 @@ bool SurfaceImprimante::pageSuivante() {
 Resultat<> SurfaceImprimante::terminer() {
     // A cheque without a single text still ends as a document the user is told about.
     const bool ouvert = commencer();
-    const bool natif = imprimante_.outputFormat() == QPrinter::NativeFormat;
+    [[maybe_unused]] const bool natif = imprimante_.outputFormat() == QPrinter::NativeFormat;
 #ifdef SCRIBANE_CUPS
     if (ouvert && natif)
         OublierDerniereReponse(imprimante_.printerName());

@@ -9,10 +9,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <cerrno>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+
+QString DossierDonneesUtilisateur() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+}
 
 bool DossierInscriptible(const QString& dossier) {
     if (!QFileInfo(dossier).isDir())
@@ -22,6 +31,18 @@ bool DossierInscriptible(const QString& dossier) {
 }
 
 QString DossierBibliothequesInstallees(const QString& dossierProgramme) {
+#ifdef Q_OS_WIN
+    // One folder holds the program and its libraries: a copy is installed when that
+    // folder lies under "Program Files", portable anywhere else.
+    const QString programme = QDir::cleanPath(dossierProgramme) + u'/';
+    for (const char* variable : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"}) {
+        const QString racine = QDir::fromNativeSeparators(qEnvironmentVariable(variable));
+        if (!racine.isEmpty() &&
+            programme.startsWith(QDir::cleanPath(racine) + u'/', Qt::CaseInsensitive))
+            return QDir::cleanPath(dossierProgramme);
+    }
+    return {};
+#endif
     const QString dossier =
         QDir::cleanPath(dossierProgramme + u'/' + QLatin1String(kDossierBibliothequesInstallees));
     return QFileInfo(dossier).isDir() ? dossier : QString();
@@ -64,13 +85,20 @@ RefusVerrou Refus(const CheminsScribane& chemins, VerrouDossier::Etat etat, int 
         return {QStringLiteral("Scribane est déjà ouvert."), true};
     const QString dossier = QDir::toNativeSeparators(chemins.dossier);
     const QString verrou = QDir::toNativeSeparators(chemins.verrou());
-#ifdef Q_OS_UNIX
-    if (numero == ENOSPC || numero == EDQUOT)
+#if defined(Q_OS_UNIX)
+    const bool plein = numero == ENOSPC || numero == EDQUOT;
+    const bool interdit = numero == EACCES || numero == EPERM || numero == EROFS;
+#elif defined(Q_OS_WIN)
+    const bool plein = numero == ERROR_DISK_FULL || numero == ERROR_HANDLE_DISK_FULL;
+    const bool interdit = numero == ERROR_ACCESS_DENIED || numero == ERROR_WRITE_PROTECT;
+#else
+    const bool plein = false, interdit = false;
+#endif
+    if (plein)
         return {QStringLiteral("Le disque est plein : %1 ne peut pas être créé.").arg(verrou)};
-    if (numero == EACCES || numero == EPERM || numero == EROFS)
+    if (interdit)
         return {QStringLiteral("Le dossier %1 n'est pas accessible en écriture : %2.")
                     .arg(dossier, RaisonSysteme(numero))};
-#endif
     return {numero != 0 ? QStringLiteral("Le verrou %1 n'a pas pu être pris : %2.")
                               .arg(verrou, RaisonSysteme(numero))
                         : QStringLiteral("Le verrou %1 n'a pas pu être pris.").arg(verrou)};

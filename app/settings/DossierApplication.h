@@ -15,6 +15,10 @@ struct CheminsScribane {
     QString verrou() const { return dossier + QStringLiteral("/Scribane.lock"); }
 };
 
+// The user's data folder, where an installed program keeps its settings:
+// ~/.local/share/Scribane, %LOCALAPPDATA%\Scribane on Windows.
+QString DossierDonneesUtilisateur();
+
 // Where the settings live: the user's data folder for an installed program;
 // otherwise the program's own folder when it can be written, the user's data
 // folder failing that (a copy whose folder became read-only).
@@ -27,7 +31,8 @@ struct DossierChoisi {
 DossierChoisi ChoisirDossier(const QString& dossierProgramme, const QString& dossierDonnees);
 
 // The package's own library folder beside an installed program; empty for a
-// program run from where it was built or copied.
+// program run from where it was built or copied. On Windows, the program's own
+// folder when it lies under "Program Files".
 QString DossierBibliothequesInstallees(const QString& dossierProgramme);
 
 // Whether a file can be created in the folder (tried, not guessed from rights).

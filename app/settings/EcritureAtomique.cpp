@@ -14,6 +14,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include "settings/FichierWindows.h"
+#endif
 
 namespace {
 
@@ -41,8 +44,6 @@ bool EstAlphanumerique(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
 }
 
-#ifdef Q_OS_UNIX
-
 QByteArray SuffixeAuHasard() {
     static constexpr char kChiffres[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -51,6 +52,8 @@ QByteArray SuffixeAuHasard() {
         c = kChiffres[QRandomGenerator::global()->bounded(int(sizeof kChiffres - 1))];
     return suffixe;
 }
+
+#ifdef Q_OS_UNIX
 
 // The file a rewrite replaces. Renaming over a symbolic link would put a plain
 // file in its place and leave its target behind: the target is rewritten, in
@@ -70,6 +73,21 @@ Resultat<QByteArray> FichierARemplacer(const QString& chemin) {
     const QByteArray resolu(cible);
     std::free(cible);
     return resolu;
+}
+
+#endif
+
+#ifdef Q_OS_WIN
+
+// As on Unix: a link's target is rewritten in its own folder; a link to nothing refused.
+Resultat<QString> FichierARemplacer(const QString& chemin) {
+    const QFileInfo lien(chemin);
+    if (!lien.isSymLink())
+        return chemin;
+    const QString cible = lien.canonicalFilePath();
+    if (cible.isEmpty())
+        return Echouer(chemin, LienVersRien(chemin));
+    return cible;
 }
 
 #endif
@@ -99,6 +117,46 @@ bool EcrireTout(int fd, const QByteArray& octets) {
 #endif
 
 QString RaisonSysteme(int numero) {
+#ifdef Q_OS_WIN
+    switch (DWORD(numero)) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_PRIVILEGE_NOT_HELD:
+        return QStringLiteral("accès refusé");
+    case ERROR_WRITE_PROTECT:
+        return QStringLiteral("le support est en lecture seule");
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return QStringLiteral("le disque est plein");
+    case ERROR_FILE_TOO_LARGE:
+        return QStringLiteral("le fichier dépasse la taille permise");
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+        return QStringLiteral("le dossier n'existe pas");
+    case ERROR_DIRECTORY:
+        return QStringLiteral("un élément du chemin n'est pas un dossier");
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+        return QStringLiteral("erreur d'entrée-sortie sur le disque");
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BUFFER_OVERFLOW:
+        return QStringLiteral("le nom est trop long");
+    case ERROR_INVALID_NAME:
+        return QStringLiteral("le nom contient un caractère interdit");
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return QStringLiteral("trop de fichiers sont ouverts");
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_BUSY:
+        return QStringLiteral("le fichier est occupé");
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return QStringLiteral("les liens symboliques du chemin tournent en rond");
+    default:
+        return QStringLiteral("erreur système %1").arg(numero);
+    }
+#endif
     switch (numero) {
 #ifdef Q_OS_UNIX
     case EACCES:
@@ -186,6 +244,37 @@ Resultat<> EcrireFichierAtomique(const QString& chemin, const QByteArray& octets
     if (ok)
         return {};
     ::unlink(travail.constData());
+    return Echouer(designation, RaisonSysteme(numero));
+#elif defined(Q_OS_WIN)
+    const auto remplace = FichierARemplacer(chemin);
+    if (!remplace)
+        return Echec{remplace.raison()};
+    const QString& nom = *remplace;
+    const QString designation =
+        nom == chemin ? chemin
+                      : QStringLiteral("%1 (lien vers %2)")
+                            .arg(QDir::toNativeSeparators(chemin), QDir::toNativeSeparators(nom));
+    QString travail;
+    PoigneeWindows copie;
+    for (int essai = 0; essai < 100 && !copie; ++essai) {
+        travail = nom + QLatin1String(kMarqueCopie) + QString::fromLatin1(SuffixeAuHasard());
+        copie = OuvrirWindows(travail, GENERIC_WRITE, CREATE_NEW);
+        if (!copie && ::GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    if (!copie)
+        return Echouer(designation, RaisonSysteme(int(::GetLastError())));
+    // Every byte checked, then the flush to disk, before the copy takes the name.
+    bool ok = EcrireToutWindows(copie.get(), octets) && ::FlushFileBuffers(copie.get());
+    int numero = ok ? 0 : int(::GetLastError());
+    copie = PoigneeWindows();
+    if (ok && !RemplacerWindows(travail, nom)) {
+        ok = false;
+        numero = int(::GetLastError());
+    }
+    if (ok)
+        return {};
+    ::DeleteFileW(QDir::toNativeSeparators(travail).toStdWString().c_str());
     return Echouer(designation, RaisonSysteme(numero));
 #else
     // QSaveFile follows a link to its target, and would create a missing one.

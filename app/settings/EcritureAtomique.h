@@ -16,7 +16,8 @@
 // whole, the scratch copy is removed, and the result says why in French.
 Resultat<> EcrireFichierAtomique(const QString& chemin, const QByteArray& octets);
 
-// The French reason for a system error number ("le disque est plein").
+// The French reason for a system error number ("le disque est plein"): errno on Unix,
+// GetLastError()'s code on Windows.
 QString RaisonSysteme(int numero);
 
 #ifdef Q_OS_UNIX

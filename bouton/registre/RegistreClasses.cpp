@@ -35,8 +35,10 @@ QString raisonEcriture(int numero) {
     switch (numero) {
     case ENOSPC:
         return QStringLiteral("le disque est plein");
+#ifdef EDQUOT
     case EDQUOT:
         return QStringLiteral("le quota d'espace disque est atteint");
+#endif
     case EFBIG:
         return QStringLiteral("le fichier dépasse la taille permise");
     case EACCES:
@@ -91,6 +93,12 @@ QString Section::valeur(const QString& cle) const {
 }
 
 QString cheminRegistre() {
+#ifdef Q_OS_WIN
+    // The user's roaming settings (%APPDATA%), never the system's registry: the
+    // control is not a system-wide server.
+    if (const QString appdata = qEnvironmentVariable("APPDATA"); !appdata.isEmpty())
+        return QDir::fromNativeSeparators(appdata) + QStringLiteral("/Scribane/registre-classes.ini");
+#endif
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/registre-classes.ini");
 }

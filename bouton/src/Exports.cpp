@@ -10,6 +10,9 @@
 #include <atomic>
 
 #if defined(Q_OS_WIN)
+// Lean: the full header declares COM's own DllGetClassObject, which this library
+// exports with its own signature.
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 #include <dlfcn.h>

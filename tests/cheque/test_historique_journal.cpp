@@ -6,7 +6,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_WIN
+#include "settings/FichierWindows.h"
+#else
 #include <sys/file.h>
+#endif
 
 namespace {
 
@@ -76,9 +80,15 @@ TEST_F(Historique, DamagedForeignAndUnfinishedLinesAreSkipped) {
 
     // While an append holds the file, its last line is the part written so far.
     {
-        QFile ecrivain(dir.filePath(QStringLiteral("Journal_2024_03_05.txt")));
+        const QString journal = dir.filePath(QStringLiteral("Journal_2024_03_05.txt"));
+#ifdef Q_OS_WIN
+        const PoigneeWindows ecrivain = OuvrirWindows(journal, GENERIC_WRITE, OPEN_EXISTING);
+        ASSERT_TRUE(VerrouillerWindows(ecrivain.get(), true, true));
+#else
+        QFile ecrivain(journal);
         ASSERT_TRUE(ecrivain.open(QIODevice::Append));
         ASSERT_EQ(::flock(ecrivain.handle(), LOCK_EX), 0);
+#endif
         const LectureJournaux l = LireJournaux(dossier());
         ASSERT_EQ(l.cheques.size(), 2);
         EXPECT_EQ(l.cheques[1].destinataire, QStringLiteral("Y"));

@@ -9,9 +9,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -144,6 +146,7 @@ TEST(DisquePlein, AnAppendThatFailsIsTakenBackAndTheNextOneReadsBack) {
     }
 }
 
+#ifdef Q_OS_UNIX
 // Two programs printing at once (the window and the command line): one
 // header, every line whole.
 TEST(Journal, TwoWritersAtOnceKeepEveryLineWhole) {
@@ -194,3 +197,4 @@ TEST(Coupure, AKilledRunOfAppendsLeavesWholeLines) {
         ASSERT_EQ(l.cheques.last().destinataire, QStringLiteral("Après %1").arg(coupure));
     }
 }
+#endif // Q_OS_UNIX

@@ -7,15 +7,20 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
+
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <unistd.h>
+#endif
 
 // A small tmpfs of its own, for the cases a real file system must show (a full
 // disk, a read-only medium). Mounting needs the super-user, as in CI; elsewhere
 // the tests skip and say so.
 class PetitTmpfs {
 public:
+#ifdef Q_OS_UNIX
     explicit PetitTmpfs(const char* options = "size=200k") {
         if (!dossier_.isValid())
             return;
@@ -32,10 +37,6 @@ public:
         if (monte_)
             ::umount2(QFile::encodeName(dossier_.path()).constData(), MNT_DETACH);
     }
-    bool monte() const { return monte_; }
-    std::string raison() const { return raison_.toStdString(); }
-    QString chemin() const { return dossier_.path(); }
-    QString fichier(const QString& nom) const { return dossier_.filePath(nom); }
 
     // Fills the file system, then frees `libre` bytes of it.
     bool remplir(qint64 libre) const {
@@ -56,6 +57,16 @@ public:
         ::close(fd);
         return ok;
     }
+#else
+    // No small file system to mount here: those cases are Linux's.
+    explicit PetitTmpfs(const char* = "size=200k")
+        : raison_(QStringLiteral("pas de petit système de fichiers à monter sous Windows")) {}
+    bool remplir(qint64) const { return false; }
+#endif
+    bool monte() const { return monte_; }
+    std::string raison() const { return raison_.toStdString(); }
+    QString chemin() const { return dossier_.path(); }
+    QString fichier(const QString& nom) const { return dossier_.filePath(nom); }
 
 private:
     QTemporaryDir dossier_;

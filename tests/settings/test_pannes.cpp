@@ -10,12 +10,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+// Processes forked and killed, file modes and flock: the Unix cases. Windows'
+// own are in test_fichiers_portables.cpp, which runs on both.
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#endif
 
 namespace {
 
@@ -45,11 +49,13 @@ QStringList AutresFichiers(const QString& dossier, const QStringList& attendus) 
     return autres;
 }
 
+#ifdef Q_OS_UNIX
 mode_t Mode(const QString& chemin) {
     struct stat s {};
     ::stat(QFile::encodeName(chemin).constData(), &s);
     return s.st_mode & 07777;
 }
+#endif
 
 } // namespace
 
@@ -81,6 +87,7 @@ TEST(DisquePlein, EveryAtomicSaveFailsAndLeavesTheOldFileWhole) {
 }
 
 // A file-size limit (RLIMIT_FSIZE) below the new file's size: the same.
+#ifdef Q_OS_UNIX
 TEST(DisquePlein, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
     QTemporaryDir dir;
     const QString chemin = dir.filePath(QStringLiteral("Cheque.ini"));
@@ -133,6 +140,8 @@ TEST(Permissions, ARewriteKeepsTheFilesModeAndFailuresSayWhyInFrench) {
                   .arg(QDir::toNativeSeparators(dir.filePath("fichier/Cheque.ini"))));
 }
 
+#endif // Q_OS_UNIX
+
 // A text editor may save Cheque.ini in UTF-8 with a byte-order mark.
 TEST(DocumentIni, AByteOrderMarkHidesNoSectionAndTheFileIsWrittenBackInTheCodePage) {
     const DocumentIni doc =
@@ -178,6 +187,7 @@ TEST(Verrou, AnEmptyOrUnreadableLockIsStaleAndALeftoverRmlockDoesNotBlock) {
     EXPECT_EQ(refus.message, QStringLiteral("Scribane est déjà ouvert."));
 }
 
+#ifdef Q_OS_UNIX
 TEST(Verrou, AnotherProcessHoldsItUntilItDiesAndNeverLosesItToAnEmptyFile) {
     QTemporaryDir dir;
     const CheminsScribane c{dir.path()};
@@ -237,6 +247,8 @@ TEST(Verrou, ARivalThatHasCreatedTheFileButNotLockedItYetIsNeverLetInToo) {
     EXPECT_EQ(ouvert.st_ino, actuel.st_ino);
     ::close(rival);
 }
+
+#endif // Q_OS_UNIX
 
 TEST(Verrou, AFolderThatRefusesTheLockIsNamedWithItsReason) {
     PetitTmpfs lectureSeule("ro,size=64k");
