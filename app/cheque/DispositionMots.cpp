@@ -8,7 +8,7 @@
 namespace {
 
 QFont Police(const PoliceMots& police, double taille) {
-    QFont f;
+    QFont f = PoliceDeDessin();
     if (!police.famille.isEmpty())
         f.setFamily(police.famille);
     f.setBold(police.gras);
@@ -42,6 +42,12 @@ bool CoupureAdmise(const QString& ligne, qsizetype k) {
 }
 
 } // namespace
+
+QFont PoliceDeDessin() {
+    QFont f;
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
 
 double LargeurTexte(const QString& texte, const PoliceMots& police, double resolution) {
     QImage appareil = Appareil(resolution);

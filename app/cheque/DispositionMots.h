@@ -2,6 +2,7 @@
 
 #include "settings/Resultat.h"
 
+#include <QFont>
 #include <QString>
 
 #include <optional>
@@ -65,3 +66,8 @@ struct EncreVerticale {
     double bas = 0;
 };
 EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, double resolution);
+
+// The font every cheque text is measured and drawn in, family and size given after: by
+// its design metrics, unhinted. Hinted at the screen's or a printer's grid, the same words
+// measure differently on Windows than on Linux and would break elsewhere.
+QFont PoliceDeDessin();

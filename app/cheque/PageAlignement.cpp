@@ -38,7 +38,7 @@ double HauteurTexte(const PoliceMots& police) {
     const int pointsParMetre = qRound(kResolutionImprimante / 0.0254);
     appareil.setDotsPerMeterX(pointsParMetre);
     appareil.setDotsPerMeterY(pointsParMetre);
-    QFont f;
+    QFont f = PoliceDeDessin();
     if (!police.famille.isEmpty())
         f.setFamily(police.famille);
     f.setBold(police.gras);
@@ -250,7 +250,7 @@ public:
 private:
     QPainter& peintre_;
     double ppm_;
-    QFont police_;
+    QFont police_ = PoliceDeDessin();
     double gauche_ = 0;
     double haut_ = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cheque/DispositionMots.h"
 #include "cheque/SurfaceSortie.h"
 
 #include <QFont>
@@ -25,7 +26,7 @@ protected:
 
     QPaintDevice& appareil_;
     QPainter peintre_;
-    QFont police_;
+    QFont police_ = PoliceDeDessin();
 
 private:
     double pixelsParMm() const;

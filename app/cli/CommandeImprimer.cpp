@@ -227,9 +227,12 @@ int CommandeImprimer(Invocation& invocation) {
         return code;
     Options& o = *options;
 
-    // Printing needs fonts and printers, not a screen.
+    // Printing needs fonts and printers, not a screen. Windows always has its desktop
+    // (and there, setting the variable here leaves Qt without any font).
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QApplication application(invocation.argc, invocation.argv);
     QApplication::setApplicationName(QStringLiteral("Scribane"));
 

@@ -4,6 +4,7 @@
 
 #ifdef Q_OS_WIN
 #include <cstdlib>
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -40,6 +41,8 @@ bool ErreursSurTerminal() {
 
 #ifdef Q_OS_WIN
 
+extern "C" int __wgetmainargs(int*, wchar_t***, wchar_t***, int, int*);
+
 namespace {
 
 UINT pageAvant = 0;
@@ -57,6 +60,10 @@ bool EstConsole(DWORD quel) {
 } // namespace
 
 void PreparerConsole() {
+    // Lines end in "\n" as on Unix, so a pipe gets the same bytes everywhere; a console
+    // shows them alike.
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
     if (!EstConsole(STD_OUTPUT_HANDLE) && !EstConsole(STD_ERROR_HANDLE))
         return;
     const UINT page = ::GetConsoleOutputCP();
@@ -67,12 +74,16 @@ void PreparerConsole() {
 }
 
 QStringList ArgumentsDuProgramme(int, char**) {
+    // The C run-time's own split of the command line, in UTF-16.
     int nombre = 0;
-    LPWSTR* mots = ::CommandLineToArgvW(::GetCommandLineW(), &nombre);
+    wchar_t** mots = nullptr;
+    wchar_t** environnement = nullptr;
+    int reglages = 0;
     QStringList arguments;
-    for (int i = 1; mots && i < nombre; ++i)
+    if (::__wgetmainargs(&nombre, &mots, &environnement, 0, &reglages) != 0 || !mots)
+        return arguments;
+    for (int i = 1; i < nombre; ++i)
         arguments << QString::fromWCharArray(mots[i]);
-    ::LocalFree(mots);
     return arguments;
 }
 

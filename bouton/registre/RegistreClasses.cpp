@@ -96,7 +96,9 @@ QString cheminRegistre() {
 #ifdef Q_OS_WIN
     // The user's roaming settings (%APPDATA%), never the system's registry: the
     // control is not a system-wide server.
-    if (const QString appdata = qEnvironmentVariable("APPDATA"); !appdata.isEmpty())
+    // Tests keep theirs in Qt's test folder.
+    if (const QString appdata = qEnvironmentVariable("APPDATA");
+        !appdata.isEmpty() && !QStandardPaths::isTestModeEnabled())
         return QDir::fromNativeSeparators(appdata) + QStringLiteral("/Scribane/registre-classes.ini");
 #endif
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +

@@ -133,6 +133,30 @@ TEST(ChargementChoix, ATenMegabyteFileWithDamageStillLoads) {
     EXPECT_EQ(charge.listes.lieux.value(0).size(), 100000);
 }
 
+#ifdef Q_OS_WIN
+// On Windows a copy installed under "Program Files" keeps its settings in the user's
+// data folder; the same program unpacked anywhere else keeps them beside itself.
+TEST(Dossier, UnderProgramFilesTheSettingsGoToTheUsersDataFolder) {
+    QTemporaryDir racine;
+    const QString programmes = racine.filePath(QStringLiteral("Program Files"));
+    const QString installe = programmes + QStringLiteral("/Scribane");
+    const QString portable = racine.filePath(QStringLiteral("Program Files (copie)/Scribane"));
+    QDir().mkpath(installe);
+    QDir().mkpath(portable);
+    const QString donnees = racine.filePath(QStringLiteral("AppData/Local/Scribane"));
+    const QByteArray avant = qgetenv("ProgramFiles");
+    qputenv("ProgramFiles", QDir::toNativeSeparators(programmes).toLocal8Bit());
+    EXPECT_EQ(DossierBibliothequesInstallees(installe), installe);
+    EXPECT_EQ(ChoisirDossier(installe, donnees).chemin, donnees);
+    EXPECT_TRUE(QFileInfo(donnees).isDir());
+    EXPECT_TRUE(DossierBibliothequesInstallees(portable).isEmpty());
+    EXPECT_EQ(ChoisirDossier(portable, donnees).chemin, portable);
+    qputenv("ProgramFiles", avant);
+    EXPECT_TRUE(DossierDonneesUtilisateur().endsWith(QStringLiteral("/AppData/Local/Scribane"),
+                                                     Qt::CaseInsensitive))
+        << DossierDonneesUtilisateur().toStdString();
+}
+#else
 TEST(Dossier, AnInstalledProgramKeepsItsSettingsInTheUsersDataFolderWithoutAWord) {
     // The layout of the package: programs in bin/, their library folder in lib/scribane/.
     QTemporaryDir racine;
@@ -152,3 +176,4 @@ TEST(Dossier, AnInstalledProgramKeepsItsSettingsInTheUsersDataFolderWithoutAWord
     EXPECT_FALSE(installe.premierRepli); // its normal place: nothing to tell
     EXPECT_FALSE(QFileInfo::exists(bin + QStringLiteral("/Cheque.ini")));
 }
+#endif
