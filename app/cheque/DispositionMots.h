@@ -65,3 +65,7 @@ struct EncreVerticale {
     double bas = 0;
 };
 EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, double resolution);
+
+// How far the middle of the capital letters lies below the top of a line's
+// cell, in millimetres.
+double MilieuMajuscules(const PoliceMots& police, double resolution);
