@@ -297,7 +297,9 @@ bool Redaction::Nombre(std::uint64_t entier, unsigned fraction, QStringView unit
             Ecrire(v.Fixe(CommenceParVoyelle(unite) ? D : De));
         else
             Caractere(u' ');
-        if (entier >= 2 && unite.contains(u' ')) {
+        // Inline: Qt's own search is a call, at every amount.
+        if (entier >= 2 && std::find(unite.utf16(), unite.utf16() + unite.size(), u' ') !=
+                               unite.utf16() + unite.size()) {
             UnitePlurielle(unite);
         } else {
             Unite(unite);

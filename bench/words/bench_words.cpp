@@ -146,15 +146,19 @@ BENCHMARK(BM_NombreEnLettres)->Iterations(kNombreDeMontants);
 BENCHMARK(BM_IcuSpellout)->Iterations(kNombreDeMontants);
 BENCHMARK(BM_IcuSpelloutUnitesEtCentimes)->Iterations(kNombreDeMontants);
 
-// Keeps the time per call of each benchmark for the ratios at the end.
+// Keeps the processor time per call of each benchmark for the ratios at the
+// end: on a shared machine the wall time also counts the others' work.
 class Rapporteur : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions, the median stands for the benchmark: it comes
+        // after the runs it sums up, and the other aggregates are not times.
         for (const Run& run : runs)
-            if (!run.error_occurred && run.iterations > 0)
-                nsParAppel[run.benchmark_name()] = run.GetAdjustedRealTime() * 1e9 /
-                                                   benchmark::GetTimeUnitMultiplier(run.time_unit);
+            if (!run.error_occurred && run.iterations > 0 &&
+                (run.run_type != Run::RT_Aggregate || run.aggregate_name == "median"))
+                nsParAppel[run.run_name.str()] = run.GetAdjustedCPUTime() * 1e9 /
+                                                 benchmark::GetTimeUnitMultiplier(run.time_unit);
     }
     std::map<std::string, double> nsParAppel;
 };
