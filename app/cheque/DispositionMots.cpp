@@ -62,6 +62,12 @@ EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, doub
     return {(mesures.ascent() + encre.top()) * mm, (mesures.ascent() + encre.bottom()) * mm};
 }
 
+double MilieuMajuscules(const PoliceMots& police, double resolution) {
+    QImage appareil = Appareil(resolution);
+    const QFontMetricsF mesures(Police(police, police.taille), &appareil);
+    return (mesures.ascent() - mesures.capHeight() / 2) * 25.4 / resolution;
+}
+
 Resultat<MotsDisposes> DisposerMots(const MotsADisposer& mots, const PoliceMots& police,
                                     const PlaceMots& place) {
     QImage appareil = Appareil(place.resolution);

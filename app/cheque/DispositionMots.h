@@ -71,3 +71,7 @@ EncreVerticale MesurerEncre(const QString& texte, const PoliceMots& police, doub
 // its design metrics, unhinted. Hinted at the screen's or a printer's grid, the same words
 // measure differently on Windows than on Linux and would break elsewhere.
 QFont PoliceDeDessin();
+
+// How far the middle of the capital letters lies below the top of a line's
+// cell, in millimetres.
+double MilieuMajuscules(const PoliceMots& police, double resolution);

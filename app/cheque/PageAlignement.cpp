@@ -246,6 +246,23 @@ public:
     double hauteurLigne() const override {
         return QFontMetricsF(police_, peintre_.device()).lineSpacing() / ppm_;
     }
+    double largeurTexte(const QString& texte) const override {
+        return QFontMetricsF(police_, peintre_.device()).horizontalAdvance(texte) / ppm_;
+    }
+    double milieuLettres() const override {
+        const QFontMetricsF mesures(police_, peintre_.device());
+        return (mesures.ascent() - mesures.capHeight() / 2) / ppm_;
+    }
+    bool tracerTrait(double x1, double x2, double y) override {
+        peintre_.save();
+        peintre_.setPen(QPen(Qt::black,
+                             std::max(QFontMetricsF(police_, peintre_.device()).lineWidth(), 1.0),
+                             Qt::SolidLine, Qt::FlatCap));
+        peintre_.drawLine(QPointF((x1 - gauche_) * ppm_, (y - haut_) * ppm_),
+                          QPointF((x2 - gauche_) * ppm_, (y - haut_) * ppm_));
+        peintre_.restore();
+        return true;
+    }
 
 private:
     QPainter& peintre_;

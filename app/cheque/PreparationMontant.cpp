@@ -20,10 +20,23 @@ QString CaptionDuMontant(const QString& lettres, const QString& lettresUnites,
     return caption;
 }
 
+ReglesMots ReglesDesMots(const Reglages& r) {
+    ReglesMots regles;
+    regles.variante = Variante(r.Variante <= 2 ? r.Variante : 0);
+    regles.orthographe =
+        r.Orthographe == 1 ? Orthographe::Rectifiee1990 : Orthographe::Traditionnelle;
+    regles.sansCentimes = r.SansCentimes == 1;
+    return regles;
+}
+
+QString RaisonSansCentimes() {
+    return QStringLiteral("Montant non valide : cette devise n'a pas de centimes (1 500,00).");
+}
+
 QString MontantImprime(const QString& montant, const Reglages& r) {
     if (r.EcrireCent != 1 || ExplicationMontant(montant))
         return montant;
-    return MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, true)
+    return MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, true, ReglesDesMots(r))
         .montantRaccourci.value_or(montant);
 }
 
@@ -31,14 +44,23 @@ Resultat<MontantPrepare> PreparerTexteMontant(const QString& montant, const Regl
     MontantPrepare prepare;
     if (const auto explication = ExplicationMontant(montant))
         return Echec{*explication};
+    const ReglesMots regles = ReglesDesMots(r);
+    const qsizetype virgule = montant.indexOf(u',');
+    // The words would say less than the figures.
+    if (regles.sansCentimes && virgule >= 0) {
+        const QStringView decimales = QStringView(montant).mid(virgule + 1);
+        for (QChar c : decimales)
+            if (c != u'0')
+                return Echec{RaisonSansCentimes()};
+    }
     const bool sansCentimesNuls = r.EcrireCent == 1;
     const ResultatMontant mots =
-        MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls);
-    const qsizetype virgule = montant.indexOf(u',');
-    const QString unites = virgule < 0 ? mots.lettres
-                                       : MontantEnLettres(QStringView(montant).left(virgule),
-                                                          r.Devise, r.Centimes, r.Liaison, false)
-                                             .lettres;
+        MontantEnLettres(montant, r.Devise, r.Centimes, r.Liaison, sansCentimesNuls, regles);
+    const QString unites = virgule < 0
+                               ? mots.lettres
+                               : MontantEnLettres(QStringView(montant).left(virgule), r.Devise,
+                                                  r.Centimes, r.Liaison, false, regles)
+                                     .lettres;
     const QString caption = CaptionDuMontant(mots.lettres, unites, r.Liaison, r.Encadrer == 1);
     if (montant.isEmpty()) {
         prepare.caption = caption;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/Resultat.h"
+#include "words/ReglesMots.h"
 
 #include <QString>
 
@@ -26,6 +27,13 @@ struct MontantPrepare {
     double tailleMots = 0;
 };
 
+// How the settings want the words written: their variant, spelling and
+// whether the currency has cents.
+ReglesMots ReglesDesMots(const Reglages& r);
+
+// Why an amount with cents cannot be written in a currency without them.
+QString RaisonSansCentimes();
+
 // The amount as it prints: "150,00" becomes "150" when the settings drop zero
 // cents; any other text is given back as it is.
 QString MontantImprime(const QString& montant, const Reglages& r);
@@ -33,7 +41,7 @@ QString MontantImprime(const QString& montant, const Reglages& r);
 // The words of an amount as typed, with the currency words and options of the
 // settings, laid out for the amount label and the cheque with the font and
 // positions of the settings; the French reason when the amount cannot be
-// written on the cheque.
+// written on the cheque (also an amount with cents in a currency without them).
 Resultat<MontantPrepare> PreparerTexteMontant(const QString& montant, const Reglages& r);
 
 // What the amount label shows of a caption: the first "*" starts the second

@@ -1,7 +1,8 @@
 #include "cheque/Rendu.h"
 
-#include "settings/Reglages.h"
+#include "cheque/DispositionMots.h"
 #include "cheque/SurfaceSortie.h"
+#include "settings/Reglages.h"
 
 #include <QDate>
 
@@ -23,6 +24,27 @@ void Ecrire(SurfaceSortie& s, std::optional<double> x, std::optional<double> y,
             const QString& texte) {
     if (x && y && !texte.isEmpty())
         s.ecrire(*x, *y, texte);
+}
+
+// A line of the words written at (x, y), then, when the settings want it, a
+// rule from a blank after its last word to the cheque's right edge, so that
+// nothing can be written after it. The words are laid out without it.
+void EcrireLigneMots(SurfaceSortie& s, const Reglages& r, double x, double y, const QString& ligne,
+                     double bordCheque) {
+    if (ligne.isEmpty())
+        return;
+    s.ecrire(x, y, ligne);
+    if (r.CompleterLigne != 1)
+        return;
+    QString visible = ligne;
+    visible.remove(u'\n');
+    while (visible.endsWith(u' '))
+        visible.chop(1);
+    if (visible.trimmed().isEmpty())
+        return;
+    const double debut = x + s.largeurTexte(visible + QLatin1Char(' '));
+    if (debut < bordCheque)
+        s.tracerTrait(debut, bordCheque, y + s.milieuLettres());
 }
 
 } // namespace
@@ -63,20 +85,22 @@ void ImprimerCheque(SurfaceSortie& s, const Reglages& r, const TextesCheque& t) 
     const auto xMots = Position(r.MargeMLX, 50, e);
     const auto yMots = Position(r.MargeMLY, 15, e);
     const qsizetype saut = t.mots.indexOf(u'\n');
+    const double bordCheque = kLargeurCheque / e;
     if (imprimante) {
         if (t.tailleMots > 0)
             s.definirTaille(t.tailleMots);
         if (saut < 0) {
-            Ecrire(s, xMots, yMots, t.mots);
+            if (xMots && yMots)
+                EcrireLigneMots(s, r, *xMots, *yMots, t.mots, bordCheque);
         } else if (xMots && yMots) {
-            s.ecrire(*xMots, *yMots, t.mots.left(saut));
+            EcrireLigneMots(s, r, *xMots, *yMots, t.mots.left(saut), bordCheque);
             const qsizetype fin = t.mots.indexOf(u'\n', saut + 1);
             const QString seconde = t.mots.mid(saut + 1, fin < 0 ? -1 : fin - saut - 1);
-            if (!seconde.isEmpty())
-                s.ecrire(r.MargeDLX, *yMots + s.hauteurLigne(), seconde);
+            EcrireLigneMots(s, r, r.MargeDLX, *yMots + s.hauteurLigne(), seconde, bordCheque);
         }
-    } else {
-        Ecrire(s, xMots, yMots, (saut < 0 ? t.mots : t.mots.left(saut + 1)).left(25));
+    } else if (xMots && yMots) {
+        EcrireLigneMots(s, r, *xMots, *yMots, (saut < 0 ? t.mots : t.mots.left(saut + 1)).left(25),
+                        bordCheque);
     }
 
     if (imprimante)

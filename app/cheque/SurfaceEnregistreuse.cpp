@@ -1,5 +1,7 @@
 #include "cheque/SurfaceEnregistreuse.h"
 
+#include "cheque/DispositionMots.h"
+
 bool SurfaceEnregistreuse::choisirImprimante(const QString& nom) {
     if (!imprimante_ || !imprimantes_.contains(nom))
         return false;
@@ -47,4 +49,17 @@ bool SurfaceEnregistreuse::ecrire(double x, double y, const QString& texte) {
 double SurfaceEnregistreuse::hauteurLigne() const {
     // A line is about 1.15 times the font size; a point is 25.4 / 72 mm.
     return taille_ * 25.4 / 72.0 * 1.15;
+}
+
+double SurfaceEnregistreuse::largeurTexte(const QString& texte) const {
+    return LargeurTexte(texte, {police_, gras_, taille_}, kResolutionImprimante);
+}
+
+double SurfaceEnregistreuse::milieuLettres() const {
+    return MilieuMajuscules({police_, gras_, taille_}, kResolutionImprimante);
+}
+
+bool SurfaceEnregistreuse::tracerTrait(double x1, double x2, double y) {
+    traits.append({x1 - gauche_, x2 - gauche_, y - haut_, taille_});
+    return true;
 }

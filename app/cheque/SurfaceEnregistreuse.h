@@ -30,8 +30,20 @@ public:
     bool definirOrigine(double gauche, double haut) override;
     bool ecrire(double x, double y, const QString& texte) override;
     double hauteurLigne() const override;
+    // Measured with the real font at the printer's resolution.
+    double largeurTexte(const QString& texte) const override;
+    double milieuLettres() const override;
+    bool tracerTrait(double x1, double x2, double y) override;
 
     QVector<Texte> textes;
+    // The rules drawn, in the same coordinates as the texts.
+    struct Trait {
+        double x1 = 0;
+        double x2 = 0;
+        double y = 0;
+        double taille = 0; // the font's size when it was drawn
+    };
+    QVector<Trait> traits;
     QString imprimanteChoisie;
     int orientation = 0;
 

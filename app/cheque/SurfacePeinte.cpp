@@ -2,6 +2,9 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPen>
+
+#include <algorithm>
 
 void SurfacePeinte::appliquerPolice() {
     if (peintre_.isActive())
@@ -56,4 +59,27 @@ bool SurfacePeinte::ecrire(double x, double y, const QString& texte) {
 
 double SurfacePeinte::hauteurLigne() const {
     return QFontMetricsF(police_, &appareil_).lineSpacing() / pixelsParMm();
+}
+
+double SurfacePeinte::largeurTexte(const QString& texte) const {
+    return QFontMetricsF(police_, &appareil_).horizontalAdvance(texte) / pixelsParMm();
+}
+
+double SurfacePeinte::milieuLettres() const {
+    const QFontMetricsF mesures(police_, &appareil_);
+    return (mesures.ascent() - mesures.capHeight() / 2) / pixelsParMm();
+}
+
+bool SurfacePeinte::tracerTrait(double x1, double x2, double y) {
+    if (!commencer())
+        return false;
+    const double ppm = pixelsParMm();
+    const QPen avant = peintre_.pen();
+    peintre_.setPen(QPen(avant.color(),
+                         std::max(QFontMetricsF(police_, &appareil_).lineWidth(), 1.0),
+                         Qt::SolidLine, Qt::FlatCap));
+    peintre_.drawLine(QPointF((x1 - gauche_) * ppm, (y - haut_) * ppm),
+                      QPointF((x2 - gauche_) * ppm, (y - haut_) * ppm));
+    peintre_.setPen(avant);
+    return true;
 }

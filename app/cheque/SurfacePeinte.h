@@ -18,6 +18,9 @@ public:
     bool definirOrigine(double gauche, double haut) override;
     bool ecrire(double x, double y, const QString& texte) override;
     double hauteurLigne() const override;
+    double largeurTexte(const QString& texte) const override;
+    double milieuLettres() const override;
+    bool tracerTrait(double x1, double x2, double y) override;
 
 protected:
     explicit SurfacePeinte(QPaintDevice& appareil) : appareil_(appareil) {}

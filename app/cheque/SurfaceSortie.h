@@ -29,4 +29,13 @@ public:
 
     // The height of one line of the current font, in millimetres.
     virtual double hauteurLigne() const = 0;
+
+    // The width of a line of text in the current font, in millimetres.
+    virtual double largeurTexte(const QString& texte) const = 0;
+    // How far the middle of the capital letters of the current font lies
+    // below the top of a line's cell, in millimetres.
+    virtual double milieuLettres() const = 0;
+    // A horizontal rule from x1 to x2 at height y, as thick as the font's
+    // strokes (its underline).
+    virtual bool tracerTrait(double x1, double x2, double y) = 0;
 };

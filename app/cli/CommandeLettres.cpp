@@ -34,6 +34,12 @@ const char* const kAide =
     "  --centimes C          nom des centimes au singulier (défaut : centime)\n"
     "  --liaison L           mot entre les unités et les centimes (défaut : et)\n"
     "  --sans-centimes-nuls  ne pas imprimer les centimes s'ils sont nuls\n"
+    "  --sans-centimes       devise sans centimes (franc CFA) : les centimes ne sont\n"
+    "                        jamais écrits, un montant qui en a est refusé\n"
+    "  --variante V          france, belgique (septante, nonante) ou suisse\n"
+    "                        (septante, huitante, nonante) ; défaut : france\n"
+    "  --orthographe O       traditionnelle (vingt et un) ou 1990 (vingt-et-un) ;\n"
+    "                        défaut : traditionnelle\n"
     "  -h, --help            affiche cette aide\n";
 
 struct OptionsLettres {
@@ -41,6 +47,7 @@ struct OptionsLettres {
     QString centimes = QStringLiteral("centime");
     QString liaison = QStringLiteral("et");
     bool sansCentimesNuls = false;
+    ReglesMots regles;
 };
 
 // Standard output as bytes: the words are encoded into one buffer written in
@@ -105,14 +112,25 @@ bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie,
             return false;
         }
         const QString imprime = FormaterMontant(*LireMontant(montant));
+        if (r.regles.sansCentimes && !imprime.endsWith(u",00")) {
+            Refuser(ou +
+                    QStringLiteral("« %1 » : %2").arg(montant.toString(), RaisonSansCentimes()));
+            return false;
+        }
         sortie.ligne(
-            MontantEnLettres(imprime, r.devise, r.centimes, r.liaison, r.sansCentimesNuls).lettres);
+            MontantEnLettres(imprime, r.devise, r.centimes, r.liaison, r.sansCentimesNuls, r.regles)
+                .lettres);
         return true;
     }
     // The usual amount: its printed form ("1 234,50") read from its exact
     // digits rather than through a double; the words do not need the groups.
     static constexpr std::uint64_t kCentaines[] = {100, 10, 1};
     const std::uint64_t centimes = lu->mantisse * kCentaines[lu->decimales];
+    if (r.regles.sansCentimes && centimes % 100 != 0) {
+        const QString ou = ligne > 0 ? QStringLiteral("ligne %1 : ").arg(ligne) : QString();
+        Refuser(ou + QStringLiteral("« %1 » : %2").arg(montant.toString(), RaisonSansCentimes()));
+        return false;
+    }
     char16_t imprime[32];
     qsizetype n = 0;
     char chiffres[24];
@@ -125,7 +143,7 @@ bool Ecrire(const OptionsLettres& r, QStringView montant, SortieOctets& sortie,
     imprime[n++] = char16_t(u'0' + centimes % 100 / 10);
     imprime[n++] = char16_t(u'0' + centimes % 10);
     sortie.ligne(MontantEnLettres(QStringView(imprime, n), r.devise, r.centimes, r.liaison,
-                                  r.sansCentimesNuls)
+                                  r.sansCentimesNuls, r.regles)
                      .lettres);
     return true;
 }
@@ -202,6 +220,30 @@ int CommandeLettres(Invocation& invocation) {
             return kSucces;
         } else if (a == u"--sans-centimes-nuls") {
             reglages.sansCentimesNuls = true;
+        } else if (a == u"--sans-centimes") {
+            reglages.regles.sansCentimes = true;
+        } else if (a == u"--variante" || a == u"--orthographe") {
+            if (i + 1 >= args.size())
+                return Refuser(QStringLiteral("l'option %1 attend une valeur.").arg(a), kUsage);
+            const QString& valeur = args[++i];
+            if (a == u"--variante" && valeur == u"france")
+                reglages.regles.variante = Variante::France;
+            else if (a == u"--variante" && valeur == u"belgique")
+                reglages.regles.variante = Variante::Belgique;
+            else if (a == u"--variante" && valeur == u"suisse")
+                reglages.regles.variante = Variante::Suisse;
+            else if (a == u"--orthographe" && valeur == u"traditionnelle")
+                reglages.regles.orthographe = Orthographe::Traditionnelle;
+            else if (a == u"--orthographe" && valeur == u"1990")
+                reglages.regles.orthographe = Orthographe::Rectifiee1990;
+            else
+                return Refuser(
+                    a == u"--variante"
+                        ? QStringLiteral("variante inconnue « %1 » : france, belgique ou suisse.")
+                              .arg(valeur)
+                        : QStringLiteral("orthographe inconnue « %1 » : traditionnelle ou 1990.")
+                              .arg(valeur),
+                    kUsage);
         } else if (a == u"--devise" || a == u"--centimes" || a == u"--liaison") {
             if (i + 1 >= args.size())
                 return Refuser(QStringLiteral("l'option %1 attend une valeur.").arg(a), kUsage);

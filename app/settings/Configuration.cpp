@@ -30,6 +30,13 @@ QString Raison(ChampConfiguration champ) {
     return QStringLiteral("Fixez la taille de police du montant en chiffres !");
 }
 
+// The words' variant, spelling and fill line, as the window shows them.
+void AppliquerFormeMots(Reglages& r, const ValeursConfiguration& v) {
+    r.Variante = std::uint8_t(v.variante >= 0 && v.variante <= 2 ? v.variante : 0);
+    r.Orthographe = v.orthographe == 1 ? 1 : 0;
+    r.CompleterLigne = v.completerLigne;
+}
+
 } // namespace
 
 std::optional<ChampConfiguration> ChoixManquant(const ValeursConfiguration& v) {
@@ -80,6 +87,7 @@ Resultat<Reglages> ReglagesDeConfiguration(const Reglages& base, const ValeursCo
     if (!r.Montant.isEmpty() && !r.Montant.contains(u','))
         r.Montant += QStringLiteral(",00");
     r.Ledestinataire = EntreeSurUneLigne(v.destinataire);
+    AppliquerFormeMots(r, v);
     return r;
 }
 
@@ -102,7 +110,27 @@ Reglages ReglagesAffiches(const Reglages& enCours, const ValeursConfiguration& v
     } else if (!v.tailleChiffreMinimum && !v.tailleChiffreFixe) {
         r.ChoixTailleChiffre = 0;
     }
+    AppliquerFormeMots(r, v);
     return r;
+}
+
+int DeviseProposeeDe(const Reglages& r) {
+    for (int i = 0; i < int(std::size(DevisesProposees)); ++i) {
+        const DeviseProposee& d = DevisesProposees[i];
+        if (r.Devise == QStringView(d.devise) && r.Centimes == QStringView(d.centimes) &&
+            (r.SansCentimes == 1) == d.sansCentimes)
+            return i;
+    }
+    return -1;
+}
+
+void AppliquerDeviseProposee(Reglages& r, int index) {
+    if (index < 0 || index >= int(std::size(DevisesProposees)))
+        return;
+    const DeviseProposee& d = DevisesProposees[index];
+    r.Devise = QString::fromUtf16(d.devise);
+    r.Centimes = QString::fromUtf16(d.centimes);
+    r.SansCentimes = d.sansCentimes;
 }
 
 QString MotDeDevise(const QString& saisie, bool singulier) {

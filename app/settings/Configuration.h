@@ -28,6 +28,25 @@ Resultat<Reglages> ReglagesDeConfiguration(const Reglages& base, const ValeursCo
 // of the controls, sizes that cannot be read keep those of `enCours`.
 Reglages ReglagesAffiches(const Reglages& enCours, const ValeursConfiguration& v);
 
+// The currencies offered in the currency dialog; the words stay editable.
+struct DeviseProposee {
+    const char* nom; // as the list shows it
+    const char16_t* devise;
+    const char16_t* centimes;
+    bool sansCentimes;
+};
+inline constexpr DeviseProposee DevisesProposees[] = {
+    {"euro / centime", u"euro", u"centime", false},
+    {"franc suisse / centime", u"franc suisse", u"centime", false},
+    {"franc CFA (sans centimes)", u"franc CFA", u"centime", true},
+};
+
+// The offered currency the settings hold, or -1 for another one.
+int DeviseProposeeDe(const Reglages& r);
+
+// Puts the words of an offered currency into the settings (the link word stays).
+void AppliquerDeviseProposee(Reglages& r, int index);
+
 // A currency word as typed: on one line, without surrounding blanks and,
 // when `singulier`, without one final lower-case "s". Empty when nothing
 // is left.

@@ -55,6 +55,21 @@ const std::array<Cle, 34> kCles = {{
     {u"EcrireCent", &Reglages::EcrireCent},
 }};
 
+// Keys added after the first files were written, each with its largest value.
+// Missing, they mean 0 (the words as they always were), whatever the choice
+// read before held.
+struct CleAjoutee {
+    const char16_t* nom;
+    ChampOctet champ;
+    std::uint8_t plusGrand;
+};
+const std::array<CleAjoutee, 4> kClesAjoutees = {{
+    {u"Variante", &Reglages::Variante, 2},
+    {u"Orthographe", &Reglages::Orthographe, 1},
+    {u"SansCentimes", &Reglages::SansCentimes, 1},
+    {u"CompleterLigne", &Reglages::CompleterLigne, 1},
+}};
+
 // A whole number with an optional sign and nothing else; anything else keeps
 // the field's value.
 template <typename T> void LireEntier(const QString& texte, T& champ) {
@@ -95,6 +110,11 @@ void LireReglages(const DocumentIni& doc, QStringView section, Reglages& r) {
             },
             cle.champ);
     }
+    for (const CleAjoutee& cle : kClesAjoutees) {
+        std::uint8_t valeur = 0;
+        LireEntier(doc.valeur(section, QStringView(cle.nom)), valeur);
+        r.*cle.champ = valeur <= cle.plusGrand ? valeur : 0;
+    }
 }
 
 QString TexteNombreIni(int valeur) {
@@ -113,6 +133,8 @@ void EcrireReglages(DocumentIni& doc, QStringView section, const Reglages& r) {
             },
             cle.champ);
     }
+    for (const CleAjoutee& cle : kClesAjoutees)
+        doc.ecrire(section, QStringView(cle.nom), TexteNombreIni(r.*cle.champ));
 }
 
 void AppliquerDevisesParDefaut(Reglages& r) {
@@ -149,5 +171,5 @@ QString NomTouche(int raccourci) {
 }
 
 int NombreDeClesReglages() {
-    return static_cast<int>(kCles.size());
+    return static_cast<int>(kCles.size() + kClesAjoutees.size());
 }

@@ -45,6 +45,13 @@ struct Reglages {
     std::uint8_t Encadrer = 0;
     std::uint8_t Revenir = 0;
     std::uint8_t RevenirDest = 0;
+    // The words of the amount: 0 France, 1 Belgique, 2 Suisse; 0 traditional,
+    // 1 the 1990 spelling; 1 a currency without cents (never written); 1 a
+    // rule from the last word of each line of the words to the cheque's edge.
+    std::uint8_t Variante = 0;
+    std::uint8_t Orthographe = 0;
+    std::uint8_t SansCentimes = 0;
+    std::uint8_t CompleterLigne = 0;
 
     bool operator==(const Reglages&) const = default;
 };
@@ -53,12 +60,14 @@ struct Reglages {
 // text for any other choice.
 QString SectionDuChoix(int choix);
 
-// Reads the 34 keys of a section. A string takes what was read ("" when the key
+// Reads the keys of a section. A string takes what was read ("" when the key
 // is missing); a number whose key is missing, empty, not a whole number or out
-// of its field's range keeps the value it had.
+// of its field's range keeps the value it had. The keys of the words' form
+// (Variante, Orthographe, SansCentimes, CompleterLigne) came later: a section
+// without them, or with a value they do not know, reads as before they were.
 void LireReglages(const DocumentIni& doc, QStringView section, Reglages& r);
 
-// Writes the 34 keys of a section, numbers as " 12" or "-3".
+// Writes the keys of a section, numbers as " 12" or "-3".
 void EcrireReglages(DocumentIni& doc, QStringView section, const Reglages& r);
 
 // How a number is stored: one blank before zero and positive values.

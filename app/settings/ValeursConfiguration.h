@@ -24,4 +24,7 @@ struct ValeursConfiguration {
     std::optional<QString> tailleChiffre; // the selected entry of CboTChiffre, if any
     QString montant;                      // CboM of the configuration window
     QString destinataire;                 // CboD of the configuration window
+    int variante = 0;                     // CboVariante: 0 France, 1 Belgique, 2 Suisse
+    int orthographe = 0;                  // CboOrthographe: 0 traditional, 1 the 1990 spelling
+    bool completerLigne = false;          // ChkCompleter
 };

@@ -270,6 +270,24 @@ QWidget* FrmConfigure::construireColonneReglages() {
     grilleOptions->addWidget(chkM_, 2, 1);
     grilleOptions->addWidget(chkL_, 3, 0);
     grilleOptions->addWidget(chkCent_, 3, 1);
+    chkCompleter_ = nouvelleCoche("ChkCompleter",
+                                  QStringLiteral("Compléter la ligne après le montant en lettres"));
+    grilleOptions->addWidget(chkCompleter_, 4, 0);
+    auto* ligneMots = new QHBoxLayout;
+    auto* nombres = new QLabel(QStringLiteral("&Nombres en lettres :"), this);
+    cboVariante_ = nouvelleListe("CboVariante", QStringLiteral("Nombres en lettres"));
+    cboVariante_->addItems({QStringLiteral("France (soixante-dix, quatre-vingt-dix)"),
+                            QStringLiteral("Belgique (septante, nonante)"),
+                            QStringLiteral("Suisse (septante, huitante, nonante)")});
+    nombres->setBuddy(cboVariante_);
+    cboOrthographe_ = nouvelleListe("CboOrthographe", QStringLiteral("Orthographe"));
+    cboOrthographe_->addItems({QStringLiteral("Orthographe traditionnelle (vingt et un)"),
+                               QStringLiteral("Orthographe de 1990 (vingt-et-un)")});
+    ligneMots->addWidget(nombres);
+    ligneMots->addWidget(cboVariante_);
+    ligneMots->addWidget(cboOrthographe_);
+    ligneMots->addStretch();
+    grilleOptions->addLayout(ligneMots, 5, 0, 1, 2);
     vertical->addWidget(options);
 
     // Defaults of the main window.
@@ -301,10 +319,26 @@ QWidget* FrmConfigure::construireColonneReglages() {
     auto* devise = new QPushButton(QStringLiteral("Renseigner la devise"), this);
     devise->setObjectName(QStringLiteral("Bouton_Kiv_XP4"));
     grilleDefauts->addWidget(devise, 3, 0, Qt::AlignLeft);
+    cboDevise_ = nouvelleListe("CboDevise", QStringLiteral("Devise proposée"));
+    for (const DeviseProposee& d : DevisesProposees)
+        cboDevise_->addItem(QString::fromUtf8(d.nom));
+    auto* ligneDevise = new QHBoxLayout;
+    auto* proposee = new QLabel(QStringLiteral("Devise &proposée :"), this);
+    proposee->setBuddy(cboDevise_);
+    ligneDevise->addWidget(proposee);
+    ligneDevise->addWidget(cboDevise_);
+    ligneDevise->addStretch();
+    grilleDefauts->addLayout(ligneDevise, 3, 1, 1, 2);
     vertical->addWidget(defauts);
     vertical->addStretch();
 
     connect(devise, &QPushButton::clicked, this, &FrmConfigure::renseignerDevise);
+    // An offered currency puts its words in the working copy, as the currency
+    // dialog does; the dialog then edits them.
+    connect(cboDevise_, &QComboBox::activated, this, [this](int index) {
+        AppliquerDeviseProposee(copie_, index);
+        montrerDevise();
+    });
     connect(note5, &QToolButton::clicked, this, [this] {
         afficherNote(QStringLiteral(
             "La taille de la police, pour l'impression des montants en chiffres, est :\n\n"
@@ -473,7 +507,7 @@ void FrmConfigure::construire() {
     connect(chkD_, &QCheckBox::clicked, this, &FrmConfigure::debiteurClique);
     connect(chkTC1_, &QCheckBox::clicked, this, [this] { tailleChiffreClique(chkTC1_, chkTC2_); });
     connect(chkTC2_, &QCheckBox::clicked, this, [this] { tailleChiffreClique(chkTC2_, chkTC1_); });
-    for (QCheckBox* c : {chkG_, chkM_, chkL_, chkE_, chkDef_, chkDefDest_, chkCent_})
+    for (QCheckBox* c : {chkG_, chkM_, chkL_, chkE_, chkDef_, chkDefDest_, chkCent_, chkCompleter_})
         connect(c, &QCheckBox::clicked, this, &FrmConfigure::versQuitter);
 }
 
@@ -572,6 +606,10 @@ void FrmConfigure::FaitFrmOpConf() {
     chkDef_->setChecked(r.Revenir == 1);
     chkDefDest_->setChecked(r.RevenirDest == 1);
     chkCent_->setChecked(r.EcrireCent == 1);
+    chkCompleter_->setChecked(r.CompleterLigne == 1);
+    cboVariante_->setCurrentIndex(r.Variante <= 2 ? r.Variante : 0);
+    cboOrthographe_->setCurrentIndex(r.Orthographe == 1 ? 1 : 0);
+    montrerDevise();
     chkD_->setEnabled(chkJ_->isChecked());
     if (!chkJ_->isChecked())
         chkD_->setChecked(false);
@@ -730,6 +768,10 @@ void FrmConfigure::reglerTextes() {
     }
     // The simulation frames the amount as the box is ticked now.
     copie_.Encadrer = chkE_->isChecked();
+    // And writes and closes the words as the window shows them now.
+    copie_.Variante = std::uint8_t(std::max(cboVariante_->currentIndex(), 0));
+    copie_.Orthographe = std::uint8_t(std::max(cboOrthographe_->currentIndex(), 0));
+    copie_.CompleterLigne = chkCompleter_->isChecked();
 
     frame_->setGeometry(rect());
     frame_->raise();
@@ -787,6 +829,9 @@ ValeursConfiguration FrmConfigure::valeurs() const {
         v.tailleChiffre = cboTChiffre_->currentText();
     v.montant = cboM_->currentText();
     v.destinataire = cboD_->currentText();
+    v.variante = std::max(cboVariante_->currentIndex(), 0);
+    v.orthographe = std::max(cboOrthographe_->currentIndex(), 0);
+    v.completerLigne = chkCompleter_->isChecked();
     return v;
 }
 
@@ -937,6 +982,24 @@ void FrmConfigure::renseignerDevise() {
                     false);
     if (!liaison.isEmpty())
         r.Liaison = liaison;
+    montrerDevise();
+}
+
+void FrmConfigure::montrerDevise() {
+    // Words of the user's own show as such, after the offered ones.
+    const int proposee = DeviseProposeeDe(copie_);
+    const int autres = int(std::size(DevisesProposees));
+    while (cboDevise_->count() > autres)
+        cboDevise_->removeItem(autres);
+    if (proposee >= 0) {
+        cboDevise_->setCurrentIndex(proposee);
+        return;
+    }
+    cboDevise_->addItem(
+        QStringLiteral("autre : %1 / %2%3")
+            .arg(copie_.Devise, copie_.Centimes,
+                 copie_.SansCentimes == 1 ? QStringLiteral(" (sans centimes)") : QString()));
+    cboDevise_->setCurrentIndex(autres);
 }
 
 void FrmConfigure::afficherNote(const QString& texte) {

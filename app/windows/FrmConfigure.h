@@ -62,6 +62,7 @@ public:
     void annuler();
     void enregistrerChoix();
     void renseignerDevise();
+    void montrerDevise(); // the offered currency the working copy holds
 
 signals:
     // The settings of the choice in use have been saved and are in force.
@@ -141,6 +142,10 @@ private:
     QCheckBox* chkDef_ = nullptr;
     QCheckBox* chkDefDest_ = nullptr;
     QCheckBox* chkCent_ = nullptr;
+    QCheckBox* chkCompleter_ = nullptr;
+    QComboBox* cboVariante_ = nullptr;
+    QComboBox* cboOrthographe_ = nullptr;
+    QComboBox* cboDevise_ = nullptr;
     QLabel* horsListeImprimante_ = nullptr;
     QLabel* horsListePolice_ = nullptr;
     QLabel* horsListeTaille_ = nullptr;

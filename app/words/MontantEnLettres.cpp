@@ -35,6 +35,11 @@ bool DeuxChiffres(QStringView decimales) {
 
 ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStringView centimes,
                                  QStringView liaison, bool ecrireCent) {
+    return MontantEnLettres(montant, devise, centimes, liaison, ecrireCent, ReglesMots{});
+}
+
+ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStringView centimes,
+                                 QStringView liaison, bool ecrireCent, ReglesMots regles) {
     ResultatMontant resultat;
     if (montant.isEmpty())
         return resultat;
@@ -53,7 +58,7 @@ ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStrin
     const QStringView unites = aDesCentimes ? montant.first(premiereVirgule) : montant;
     QStringView decimales = montant.sliced(derniereVirgule + 1);
 
-    Redaction redaction(Casse::Majuscules);
+    Redaction redaction(Casse::Majuscules, regles);
     EcrirePartie(redaction, unites, devise);
 
     // One decimal means tens of cents: "12,5" is twelve units fifty.
@@ -64,7 +69,8 @@ ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStrin
         decimales = QStringView(dizaineDeCentimes, 2);
     }
 
-    if (aDesCentimes && !decimales.isEmpty() && !SansCentimes(decimales)) {
+    // A currency without cents never writes them.
+    if (aDesCentimes && !regles.sansCentimes && !decimales.isEmpty() && !SansCentimes(decimales)) {
         redaction.TelQuel(u" ");
         redaction.TelQuel(liaison);
         redaction.TelQuel(u" ");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "words/ReglesMots.h"
+
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -20,3 +22,8 @@ struct ResultatMontant {
 // A part that does not read as a number is left empty; this never fails.
 ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStringView centimes,
                                  QStringView liaison, bool ecrireCent);
+
+// The same in a variant and spelling of the words; with `regles.sansCentimes`
+// the decimals are never written.
+ResultatMontant MontantEnLettres(QStringView montant, QStringView devise, QStringView centimes,
+                                 QStringView liaison, bool ecrireCent, ReglesMots regles);

@@ -3,7 +3,11 @@
 #include "words/Redaction.h"
 
 std::optional<QString> NombreEnLettres(double montant, QStringView unite) {
-    Redaction redaction(Casse::Phrase);
+    return NombreEnLettres(montant, unite, ReglesMots{});
+}
+
+std::optional<QString> NombreEnLettres(double montant, QStringView unite, ReglesMots regles) {
+    Redaction redaction(Casse::Phrase, regles);
     if (!redaction.Nombre(montant, unite))
         return std::nullopt;
     return redaction.Lettres();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "words/ReglesMots.h"
+
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -11,3 +13,7 @@
 // written as cents ("Un euro et cinquante cents"). Amounts below 1, negative
 // ones included, read "Zéro". Fails (nullopt) from 10^12 on, or for NaN.
 std::optional<QString> NombreEnLettres(double montant, QStringView unite);
+
+// The same in a variant and spelling of the words ("Septante et un euros",
+// "Vingt-et-un euros").
+std::optional<QString> NombreEnLettres(double montant, QStringView unite, ReglesMots regles);

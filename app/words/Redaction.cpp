@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -15,10 +17,15 @@ constexpr std::u16string_view kUnites[20] = {
     u"quatorze", u"quinze", u"seize", u"dix-sept", u"dix-huit", u"dix-neuf",
 };
 
-// 70s and 90s are written on the word of 60 and 80 followed by 10 to 19.
-constexpr std::u16string_view kDizaines[10] = {
-    u"",          u"",         u"vingt",    u"trente",       u"quarante",
-    u"cinquante", u"soixante", u"soixante", u"quatre-vingt", u"quatre-vingt",
+// The words of the tens, 2 to 9, in each variant. In France the 70s and 90s
+// are written on the word of 60 and 80 followed by 10 to 19.
+constexpr std::u16string_view kDizaines[3][10] = {
+    {u"", u"", u"vingt", u"trente", u"quarante", u"cinquante", u"soixante", u"soixante",
+     u"quatre-vingt", u"quatre-vingt"},
+    {u"", u"", u"vingt", u"trente", u"quarante", u"cinquante", u"soixante", u"septante",
+     u"quatre-vingt", u"nonante"},
+    {u"", u"", u"vingt", u"trente", u"quarante", u"cinquante", u"soixante", u"septante",
+     u"huitante", u"nonante"},
 };
 
 enum MotFixe { Zero, De, D, Et, Cent, Cents, kMotsFixes };
@@ -38,7 +45,7 @@ char16_t Majuscule(char16_t c) {
 // The words of a group from 1 to 999. `final`: no number word follows, so a
 // multiplied "cent" or "quatre-vingt" takes its "s" (a noun such as
 // "millions" or the unit may follow; "mille" may not, it is a number word).
-void EcrireGroupe(std::u16string& w, unsigned groupe, bool final) {
+void EcrireGroupe(std::u16string& w, unsigned groupe, bool final, Variante variante) {
     const unsigned centaines = groupe / 100;
     const unsigned reste = groupe % 100;
     if (centaines > 0) {
@@ -60,9 +67,12 @@ void EcrireGroupe(std::u16string& w, unsigned groupe, bool final) {
     }
     const unsigned dizaine = reste / 10;
     unsigned unite = reste % 10;
-    w += kDizaines[dizaine];
-    const bool surDix = dizaine == 7 || dizaine == 9;
-    if (unite == 1 && dizaine < 8)
+    const std::u16string_view mot = kDizaines[std::size_t(variante)][dizaine];
+    w += mot;
+    // Only "quatre-vingt" is a product: it takes the "s" and no "et".
+    const bool quatreVingt = mot == u"quatre-vingt";
+    const bool surDix = variante == Variante::France && (dizaine == 7 || dizaine == 9);
+    if (unite == 1 && !quatreVingt)
         w += u" et ";
     else if (unite != 0 || surDix)
         w += u'-';
@@ -70,37 +80,47 @@ void EcrireGroupe(std::u16string& w, unsigned groupe, bool final) {
         unite += 10;
     if (unite != 0)
         w += kUnites[unite];
-    else if (dizaine == 8 && final)
+    else if (quatreVingt && final)
         w += u's';
 }
 
 // Where a group of three digits stands in the number.
 enum Rang { Milliards, Millions, Milliers, Unites, kRangs };
 
+// The 1990 spelling joins the numerals of a group by hyphens, "et" included.
+void Rectifier(std::u16string& w, std::size_t depuis, Orthographe orthographe) {
+    if (orthographe == Orthographe::Rectifiee1990)
+        std::replace(w.begin() + std::ptrdiff_t(depuis), w.end(), u' ', u'-');
+}
+
 // A group from 1 to 999 with the word of its rank, so that a number is written
 // in at most four copies: "deux cents millions", "vingt mille".
-std::u16string Forme(Rang rang, unsigned groupe) {
+std::u16string Forme(Rang rang, unsigned groupe, Variante variante, Orthographe orthographe) {
     std::u16string w;
     switch (rang) {
     case Milliards:
-        EcrireGroupe(w, groupe, true);
+        EcrireGroupe(w, groupe, true, variante);
+        Rectifier(w, 0, orthographe);
         w += groupe > 1 ? u" milliards" : u" milliard";
         break;
     case Millions:
-        EcrireGroupe(w, groupe, true);
+        EcrireGroupe(w, groupe, true, variante);
+        Rectifier(w, 0, orthographe);
         w += groupe > 1 ? u" millions" : u" million";
         break;
     case Milliers:
         // 1 000 is "mille", never "un mille".
         if (groupe > 1) {
-            EcrireGroupe(w, groupe, false);
+            EcrireGroupe(w, groupe, false, variante);
             w += u' ';
         }
         w += u"mille";
+        Rectifier(w, 0, orthographe);
         break;
     case Unites:
     case kRangs:
-        EcrireGroupe(w, groupe, true);
+        EcrireGroupe(w, groupe, true, variante);
+        Rectifier(w, 0, orthographe);
         break;
     }
     return w;
@@ -111,11 +131,13 @@ std::u16string Forme(Rang rang, unsigned groupe) {
 // that the amount text only touches the upper-case one.
 class Vocabulaire {
 public:
-    explicit Vocabulaire(Casse casse) {
+    Vocabulaire(Casse casse, Variante variante, Orthographe orthographe) {
         for (int rang = 0; rang < kRangs; ++rang)
             for (unsigned groupe = 0; groupe < 1000; ++groupe)
                 Ranger(IndexGroupe(Rang(rang), groupe),
-                       groupe > 0 ? Forme(Rang(rang), groupe) : std::u16string(), casse);
+                       groupe > 0 ? Forme(Rang(rang), groupe, variante, orthographe)
+                                  : std::u16string(),
+                       casse);
         for (int mot = 0; mot < kMotsFixes; ++mot)
             Ranger(IndexMot(MotFixe(mot)), kMotFixe[mot], casse);
         texte_.append(kMarge, u' ');
@@ -155,13 +177,32 @@ private:
     qsizetype plusLong_ = 0;
 };
 
-const Vocabulaire& LeVocabulaire(Casse casse) {
-    if (casse == Casse::Majuscules) {
-        static const Vocabulaire majuscules(Casse::Majuscules);
-        return majuscules;
+// The tables of France in the traditional spelling are those nearly every
+// amount uses: kept apart, without a lookup. The others are built the first
+// time they are asked for.
+const Vocabulaire& LeVocabulaire(Casse casse, ReglesMots regles) {
+    const bool courant =
+        regles.variante == Variante::France && regles.orthographe == Orthographe::Traditionnelle;
+    if (courant) {
+        if (casse == Casse::Majuscules) {
+            static const Vocabulaire majuscules(Casse::Majuscules, Variante::France,
+                                                Orthographe::Traditionnelle);
+            return majuscules;
+        }
+        static const Vocabulaire phrase(Casse::Phrase, Variante::France,
+                                        Orthographe::Traditionnelle);
+        return phrase;
     }
-    static const Vocabulaire phrase(Casse::Phrase);
-    return phrase;
+    constexpr std::size_t kVariantes = 3, kOrthographes = 2, kCasses = 2;
+    static std::once_flag faits[kVariantes][kOrthographes][kCasses];
+    static std::unique_ptr<const Vocabulaire> tables[kVariantes][kOrthographes][kCasses];
+    const std::size_t v = std::min<std::size_t>(std::size_t(regles.variante), kVariantes - 1);
+    const std::size_t o = std::min<std::size_t>(std::size_t(regles.orthographe), kOrthographes - 1);
+    const std::size_t c = casse == Casse::Majuscules ? 1 : 0;
+    std::call_once(faits[v][o][c], [&] {
+        tables[v][o][c] = std::make_unique<const Vocabulaire>(casse, Variante(v), Orthographe(o));
+    });
+    return *tables[v][o][c];
 }
 
 bool CommenceParVoyelle(QStringView unite) {
@@ -217,7 +258,7 @@ bool Redaction::Nombre(std::uint64_t entier, unsigned fraction, QStringView unit
     if (entier >= 1'000'000'000'000)
         return false;
 
-    const Vocabulaire& v = LeVocabulaire(casse_);
+    const Vocabulaire& v = LeVocabulaire(casse_, regles_);
     // Room for any number at once: its words are copied without a check each.
     char16_t* const debut = Reserver(v.PlaceNombre());
     char16_t* p = debut;
@@ -237,7 +278,15 @@ bool Redaction::Nombre(std::uint64_t entier, unsigned fraction, QStringView unit
         groupe(Milliards, unsigned(entier / 1'000'000'000));
         groupe(Millions, unsigned(entier / 1'000'000 % 1000));
         groupe(Milliers, unsigned(entier / 1000 % 1000));
-        groupe(Unites, unsigned(entier % 1000));
+        const unsigned unites = unsigned(entier % 1000);
+        if (unites > 0 && regles_.orthographe == Orthographe::Rectifiee1990 &&
+            entier / 1000 % 1000 > 0) {
+            // "mille-deux-cent-trente-quatre": mille is a numeral, joined too.
+            *p++ = u'-';
+            p = Copier(p, v.Groupe(Unites, unites));
+        } else {
+            groupe(Unites, unites);
+        }
     }
     Avancer(p - debut);
 
@@ -248,12 +297,18 @@ bool Redaction::Nombre(std::uint64_t entier, unsigned fraction, QStringView unit
             Ecrire(v.Fixe(CommenceParVoyelle(unite) ? D : De));
         else
             Caractere(u' ');
-        Unite(unite);
-        if (entier >= 2)
-            Caractere(casse_ == Casse::Majuscules ? u'S' : u's');
+        // Inline: Qt's own search is a call, at every amount.
+        if (entier >= 2 && std::find(unite.utf16(), unite.utf16() + unite.size(), u' ') !=
+                               unite.utf16() + unite.size()) {
+            UnitePlurielle(unite);
+        } else {
+            Unite(unite);
+            if (entier >= 2)
+                Caractere(casse_ == Casse::Majuscules ? u'S' : u's');
+        }
     }
 
-    if (fraction > 0) {
+    if (fraction > 0 && !regles_.sansCentimes) {
         Ecrire(v.Fixe(Et));
         Ecrire(v.Groupe(Unites, fraction));
         Ecrire(v.Fixe(fraction > 1 ? Cents : Cent));
@@ -293,6 +348,31 @@ void Redaction::Unite(QStringView unite) {
         Avancer(n);
     else
         UniteNonAscii(unite);
+}
+
+// A unit of several words ("franc suisse") takes the plural on each word but
+// an acronym ("francs CFA").
+Q_NEVER_INLINE void Redaction::UnitePlurielle(QStringView unite) {
+    QString pluriel;
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i <= unite.size(); ++i) {
+        if (i < unite.size() && unite[i] != u' ')
+            continue;
+        const QStringView mot = unite.sliced(debut, i - debut);
+        pluriel += mot;
+        bool sigle = debut > 0 && mot.size() >= 2;
+        for (QChar c : mot)
+            sigle = sigle && c.isUpper();
+        if (!mot.isEmpty() && !sigle)
+            pluriel += u's';
+        if (i < unite.size())
+            pluriel += u' ';
+        debut = i + 1;
+    }
+    if (casse_ == Casse::Majuscules)
+        TelQuel(pluriel.toUpper());
+    else
+        TelQuel(pluriel);
 }
 
 // Kept out of Unite(), whose usual path it would slow down.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "words/ReglesMots.h"
+
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -17,7 +19,7 @@ enum class Casse {
 
 class Redaction {
 public:
-    explicit Redaction(Casse casse) : casse_(casse) {}
+    explicit Redaction(Casse casse, ReglesMots regles = {}) : casse_(casse), regles_(regles) {}
     Redaction(const Redaction&) = delete;
     Redaction& operator=(const Redaction&) = delete;
 
@@ -48,6 +50,7 @@ private:
     }
     void Unite(QStringView unite);
     void UniteNonAscii(QStringView unite);
+    void UnitePlurielle(QStringView unite);
 
     // Room for `n` more characters; the text grows by Avancer().
     char16_t* Reserver(qsizetype n) {
@@ -59,6 +62,7 @@ private:
     void Agrandir(qsizetype capacite);
 
     Casse casse_;
+    ReglesMots regles_;
     char16_t local_[512]; // enough for two amounts in words with usual unit names
     std::unique_ptr<char16_t[]> tas_;
     char16_t* debut_ = local_;

@@ -1,6 +1,8 @@
-#include "settings/Reglages.h"
+#include "cheque/DispositionMots.h"
+#include "cheque/PreparationMontant.h"
 #include "cheque/Rendu.h"
 #include "cheque/SurfaceEnregistreuse.h"
+#include "settings/Reglages.h"
 
 #include <gtest/gtest.h>
 
@@ -127,4 +129,74 @@ TEST(ImprimerCheque, StepsThatCannotBeDrawnAreSkippedAndTheRestIsDrawn) {
     EXPECT_EQ(ecrits,
               (QStringList{QStringLiteral("MILLE EUROS"), QStringLiteral(" et DIX CENTIMES"),
                            QStringLiteral("DUPONT SA"), QStringLiteral("05/03/2024")}));
+}
+
+// The rule after the words: from past the last word of each line to the
+// cheque's edge, through the middle of the capitals, at whatever size the
+// words print; the words themselves are laid out and placed as without it.
+TEST(ImprimerCheque, TheFillLineClosesEveryLineOfTheWordsAtEverySize) {
+    const char* montants[] = {"1000,00", "1234,56", "777 777 777,77", "71 171 171 171,91"};
+    int reduites = 0; // cases whose words print smaller than the settings' size
+    for (const int variante : {0, 2})
+        for (const int taille : {10, 16})
+            for (const char* montant : montants) {
+                SCOPED_TRACE(std::string(montant) + " en " + std::to_string(taille) +
+                             " points, variante " + std::to_string(variante));
+                Reglages r = ReglagesDeBase();
+                r.Taille = std::int16_t(taille);
+                r.MargeDroite = 7;
+                r.MargeMLX = -20;
+                r.Variante = std::uint8_t(variante);
+                const auto prepare = PreparerTexteMontant(QString::fromUtf8(montant), r);
+                ASSERT_TRUE(prepare) << prepare.raison().toStdString();
+                TextesCheque t = Textes();
+                t.mots = CaptionAvecSautDeLigne(prepare->caption);
+                t.tailleMots = prepare->tailleMots;
+                reduites += prepare->tailleMots < taille;
+
+                SurfaceEnregistreuse sans(true);
+                ImprimerCheque(sans, r, t);
+                EXPECT_TRUE(sans.traits.isEmpty());
+                r.CompleterLigne = 1;
+                SurfaceEnregistreuse avec(true);
+                ImprimerCheque(avec, r, t);
+
+                ASSERT_EQ(avec.textes.size(), sans.textes.size());
+                for (qsizetype i = 0; i < avec.textes.size(); ++i) {
+                    EXPECT_EQ(avec.textes[i].texte, sans.textes[i].texte);
+                    EXPECT_EQ(avec.textes[i].x, sans.textes[i].x);
+                    EXPECT_EQ(avec.textes[i].taille, sans.textes[i].taille);
+                }
+                const qsizetype lignes = t.mots.contains(u'\n') ? 2 : 1;
+                ASSERT_EQ(avec.traits.size(), lignes);
+                for (qsizetype i = 0; i < lignes; ++i) {
+                    const auto& mot = avec.textes[i];
+                    const auto& trait = avec.traits[i];
+                    const PoliceMots police{mot.police, mot.gras, mot.taille};
+                    const double fin = mot.x + LargeurTexte(mot.texte, police, 1200);
+                    EXPECT_GT(trait.x1, fin + 0.3) << mot.texte.toStdString();
+                    EXPECT_LT(trait.x1, fin + 0.5 * mot.taille * 25.4 / 72);
+                    EXPECT_DOUBLE_EQ(trait.x2, 175.0 + r.MargeDroite);
+                    EXPECT_EQ(trait.taille, mot.taille);
+                    const EncreVerticale encre =
+                        MesurerEncre(QStringLiteral("MILLE"), police, 1200);
+                    const double milieu = mot.y + (encre.haut + encre.bas) / 2;
+                    EXPECT_NEAR(trait.y, milieu, 0.1 * (encre.bas - encre.haut));
+                }
+                // The second line, when there is one, is no shorter for it.
+                if (lignes == 2) {
+                    EXPECT_LT(avec.textes[1].x, avec.traits[1].x1);
+                }
+            }
+
+    EXPECT_GT(reduites, 0);
+
+    // The simulation shows it too, to the edge of its one-third cheque.
+    Reglages r = ReglagesDeBase();
+    r.CompleterLigne = 1;
+    SurfaceEnregistreuse image(false);
+    ImprimerCheque(image, r, Textes());
+    ASSERT_EQ(image.traits.size(), 1);
+    EXPECT_NEAR(image.traits[0].x2, 175.0 / 3, 1e-9);
+    EXPECT_GT(image.traits[0].x1, image.textes[0].x);
 }

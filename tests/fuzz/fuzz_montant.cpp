@@ -1,6 +1,8 @@
 // Amounts: the reader, the formatter and the words. Input: the amount text,
-// then, after NUL bytes, the unit, the cents' unit and the link word (any of
-// them may be missing, the link word then a null text).
+// then, after NUL bytes, the unit, the cents' unit, the link word and the form
+// of the words (any of them may be missing, the link word then a null text;
+// the form's first byte gives the variant, by its value modulo 3, and the
+// 1990 spelling, by its bit 4; missing, the words of France).
 #include "Verifier.h"
 #include "words/MontantEnLettres.h"
 #include "words/MontantTexte.h"
@@ -33,7 +35,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const QString liaison =
         parties.size() > 3 && !parties[3].isEmpty() ? QString::fromUtf8(parties[3]) : QString();
 
-    const ResultatMontant mots = MontantEnLettres(montant, devise, centimes, liaison, true);
+    ReglesMots regles;
+    if (parties.size() > 4 && !parties[4].isEmpty()) {
+        const auto forme = static_cast<unsigned char>(parties[4][0]);
+        regles.variante = Variante(forme % 3);
+        regles.orthographe =
+            (forme & 0x10) ? Orthographe::Rectifiee1990 : Orthographe::Traditionnelle;
+    }
+
+    const ResultatMontant mots = MontantEnLettres(montant, devise, centimes, liaison, true, regles);
     const std::optional<double> lu = LireMontant(montant);
     VERIFIER(EstUnMontant(montant) == lu.has_value());
     (void)LireMontantExact(montant);
@@ -49,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
     if (*lu < 1e12 && Usuel(montant)) {
         const ResultatMontant motsFormates =
-            MontantEnLettres(formate, devise, centimes, liaison, true);
+            MontantEnLettres(formate, devise, centimes, liaison, true, regles);
         VERIFIER(mots.lettres == motsFormates.lettres);
         VERIFIER(!mots.lettres.isEmpty() || devise.isEmpty());
     }

@@ -133,3 +133,44 @@ TEST(NomTouche, NamesEveryShortcutOfTheListAndNothingElse) {
     for (const auto& [code, nom] : table)
         EXPECT_EQ(NomTouche(code), QString::fromLatin1(nom)) << code;
 }
+
+// The keys of the words' form came later: a section without them reads as the
+// words always were, whatever the choice read before; it writes back as it
+// was, the new keys added at the end of its section.
+TEST(Reglages, ASectionOlderThanTheWordsFormReadsAndWritesBackAsBefore) {
+    DocumentIni ecrit;
+    EcrireReglages(ecrit, u"Defaut1", ReglagesComplets());
+    QByteArray ancien = "[Montants]\r\nMt0=12,00\r\n";
+    QByteArray nouvellesCles;
+    for (const QString& ligne : ecrit.lignes()) {
+        const QString cle = ligne.section(u'=', 0, 0);
+        const bool nouvelle = cle == u"Variante" || cle == u"Orthographe" ||
+                              cle == u"SansCentimes" || cle == u"CompleterLigne";
+        (nouvelle ? nouvellesCles : ancien) += ligne.toLatin1() + "\r\n";
+    }
+    ASSERT_EQ(nouvellesCles,
+              "Variante= 0\r\nOrthographe= 0\r\nSansCentimes= 0\r\nCompleterLigne= 0\r\n");
+    ancien += "[Lieu]\r\nLieu0=Paris\r\n";
+
+    Reglages r;
+    r.Variante = 2;
+    r.Orthographe = 1;
+    r.SansCentimes = 1;
+    r.CompleterLigne = 1;
+    DocumentIni doc = DocumentIni::DepuisOctets(ancien);
+    LireReglages(doc, u"Defaut1", r);
+    EXPECT_EQ(r, ReglagesComplets());
+    EcrireReglages(doc, u"Defaut1", r);
+    QByteArray attendu = ancien;
+    attendu.insert(attendu.indexOf("[Lieu]"), nouvellesCles);
+    EXPECT_EQ(doc.versOctets(), attendu);
+
+    // Values they do not know read as the words always were too.
+    r.Variante = 1;
+    LireReglages(DocumentIni::DepuisOctets("[Defaut1]\r\nVariante= 3\r\nOrthographe=x\r\n"
+                                           "CompleterLigne= 1\r\n"),
+                 u"Defaut1", r);
+    EXPECT_EQ(r.Variante, 0);
+    EXPECT_EQ(r.Orthographe, 0);
+    EXPECT_EQ(r.CompleterLigne, 1);
+}

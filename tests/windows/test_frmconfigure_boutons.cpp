@@ -352,3 +352,48 @@ TEST_F(Boutons, AWindowOpensCentredOnItsParentAndOnTheScreenAndTheMainWindowKeep
     ASSERT_TRUE(fermee());
     EXPECT_EQ(fenetre->pos(), place);
 }
+
+// The words' variant, spelling and fill line belong to each choice: a choice
+// saved before they existed shows the words as they always were.
+TEST_F(Boutons, TheWordsFormTheFillLineAndTheOfferedCurrenciesAreShownAndSavedPerChoice) {
+    ecrire("Cheque.ini",
+           section(1) +
+               section(2, {{"Variante", " 2"}, {"Orthographe", " 1"}, {"CompleterLigne", " 1"}}));
+    ecrire("Choix.cfg", "2,3\r\n");
+    demarrer();
+    ouvrir();
+    auto* variante = c<QComboBox>("CboVariante");
+    auto* orthographe = c<QComboBox>("CboOrthographe");
+    auto* completer = c<QCheckBox>("ChkCompleter");
+    auto* devise = c<QComboBox>("CboDevise");
+    EXPECT_EQ(variante->currentIndex(), 2);
+    EXPECT_EQ(orthographe->currentIndex(), 1);
+    EXPECT_TRUE(completer->isChecked());
+    EXPECT_EQ(devise->currentIndex(), 0);
+
+    choisir(0);
+    EXPECT_EQ(variante->currentIndex(), 0);
+    EXPECT_EQ(orthographe->currentIndex(), 0);
+    EXPECT_FALSE(completer->isChecked());
+    variante->setCurrentIndex(1);
+    clic(completer);
+    devise->setCurrentIndex(2);
+    emit devise->activated(2);
+    EXPECT_EQ(configuration->copie().Devise, QStringLiteral("franc CFA"));
+    EXPECT_EQ(configuration->copie().SansCentimes, 1);
+    cliquer("CmdEnrChoix");
+    EXPECT_EQ(lireCle("Defaut1", "Variante"), QStringLiteral("1"));
+    EXPECT_EQ(lireCle("Defaut1", "Orthographe"), QStringLiteral("0"));
+    EXPECT_EQ(lireCle("Defaut1", "CompleterLigne"), QStringLiteral("1"));
+    EXPECT_EQ(lireCle("Defaut1", "Devise"), QStringLiteral("franc CFA"));
+    EXPECT_EQ(lireCle("Defaut1", "SansCentimes"), QStringLiteral("1"));
+    EXPECT_EQ(lireCle("Defaut2", "Variante"), QStringLiteral("2"));
+    EXPECT_EQ(app->reglages.Variante, 1);
+    EXPECT_EQ(app->reglages.CompleterLigne, 1);
+
+    // Words of one's own show as such; the dialog edits the offered ones.
+    plateforme.dialogues.reponsesSaisie << QStringLiteral("dollar") << QStringLiteral("cent");
+    cliquer("Bouton_Kiv_XP4");
+    EXPECT_EQ(devise->currentIndex(), 3);
+    EXPECT_TRUE(devise->currentText().startsWith(QStringLiteral("autre : dollar / cent")));
+}

@@ -243,3 +243,51 @@ TEST(ScribaneCli, JournalTellsWhichJournalLacksLinesAfterTheList) {
                                         "journal %1 : la liste peut être incomplète.")
                              .arg(QDir::toNativeSeparators(journal)));
 }
+
+TEST(ScribaneCli, LettresInEachVariantAndSpelling) {
+    Resultat r = Lancer({"lettres", "--variante", "belgique", "--orthographe", "1990", "71,91"});
+    EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+    EXPECT_EQ(r.sortie, "SEPTANTE-ET-UN EUROS et NONANTE-ET-UN CENTIMES\n");
+    r = Lancer({"lettres", "--variante", "suisse", "80 081"});
+    EXPECT_EQ(r.sortie, "HUITANTE MILLE HUITANTE ET UN EUROS\n");
+
+    // Standard input, amount by amount, as printing writes them.
+    const char* saisis[] = {"70",       "71,71",         "80,80",         "91 091,91",
+                            "1 180,00", "71 000 000,01", "2 000 080 081", "999999999999,99"};
+    const std::pair<const char*, Variante> variantes[] = {{"france", Variante::France},
+                                                          {"belgique", Variante::Belgique},
+                                                          {"suisse", Variante::Suisse}};
+    const std::pair<const char*, Orthographe> orthographes[] = {
+        {"traditionnelle", Orthographe::Traditionnelle}, {"1990", Orthographe::Rectifiee1990}};
+    for (const auto& [variante, v] : variantes)
+        for (const auto& [orthographe, o] : orthographes) {
+            QByteArray entree, attendu;
+            for (const char* saisi : saisis) {
+                entree += QByteArray(saisi) + '\n';
+                attendu += MontantEnLettres(FormaterMontant(*LireMontant(QString::fromUtf8(saisi))),
+                                            u"euro", u"centime", u"et", false, ReglesMots{v, o})
+                               .lettres.toUtf8() +
+                           '\n';
+            }
+            r = Lancer({"lettres", "--variante", variante, "--orthographe", orthographe, "-"},
+                       entree);
+            EXPECT_EQ(r.code, 0) << r.erreurs.toStdString();
+            EXPECT_EQ(r.sortie, attendu) << variante << " " << orthographe;
+        }
+
+    // A currency without cents refuses an amount that has some, as printing does.
+    r = Lancer({"lettres", "--devise", "franc CFA", "--sans-centimes", "-"}, "1500\n12,50\n3,00\n");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.sortie, "MILLE CINQ CENTS FRANCS CFA\nTROIS FRANCS CFA\n");
+    EXPECT_TRUE(r.erreurs.contains("ligne 2 : « 12,50 » : Montant non valide : cette devise n'a "
+                                   "pas de centimes"))
+        << r.erreurs.toStdString();
+
+    for (const QStringList& mauvais : {QStringList{"lettres", "--variante", "quebec", "12"},
+                                       QStringList{"lettres", "--orthographe", "1835", "12"},
+                                       QStringList{"lettres", "--variante"}}) {
+        r = Lancer(mauvais);
+        EXPECT_EQ(r.code, 2) << mauvais.join(' ').toStdString();
+        EXPECT_EQ(r.sortie, "");
+    }
+}
