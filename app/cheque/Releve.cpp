@@ -631,6 +631,21 @@ Resultat<ReleveLu> LireReleve(const QByteArray& octets,
     return LireCsv(*texte, colonnes);
 }
 
+Resultat<ReleveLu> LireReleveCsv(const QByteArray& octets,
+                                 const std::optional<ColonnesReleve>& colonnes) {
+    const auto texte = Texte(octets);
+    if (!texte)
+        return Echec{texte.raison()};
+    return LireCsv(*texte, colonnes);
+}
+
+Resultat<ReleveLu> LireReleveCfonb(const QByteArray& octets) {
+    const auto texte = Texte(octets);
+    if (!texte)
+        return Echec{texte.raison()};
+    return LireCfonb(*texte);
+}
+
 std::optional<std::int64_t> LireMontantReleve(QStringView texte) {
     QString t = texte.trimmed().toString();
     for (const QStringView devise : {QStringView(u"EUR"), QStringView(u"€")})

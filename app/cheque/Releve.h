@@ -86,6 +86,11 @@ std::optional<ColonnesReleve> ColonnesDeLEntete(const QStringList& entete);
 Resultat<ReleveLu> LireReleve(const QByteArray& octets,
                               const std::optional<ColonnesReleve>& colonnes = std::nullopt);
 
+// The same, the format given: what `LireReleve` does once it has told them apart.
+Resultat<ReleveLu> LireReleveCsv(const QByteArray& octets,
+                                 const std::optional<ColonnesReleve>& colonnes = std::nullopt);
+Resultat<ReleveLu> LireReleveCfonb(const QByteArray& octets);
+
 // An amount as a bank's CSV writes it, in exact cents: a sign before or a "-"
 // after, thousands grouped by blanks, no-break spaces, dots or apostrophes, a
 // decimal comma (or a point when no comma is there and no grouping reads
