@@ -11,6 +11,8 @@ namespace {
 
 constexpr int kLignesApercu = 30; // where a header and the separator are looked for
 constexpr qsizetype kLibelleMax = 500;
+// No bank writes more fields; a line of bare separators would otherwise make millions.
+constexpr qsizetype kChampsMax = 1000;
 
 QString Ligne(int n) {
     return QStringLiteral("ligne %1 : ").arg(n);
@@ -60,6 +62,10 @@ QStringList Champs(QStringView ligne, QChar separateur, bool* malForme) {
     Etat etat = Etat::Debut;
     *malForme = false;
     for (qsizetype i = 0; i < ligne.size(); ++i) {
+        if (champs.size() >= kChampsMax) {
+            *malForme = true;
+            return champs;
+        }
         const QChar c = ligne[i];
         switch (etat) {
         case Etat::Debut:
@@ -220,8 +226,11 @@ Resultat<ReleveLu> LireCsv(const QString& texte, const std::optional<ColonnesRel
         if (malForme) {
             if (preambule)
                 continue;
-            return Echec{Ligne(numero) + QStringLiteral("un guillemet n'est pas refermé ou est "
-                                                        "suivi d'autre chose que le séparateur.")};
+            return Echec{Ligne(numero) +
+                         (champs.size() >= kChampsMax
+                              ? QStringLiteral("plus de %1 champs.").arg(kChampsMax)
+                              : QStringLiteral("un guillemet n'est pas refermé ou est suivi "
+                                               "d'autre chose que le séparateur."))};
         }
         auto champ = [&](int colonne) {
             return colonne >= 0 ? champs.value(colonne) : QString();

@@ -75,11 +75,11 @@ FrmRapprochement::FrmRapprochement(const Rapprochement& resultat,
 
     auto* nonRapproches = Liste("LstNonRapproches", {QStringLiteral("Pourquoi")});
     for (const LigneReleve& l : resultat_.nonRapproches)
-        new QTreeWidgetItem(nonRapproches, Colonnes(l)
-                                               << (l.centimes >= 0
-                                                       ? QStringLiteral("crédit")
-                                                       : QStringLiteral("aucun chèque de ce "
-                                                                        "montant")));
+        new QTreeWidgetItem(nonRapproches,
+                            Colonnes(l) << (l.centimes > 0    ? QStringLiteral("crédit")
+                                            : l.centimes == 0 ? QStringLiteral("montant nul")
+                                                              : QStringLiteral("aucun chèque de "
+                                                                               "ce montant")));
 
     // Under the lines to decide, the cheque the selected one may be.
     doute_ = new QLabel;

@@ -89,6 +89,9 @@ TEST(ReleveCsv, AnyUnreadableLineRefusesTheStatementNamingIt) {
               QStringLiteral("ligne 3 : un débit et un crédit à la fois."));
     EXPECT_EQ(refus("06/03/2024;X;;"), QStringLiteral("ligne 3 : ni débit ni crédit."));
     EXPECT_TRUE(refus("06/03/2024;\"X;1,00;").startsWith(QStringLiteral("ligne 3 : un guillemet")));
+    // A line of bare separators is not split into millions of fields.
+    EXPECT_EQ(refus("06/03/2024;X;1,00;" + QByteArray(5000, ';')),
+              QStringLiteral("ligne 3 : plus de 1000 champs."));
     // UTF-8 beside a byte that is not: the first bad line is named.
     EXPECT_TRUE(refus("06/03/2024;caf\xE9;1,00;").startsWith(QStringLiteral("ligne 3 : ")));
 }
