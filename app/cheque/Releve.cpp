@@ -215,6 +215,21 @@ Resultat<ReleveLu> LireCsv(const QString& texte, const std::optional<ColonnesRel
                                     "libellé, débit et crédit ou montant) : choisissez-les.")};
     }
 
+    // The fields a line has: the header's, else the first movement's. A line
+    // with more is split where it should not be, as "-12,50" unquoted in a
+    // file separated by commas: read, it would be 12 euros.
+    qsizetype attendus = -1;
+    if (debut > 0) {
+        bool malForme = false;
+        attendus = Champs(lignes[debut - 1], apercu.separateur, &malForme).size();
+    }
+    auto remplis = [](const QStringList& champs) {
+        qsizetype n = champs.size();
+        while (n > 0 && champs[n - 1].isEmpty())
+            --n;
+        return n;
+    };
+
     ReleveLu releve;
     releve.format = FormatReleve::Csv;
     for (qsizetype i = debut; i < lignes.size(); ++i) {
@@ -258,6 +273,15 @@ Resultat<ReleveLu> LireCsv(const QString& texte, const std::optional<ColonnesRel
                                     .arg(LibellePropre(texteDate).left(40)))};
         }
         preambule = false;
+        if (attendus < 0)
+            attendus = champs.size();
+        if (remplis(champs) > attendus)
+            return Echec{Ligne(numero) +
+                         QStringLiteral("%1 champs au lieu de %2 : un champ contient le "
+                                        "séparateur « %3 » sans être entre guillemets.")
+                             .arg(remplis(champs))
+                             .arg(attendus)
+                             .arg(apercu.separateur)};
 
         LigneReleve l;
         l.ligne = numero;

@@ -89,7 +89,7 @@ TEST(Rapprocher, OnlyANumberAndItsAmountMarkACheque) {
     EXPECT_EQ(r.restantCentimes, 4000 + 5000 + 30000);
 }
 
-TEST(Rapprocher, TwinCheckesAreLeftToTheUserAndCandidatesComeByNearestDate) {
+TEST(Rapprocher, TwinChequesAreLeftToTheUserAndCandidatesComeByNearestDate) {
     QVector<ChequeEnCours> cheques = {Cheque(1, 100, 2000), Cheque(2, 100, 2000)};
     for (int k = 0; k < 30; ++k)
         cheques << Cheque(10 + k, std::nullopt, 7000, QDate(2024, 1, 1).addDays(k * 3));

@@ -89,6 +89,13 @@ TEST(ReleveCsv, AnyUnreadableLineRefusesTheStatementNamingIt) {
               QStringLiteral("ligne 3 : un débit et un crédit à la fois."));
     EXPECT_EQ(refus("06/03/2024;X;;"), QStringLiteral("ligne 3 : ni débit ni crédit."));
     EXPECT_TRUE(refus("06/03/2024;\"X;1,00;").startsWith(QStringLiteral("ligne 3 : un guillemet")));
+    // "-12,50" unquoted between commas would read as 12 euros.
+    const auto virgules = LireReleve("Date,Libelle,Montant\n05/03/2024,CHQ 1,\"-1,00\"\n"
+                                     "06/03/2024,CHQ 2,-12,50\n");
+    ASSERT_FALSE(virgules);
+    EXPECT_EQ(virgules.raison(), QStringLiteral("ligne 3 : 4 champs au lieu de 3 : un champ "
+                                                "contient le séparateur « , » sans être entre "
+                                                "guillemets."));
     // A line of bare separators is not split into millions of fields.
     EXPECT_EQ(refus("06/03/2024;X;1,00;" + QByteArray(5000, ';')),
               QStringLiteral("ligne 3 : plus de 1000 champs."));
