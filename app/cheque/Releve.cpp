@@ -393,7 +393,8 @@ Resultat<ReleveLu> LireCfonb(const QString& texte) {
         QString texte;
     };
     QVector<Enregistrement> enregistrements;
-    if (texte.contains(u'\r') || texte.contains(u'\n')) {
+    const bool parLignes = texte.contains(u'\r') || texte.contains(u'\n');
+    if (parLignes) {
         const QList<QStringView> lignes = Lignes(texte);
         for (qsizetype i = 0; i < lignes.size(); ++i) {
             const QStringView l = lignes[i];
@@ -422,9 +423,15 @@ Resultat<ReleveLu> LireCfonb(const QString& texte) {
     QString compte;
     std::int64_t solde = 0; // the old balance plus the movements so far
     int ligneOuverture = 0;
+    // Where the account being read was opened, to name it in a refusal.
+    auto ouverture = [&] {
+        return (parLignes ? QStringLiteral("à la ligne %1") : QStringLiteral("à l'enregistrement %1"))
+            .arg(ligneOuverture);
+    };
     for (const Enregistrement& e : enregistrements) {
         const QStringView r = e.texte;
-        const QString prefixe = Ligne(e.ligne);
+        const QString prefixe = parLignes ? Ligne(e.ligne)
+                                          : QStringLiteral("enregistrement %1 : ").arg(e.ligne);
         const QStringView code = Zone(r, 1, 2);
         if (code != u"01" && code != u"04" && code != u"05" && code != u"07")
             return Echec{prefixe + QStringLiteral("enregistrement de type « %1 » inconnu "
@@ -463,9 +470,8 @@ Resultat<ReleveLu> LireCfonb(const QString& texte) {
         if (code == u"01") {
             if (ouvert)
                 return Echec{prefixe + QStringLiteral("un nouvel ancien solde (01) alors que le "
-                                                      "compte de la ligne %1 n'a pas été soldé "
-                                                      "(07).")
-                                           .arg(ligneOuverture)};
+                                                      "compte ouvert %1 n'a pas été soldé (07).")
+                                           .arg(ouverture())};
             ouvert = true;
             mouvement = false;
             compte = compteIci;
@@ -482,8 +488,8 @@ Resultat<ReleveLu> LireCfonb(const QString& texte) {
                                                           : QStringLiteral("un nouveau solde (07)"))};
         if (compteIci != compte)
             return Echec{prefixe + QStringLiteral("l'enregistrement n'est pas du compte ouvert "
-                                                  "à la ligne %1.")
-                                       .arg(ligneOuverture)};
+                                                  "%1.")
+                                       .arg(ouverture())};
         if (code == u"04") {
             if (!Ajouter(solde, *montant))
                 return Echec{prefixe + QStringLiteral("les mouvements dépassent ce qu'un relevé "
@@ -512,8 +518,8 @@ Resultat<ReleveLu> LireCfonb(const QString& texte) {
         return Echec{QStringLiteral("le relevé est vide.")};
     if (ouvert)
         return Echec{QStringLiteral("le relevé s'arrête avant le nouveau solde (07) du compte "
-                                    "ouvert à la ligne %1 : il est tronqué.")
-                         .arg(ligneOuverture)};
+                                    "ouvert %1 : il est tronqué.")
+                         .arg(ouverture())};
     releve.ancienSolde = ancienTotal;
     releve.nouveauSolde = nouveauTotal;
     return releve;
@@ -586,14 +592,16 @@ std::optional<ColonnesReleve> ColonnesDeLEntete(const QStringList& entete) {
         } else if (Mot(n, QLatin1String("credit"))) {
             if (c.credit < 0)
                 c.credit = i;
-        } else if (Mot(n, QLatin1String("libelle")) || Mot(n, QLatin1String("libelles"))) {
+        } else if (Mot(n, QLatin1String("libelle")) || Mot(n, QLatin1String("libelles")) ||
+                   Mot(n, QLatin1String("label"))) {
             if (c.libelle < 0)
                 c.libelle = i;
         } else if (Mot(n, QLatin1String("description")) || Mot(n, QLatin1String("intitule")) ||
                    Mot(n, QLatin1String("detail")) || Mot(n, QLatin1String("details"))) {
             if (libelleSecond < 0)
                 libelleSecond = i;
-        } else if (Mot(n, QLatin1String("montant")) || Mot(n, QLatin1String("somme"))) {
+        } else if (Mot(n, QLatin1String("montant")) || Mot(n, QLatin1String("somme")) ||
+                   Mot(n, QLatin1String("amount"))) {
             if (c.montant < 0)
                 c.montant = i;
         } else if (Mot(n, QLatin1String("operation")) || Mot(n, QLatin1String("nature"))) {

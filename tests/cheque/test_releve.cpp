@@ -103,6 +103,27 @@ TEST(ReleveCsv, AnyUnreadableLineRefusesTheStatementNamingIt) {
     EXPECT_TRUE(refus("06/03/2024;caf\xE9;1,00;").startsWith(QStringLiteral("ligne 3 : ")));
 }
 
+TEST(ReleveCsv, HeadersAsBanksWriteThem) {
+    auto colonnes = [](const char* entete) {
+        const auto c = ColonnesDeLEntete(QString::fromUtf8(entete).split(u';'));
+        return c ? QStringList{QString::number(c->date), QString::number(c->libelle),
+                               QString::number(c->debit), QString::number(c->credit),
+                               QString::number(c->montant)}
+                       .join(u' ')
+                 : QStringLiteral("aucune");
+    };
+    // date, label, debit, credit, signed amount
+    EXPECT_EQ(colonnes("Date;Libellé;Débit euros;Crédit euros;"), "0 1 2 3 -1");
+    EXPECT_EQ(colonnes("Date de valeur;Date de l'opération;Libellé de l'opération;Montant (EUR)"),
+              "1 2 -1 -1 3");
+    EXPECT_EQ(colonnes("Date opération;Catégorie;Sous-catégorie;Libellé;Montant"), "0 3 -1 -1 4");
+    EXPECT_EQ(colonnes("dateOp;dateVal;label;category;amount;comment"), "0 2 -1 -1 4");
+    EXPECT_EQ(colonnes("DATE;NATURE DE L'OPERATION;DEBIT;CREDIT"), "0 1 2 3 -1");
+    EXPECT_EQ(colonnes("Date valeur;Détail;Crédit"), "0 1 -1 2 -1");
+    EXPECT_EQ(colonnes("Date;Libellé;Solde"), "aucune");
+    EXPECT_EQ(colonnes("Libellé;Débit;Crédit"), "aucune");
+}
+
 TEST(ReleveCsv, ColumnsChosenByHandWhenTheHeaderNamesNone) {
     const QByteArray octets = "Relev\xC3\xA9 du 01/03/2024 au 31/03/2024\n"
                               "Jour;Texte;Somme sign\xC3\xA9" "e;Solde\n"
@@ -221,6 +242,11 @@ TEST(ReleveCfonb, DamagedRecordsAreRefusedNamingTheLine) {
     ASSERT_FALSE(coupe);
     EXPECT_TRUE(coupe.raison().contains(QStringLiteral("tronqué")));
     const QByteArray colles = ouverture.chopped(1) + cloture.chopped(1);
+    // Without line ends, the record is named by its rank.
+    EXPECT_EQ(LireReleve(ouverture.chopped(1) + Enregistrement("04", "050324", "00000000000001") +
+                         cloture.chopped(1))
+                  .raison(),
+              QStringLiteral("enregistrement 2 : le montant « 00000000000001 » ne se lit pas."));
     EXPECT_FALSE(LireReleve(colles.chopped(7)));
     EXPECT_TRUE(LireReleve(colles));
 }
