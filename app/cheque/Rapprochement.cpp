@@ -32,10 +32,10 @@ struct Place {
 std::optional<std::uint32_t> NumeroDeCheque(QStringView libelle) {
     // The word, an optional "number" word, then the digits, which are not
     // the start of a date or of an amount.
-    static const QRegularExpression motif(QStringLiteral(
-        "(?<![A-Z0-9])(?:CHQ|CHEQ|CHEQUE)S?(?![A-Z])\\s*\\.?\\s*"
-        "(?:(?:N|NO|NR|NUM|NUMERO)(?![A-Z0-9])\\s*[°º.:]?\\s*)?[:#.\\-]?\\s*"
-        "(\\d+)(?!\\d)(?![/,]\\d)(?!\\.\\d)"));
+    static const QRegularExpression motif(
+        QStringLiteral("(?<![A-Z0-9])(?:CHQ|CHEQ|CHEQUE)S?(?![A-Z])\\s*\\.?\\s*"
+                       "(?:(?:N|NO|NR|NUM|NUMERO)(?![A-Z0-9])\\s*[°º.:]?\\s*)?[:#.\\-]?\\s*"
+                       "(\\d+)(?!\\d)(?![/,]\\d)(?!\\.\\d)"));
     const QString n = Majuscules(libelle);
     auto trouve = motif.globalMatch(n);
     while (trouve.hasNext()) {
@@ -92,21 +92,21 @@ Rapprochement Rapprocher(const QVector<LigneReleve>& lignes,
         return a < b;
     });
     auto deNumero = [&](std::uint32_t numero) {
-        const auto de = std::lower_bound(
-            parNumero.begin(), parNumero.end(), numero,
-            [&](qsizetype c, std::uint32_t v) { return *cheques[c].numero < v; });
-        const auto a = std::upper_bound(
-            de, parNumero.end(), numero,
-            [&](std::uint32_t v, qsizetype c) { return v < *cheques[c].numero; });
+        const auto de =
+            std::lower_bound(parNumero.begin(), parNumero.end(), numero,
+                             [&](qsizetype c, std::uint32_t v) { return *cheques[c].numero < v; });
+        const auto a =
+            std::upper_bound(de, parNumero.end(), numero,
+                             [&](std::uint32_t v, qsizetype c) { return v < *cheques[c].numero; });
         return std::pair(de, a);
     };
     auto deMontant = [&](std::int64_t centimes) {
-        const auto de = std::lower_bound(
-            parMontant.begin(), parMontant.end(), centimes,
-            [&](qsizetype c, std::int64_t v) { return cheques[c].centimes < v; });
-        const auto a = std::upper_bound(
-            de, parMontant.end(), centimes,
-            [&](std::int64_t v, qsizetype c) { return v < cheques[c].centimes; });
+        const auto de =
+            std::lower_bound(parMontant.begin(), parMontant.end(), centimes,
+                             [&](qsizetype c, std::int64_t v) { return cheques[c].centimes < v; });
+        const auto a =
+            std::upper_bound(de, parMontant.end(), centimes,
+                             [&](std::int64_t v, qsizetype c) { return v < cheques[c].centimes; });
         return std::pair(de, a);
     };
 
@@ -153,8 +153,8 @@ Rapprochement Rapprocher(const QVector<LigneReleve>& lignes,
             d.doute = Doute::NumeroInconnu;
             parMontantPlusTard.push_back(r.aDecider.size());
         } else {
-            const QVector<qsizetype>& candidats = libresDuMontant.isEmpty() ? libres
-                                                                           : libresDuMontant;
+            const QVector<qsizetype>& candidats =
+                libresDuMontant.isEmpty() ? libres : libresDuMontant;
             d.doute = libresDuMontant.size() > 1 ? Doute::PlusieursCheques
                       : dejaPris                 ? Doute::DejaRapproche
                                                  : Doute::MontantDifferent;
@@ -172,9 +172,8 @@ Rapprochement Rapprocher(const QVector<LigneReleve>& lignes,
         d.candidatsEnTout = (a - de) - utilisesParMontant.value(-d.ligne.centimes);
         const QDate jour = d.ligne.date;
         // From the first cheque dated after the line, outwards both ways.
-        auto droite = std::partition_point(de, a, [&](qsizetype c) {
-            return !(jour < cheques[c].date);
-        });
+        auto droite =
+            std::partition_point(de, a, [&](qsizetype c) { return !(jour < cheques[c].date); });
         auto gauche = droite;
         auto ecart = [&](qsizetype c) { return std::abs(cheques[c].date.daysTo(jour)); };
         while (d.candidats.size() < kCandidatsMax && (gauche != de || droite != a)) {

@@ -29,11 +29,11 @@ struct ChequeEncaisse {
 };
 
 enum class Doute {
-    MontantDifferent,  // the number is in the register with another amount
-    NumeroInconnu,     // the number is not among the cheques not yet cashed
-    SansNumero,        // the amount is that of a cheque, the label names none
-    DejaRapproche,     // the cheque of that number was matched by another line
-    PlusieursCheques,  // several cheques carry that number and amount
+    MontantDifferent, // the number is in the register with another amount
+    NumeroInconnu,    // the number is not among the cheques not yet cashed
+    SansNumero,       // the amount is that of a cheque, the label names none
+    DejaRapproche,    // the cheque of that number was matched by another line
+    PlusieursCheques, // several cheques carry that number and amount
 };
 
 // A debit the user decides on: which of the candidates it cashes, if any.
@@ -68,8 +68,7 @@ std::optional<std::uint32_t> NumeroDeCheque(QStringView libelle);
 // only when its label names a cheque's number and the amounts are equal; a
 // cheque is matched at most once, and lines with a number are matched before
 // the others look for an amount. Lines in statement order in each list.
-Rapprochement Rapprocher(const QVector<LigneReleve>& lignes,
-                         const QVector<ChequeEnCours>& cheques);
+Rapprochement Rapprocher(const QVector<LigneReleve>& lignes, const QVector<ChequeEnCours>& cheques);
 
 // "montant différent", "numéro absent du registre"...
 QString DireDoute(Doute doute);

@@ -247,9 +247,7 @@ Resultat<ReleveLu> LireCsv(const QString& texte, const std::optional<ColonnesRel
                               : QStringLiteral("un guillemet n'est pas refermé ou est suivi "
                                                "d'autre chose que le séparateur."))};
         }
-        auto champ = [&](int colonne) {
-            return colonne >= 0 ? champs.value(colonne) : QString();
-        };
+        auto champ = [&](int colonne) { return colonne >= 0 ? champs.value(colonne) : QString(); };
         bool vide = true;
         for (const QString& c : champs)
             vide &= c.isEmpty();
@@ -291,8 +289,9 @@ Resultat<ReleveLu> LireCsv(const QString& texte, const std::optional<ColonnesRel
             const QString t = champ(colonne);
             const auto m = LireMontantReleve(t);
             if (!m)
-                return Echec{Ligne(numero) + QStringLiteral("%1 « %2 » ne se lit pas.")
-                                                 .arg(nom, LibellePropre(t).left(40))};
+                return Echec{
+                    Ligne(numero) +
+                    QStringLiteral("%1 « %2 » ne se lit pas.").arg(nom, LibellePropre(t).left(40))};
             return *m;
         };
         if (colonnes.montant >= 0) {
@@ -418,20 +417,21 @@ Resultat<ReleveLu> LireCfonb(const QString& texte) {
     ReleveLu releve;
     releve.format = FormatReleve::Cfonb;
     std::int64_t ancienTotal = 0, nouveauTotal = 0;
-    bool ouvert = false;   // between an old balance and its new one
+    bool ouvert = false;    // between an old balance and its new one
     bool mouvement = false; // the last record was a movement or its complement
     QString compte;
     std::int64_t solde = 0; // the old balance plus the movements so far
     int ligneOuverture = 0;
     // Where the account being read was opened, to name it in a refusal.
     auto ouverture = [&] {
-        return (parLignes ? QStringLiteral("à la ligne %1") : QStringLiteral("à l'enregistrement %1"))
+        return (parLignes ? QStringLiteral("à la ligne %1")
+                          : QStringLiteral("à l'enregistrement %1"))
             .arg(ligneOuverture);
     };
     for (const Enregistrement& e : enregistrements) {
         const QStringView r = e.texte;
-        const QString prefixe = parLignes ? Ligne(e.ligne)
-                                          : QStringLiteral("enregistrement %1 : ").arg(e.ligne);
+        const QString prefixe =
+            parLignes ? Ligne(e.ligne) : QStringLiteral("enregistrement %1 : ").arg(e.ligne);
         const QStringView code = Zone(r, 1, 2);
         if (code != u"01" && code != u"04" && code != u"05" && code != u"07")
             return Echec{prefixe + QStringLiteral("enregistrement de type « %1 » inconnu "
@@ -484,8 +484,9 @@ Resultat<ReleveLu> LireCfonb(const QString& texte) {
         }
         if (!ouvert)
             return Echec{prefixe + QStringLiteral("%1 avant l'ancien solde (01) du compte.")
-                                       .arg(code == u"04" ? QStringLiteral("un mouvement (04)")
-                                                          : QStringLiteral("un nouveau solde (07)"))};
+                                       .arg(code == u"04"
+                                                ? QStringLiteral("un mouvement (04)")
+                                                : QStringLiteral("un nouveau solde (07)"))};
         if (compteIci != compte)
             return Echec{prefixe + QStringLiteral("l'enregistrement n'est pas du compte ouvert "
                                                   "%1.")
@@ -740,8 +741,7 @@ std::optional<std::int64_t> LireMontantReleve(QStringView texte) {
         } else if (estGroupe(c)) {
             if (!groupe.isNull() && c != groupe)
                 return std::nullopt;
-            if ((depuisGroupe >= 0 && depuisGroupe != 3) || avantPremier == 0 ||
-                avantPremier > 3)
+            if ((depuisGroupe >= 0 && depuisGroupe != 3) || avantPremier == 0 || avantPremier > 3)
                 return std::nullopt;
             groupe = c;
             depuisGroupe = 0;
@@ -763,10 +763,9 @@ std::optional<std::int64_t> LireMontantReleve(QStringView texte) {
     if (chiffres.size() > 13)
         return std::nullopt; // ten thousand billion euros: no statement line
     const std::int64_t unites = chiffres.toLongLong();
-    const std::int64_t centimes = decimales.isEmpty() ? 0
-                                  : decimales.size() == 1
-                                      ? decimales.toLongLong() * 10
-                                      : decimales.left(2).toLongLong();
+    const std::int64_t centimes = decimales.isEmpty()     ? 0
+                                  : decimales.size() == 1 ? decimales.toLongLong() * 10
+                                                          : decimales.left(2).toLongLong();
     const std::int64_t valeur = unites * 100 + centimes;
     return negatif ? -valeur : valeur;
 }

@@ -23,8 +23,8 @@ struct LigneReleve {
     // In the file, from 1; CR, LF and CR LF each end a line. In a CFONB file
     // whose records follow one another without line ends, the record's rank.
     int ligne = 0;
-    QDate date;    // the day the bank booked it
-    QString libelle; // on one line, without control characters
+    QDate date;                // the day the bank booked it
+    QString libelle;           // on one line, without control characters
     std::int64_t centimes = 0; // exact; a debit is negative
 };
 

@@ -49,8 +49,7 @@ QTreeWidget* Liste(const char* nom, QStringList entetes) {
 
 FrmRapprochement::FrmRapprochement(const Rapprochement& resultat,
                                    const QVector<ChequeEnCours>& cheques, QWidget* parent)
-    : QDialog(parent), resultat_(resultat), cheques_(cheques),
-      choisis_(resultat.aDecider.size()) {
+    : QDialog(parent), resultat_(resultat), cheques_(cheques), choisis_(resultat.aDecider.size()) {
     setObjectName(QStringLiteral("FrmRapprochement"));
     setWindowTitle(QStringLiteral("Rapprochement du relevé"));
     parId_.reserve(cheques_.size());
@@ -111,8 +110,7 @@ FrmRapprochement::FrmRapprochement(const Rapprochement& resultat,
     onglets_->setObjectName(QStringLiteral("Onglets"));
     onglets_->addTab(rapproches,
                      QStringLiteral("&Rapprochés (%1)").arg(resultat_.rapproches.size()));
-    onglets_->addTab(pageDecider,
-                     QStringLiteral("À &décider (%1)").arg(resultat_.aDecider.size()));
+    onglets_->addTab(pageDecider, QStringLiteral("À &décider (%1)").arg(resultat_.aDecider.size()));
     onglets_->addTab(nonRapproches,
                      QStringLiteral("&Non rapprochés (%1)").arg(resultat_.nonRapproches.size()));
     onglets_->setCurrentIndex(resultat_.aDecider.isEmpty() ? 0 : 1);
@@ -156,8 +154,9 @@ QString FrmRapprochement::decrire(std::int64_t id) const {
     if (i == parId_.end())
         return QStringLiteral("chèque inconnu");
     const ChequeEnCours& c = cheques_[*i];
-    const QString numero = c.numero ? QStringLiteral("n° %1").arg(*c.numero, 7, 10, QLatin1Char('0'))
-                                    : QStringLiteral("sans numéro");
+    const QString numero = c.numero
+                               ? QStringLiteral("n° %1").arg(*c.numero, 7, 10, QLatin1Char('0'))
+                               : QStringLiteral("sans numéro");
     return QStringLiteral("%1 – %2 – %3 – %4")
         .arg(numero, Euros(c.centimes), c.destinataire, Jour(c.date));
 }
@@ -295,11 +294,11 @@ FrmColonnesReleve::FrmColonnesReleve(const QByteArray& octets, const ApercuCsv& 
         b->addItem(QStringLiteral("(aucune)"), -1);
         for (int c = 0; c < colonnes; ++c) {
             // The column named by its first line, as the user sees it above.
-            const QString premier = apercu.lignes.isEmpty() ? QString()
-                                                            : apercu.lignes.front().value(c);
-            b->addItem(premier.isEmpty() ? entetes[c]
-                                         : QStringLiteral("%1 : %2").arg(entetes[c],
-                                                                         premier.left(30)),
+            const QString premier =
+                apercu.lignes.isEmpty() ? QString() : apercu.lignes.front().value(c);
+            b->addItem(premier.isEmpty()
+                           ? entetes[c]
+                           : QStringLiteral("%1 : %2").arg(entetes[c], premier.left(30)),
                        c);
         }
         b->setCurrentIndex(std::max(0, b->findData(valeur)));
@@ -328,7 +327,8 @@ FrmColonnesReleve::FrmColonnesReleve(const QByteArray& octets, const ApercuCsv& 
     refus_->setWordWrap(true);
 
     auto* boutons = new QDialogButtonBox;
-    auto* lire = boutons->addButton(QStringLiteral("L&ire le relevé"), QDialogButtonBox::AcceptRole);
+    auto* lire =
+        boutons->addButton(QStringLiteral("L&ire le relevé"), QDialogButtonBox::AcceptRole);
     lire->setObjectName(QStringLiteral("CmdLire"));
     lire->setDefault(true);
     boutons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole)

@@ -86,7 +86,10 @@ void BM_LireReleveCsv(benchmark::State& state) {
         benchmark::DoNotOptimize(r.ok());
     }
 }
-BENCHMARK(BM_LireReleveCsv)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LireReleveCsv)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 // Near the size cap: 400 000 lines, 12 MB.
 void BM_LireReleveAuPlafond(benchmark::State& state) {
@@ -105,7 +108,10 @@ void BM_LireReleveAuPlafond(benchmark::State& state) {
     }
     state.counters["octets"] = double(octets.size());
 }
-BENCHMARK(BM_LireReleveAuPlafond)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LireReleveAuPlafond)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 // The whole way: the statement's bytes read, then matched.
 void BM_LireEtRapprocher(benchmark::State& state) {
@@ -117,7 +123,10 @@ void BM_LireEtRapprocher(benchmark::State& state) {
         benchmark::DoNotOptimize(m.restants);
     }
 }
-BENCHMARK(BM_LireEtRapprocher)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LireEtRapprocher)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

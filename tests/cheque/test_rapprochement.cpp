@@ -40,25 +40,25 @@ TEST(NumeroDeCheque, TheWaysBanksWriteIt) {
         ASSERT_TRUE(n) << libelle;
         EXPECT_EQ(*n, numero) << libelle;
     }
-    for (const char* aucun : {"CB CHEQUIER 1234567", "PRLV CHQDEJ 1234567", "CHQ 12345678",
-                              "CHEQUE DU 05/03/2024", "CHQ 0000000", "CHQ 12,50", "VIR 1234567",
-                              "ACHAT CHQ", "XCHQ 1234567"})
+    for (const char* aucun :
+         {"CB CHEQUIER 1234567", "PRLV CHQDEJ 1234567", "CHQ 12345678", "CHEQUE DU 05/03/2024",
+          "CHQ 0000000", "CHQ 12,50", "VIR 1234567", "ACHAT CHQ", "XCHQ 1234567"})
         EXPECT_FALSE(NumeroDeCheque(QString::fromUtf8(aucun))) << aucun;
 }
 
 TEST(Rapprocher, OnlyANumberAndItsAmountMarkACheque) {
     const QVector<ChequeEnCours> cheques = {
-        Cheque(1, 1234567, 125000), Cheque(2, 1234568, 4000), Cheque(3, 1234569, 999),
+        Cheque(1, 1234567, 125000),    Cheque(2, 1234568, 4000),  Cheque(3, 1234569, 999),
         Cheque(4, std::nullopt, 5000), Cheque(5, 1234570, 30000),
     };
     const QVector<LigneReleve> lignes = {
-        Ligne(2, "CARTE 05/03 SUPERMARCHE", -5000),  // the amount of cheque 4, no number
-        Ligne(3, "CHEQUE N° 1234567", -125000),      // matched
-        Ligne(4, "CHQ 1234568", -4100),              // number known, other amount
-        Ligne(5, "CHQ 7777777", -999),               // unknown number, amount of cheque 3
-        Ligne(6, "CHQ 1234567", -125000),            // the same cheque again
-        Ligne(7, "REMISE CHQ 1234570", 30000),       // a credit: never a cheque we wrote
-        Ligne(8, "PRLV EDF", -3333),                 // nothing like it
+        Ligne(2, "CARTE 05/03 SUPERMARCHE", -5000),        // the amount of cheque 4, no number
+        Ligne(3, "CHEQUE N° 1234567", -125000),            // matched
+        Ligne(4, "CHQ 1234568", -4100),                    // number known, other amount
+        Ligne(5, "CHQ 7777777", -999),                     // unknown number, amount of cheque 3
+        Ligne(6, "CHQ 1234567", -125000),                  // the same cheque again
+        Ligne(7, "REMISE CHQ 1234570", 30000),             // a credit: never a cheque we wrote
+        Ligne(8, "PRLV EDF", -3333),                       // nothing like it
         Ligne(9, "CHQ 1234569", -999, QDate(2024, 3, 12)), // matched, though line 5 was first
     };
     const Rapprochement r = Rapprocher(lignes, cheques);

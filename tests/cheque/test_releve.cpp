@@ -11,7 +11,9 @@ QByteArray Enregistrement(const char* code, const char* date, const char* montan
                           const char* libelle = "", int decimales = 2,
                           const char* compte = "00012345678") {
     QByteArray r(120, ' ');
-    auto poser = [&](int de, const QByteArray& valeur) { r.replace(de - 1, valeur.size(), valeur); };
+    auto poser = [&](int de, const QByteArray& valeur) {
+        r.replace(de - 1, valeur.size(), valeur);
+    };
     poser(1, code);
     poser(3, "30004");
     poser(12, "00123");
@@ -39,14 +41,14 @@ QVector<std::int64_t> Montants(const ReleveLu& r) {
 TEST(ReleveCsv, DebitAndCreditColumnsInWindows1252WithCrOnlyLines) {
     // A bank's preamble, its header with accents, grouped thousands, a debit
     // written with its sign, an empty line of totals; lines ended by CR alone.
-    const QByteArray octets = EncoderCp1252(
-        QStringLiteral("Compte courant n° 0001234;;;\r"
-                       "Date opération;Date valeur;Libellé;Débit euros;Crédit euros\r"
-                       "05/03/2024;06/03/2024;CHÈQUE N° 1234567;1.250,00;\r"
-                       "06/03/24;06/03/24;VIR SALAIRE;;2 345,67\r"
-                       "\r"
-                       "07.03.2024;07.03.2024;CB \"PHARMACIE\";-12,5;\r"
-                       ";;Total;;\r"));
+    const QByteArray octets =
+        EncoderCp1252(QStringLiteral("Compte courant n° 0001234;;;\r"
+                                     "Date opération;Date valeur;Libellé;Débit euros;Crédit euros\r"
+                                     "05/03/2024;06/03/2024;CHÈQUE N° 1234567;1.250,00;\r"
+                                     "06/03/24;06/03/24;VIR SALAIRE;;2 345,67\r"
+                                     "\r"
+                                     "07.03.2024;07.03.2024;CB \"PHARMACIE\";-12,5;\r"
+                                     ";;Total;;\r"));
     const auto r = LireReleve(octets);
     ASSERT_TRUE(r) << r.raison().toStdString();
     EXPECT_EQ(r->format, FormatReleve::Csv);
@@ -63,7 +65,8 @@ TEST(ReleveCsv, DebitAndCreditColumnsInWindows1252WithCrOnlyLines) {
 TEST(ReleveCsv, OneSignedAmountWithCommaSeparatorAndQuotes) {
     const QByteArray octets = "\xEF\xBB\xBF"
                               "Date,Libell\xC3\xA9,Montant\r\n"
-                              "2024-03-05,\"CHQ 0001234567, REMIS\",\"-1\xC2\xA0" "250,00\"\r\n"
+                              "2024-03-05,\"CHQ 0001234567, REMIS\",\"-1\xC2\xA0"
+                              "250,00\"\r\n"
                               "2024-03-06,\"VIR \"\"LOYER\"\"\",\"+850,00 \xE2\x82\xAC\"\r\n"
                               "2024-03-07,FRAIS,\"3,20-\"";
     const auto r = LireReleve(octets);
@@ -75,16 +78,20 @@ TEST(ReleveCsv, OneSignedAmountWithCommaSeparatorAndQuotes) {
 }
 
 TEST(ReleveCsv, AnyUnreadableLineRefusesTheStatementNamingIt) {
-    const QByteArray entete = "Date;Libell\xC3\xA9;D\xC3\xA9" "bit;Cr\xC3\xA9" "dit\n"
+    const QByteArray entete = "Date;Libell\xC3\xA9;D\xC3\xA9"
+                              "bit;Cr\xC3\xA9"
+                              "dit\n"
                               "05/03/2024;CHQ 1;10,00;\n";
     auto refus = [&](const QByteArray& ligne) {
         const auto r = LireReleve(entete + ligne);
         return r ? QString() : r.raison();
     };
-    EXPECT_EQ(refus("31/02/2024;X;1,00;"),
-              QStringLiteral("ligne 3 : la date « 31/02/2024 » ne se lit pas (JJ/MM/AAAA attendu)."));
+    EXPECT_EQ(
+        refus("31/02/2024;X;1,00;"),
+        QStringLiteral("ligne 3 : la date « 31/02/2024 » ne se lit pas (JJ/MM/AAAA attendu)."));
     EXPECT_EQ(refus(";X;1,00;"), QStringLiteral("ligne 3 : la date manque."));
-    EXPECT_EQ(refus("06/03/2024;X;1,234;"), QStringLiteral("ligne 3 : le débit « 1,234 » ne se lit pas."));
+    EXPECT_EQ(refus("06/03/2024;X;1,234;"),
+              QStringLiteral("ligne 3 : le débit « 1,234 » ne se lit pas."));
     EXPECT_EQ(refus("06/03/2024;X;1,00;2,00"),
               QStringLiteral("ligne 3 : un débit et un crédit à la fois."));
     EXPECT_EQ(refus("06/03/2024;X;;"), QStringLiteral("ligne 3 : ni débit ni crédit."));
@@ -126,7 +133,8 @@ TEST(ReleveCsv, HeadersAsBanksWriteThem) {
 
 TEST(ReleveCsv, ColumnsChosenByHandWhenTheHeaderNamesNone) {
     const QByteArray octets = "Relev\xC3\xA9 du 01/03/2024 au 31/03/2024\n"
-                              "Jour;Texte;Somme sign\xC3\xA9" "e;Solde\n"
+                              "Jour;Texte;Somme sign\xC3\xA9"
+                              "e;Solde\n"
                               "05/03/2024;CHQ 1234567;-10,00;90,00\n"
                               "06/03/2024;VIR;5,00;95,00\n";
     const auto sans = LireReleve(octets);
@@ -162,10 +170,18 @@ TEST(ReleveCsv, ColumnsChosenByHandWhenTheHeaderNamesNone) {
 
 TEST(ReleveCsv, AmountsAsBanksWriteThem) {
     const std::pair<const char*, std::int64_t> bons[] = {
-        {"1 234,56", 123456},  {"1\u00A0234,5", 123450}, {"1\u202F234\u202F567,00", 123456700},
-        {"1.234,56", 123456},  {"1.234", 123400},        {"1234.5", 123450},
-        {"-0,01", -1},         {"12,340000", 1234},      {"1'234,00 EUR", 123400},
-        {"\u2212" "5", -500},
+        {"1 234,56", 123456},
+        {"1\u00A0234,5", 123450},
+        {"1\u202F234\u202F567,00", 123456700},
+        {"1.234,56", 123456},
+        {"1.234", 123400},
+        {"1234.5", 123450},
+        {"-0,01", -1},
+        {"12,340000", 1234},
+        {"1'234,00 EUR", 123400},
+        {"\u2212"
+         "5",
+         -500},
     };
     for (const auto& [texte, attendu] : bons) {
         const auto m = LireMontantReleve(QString::fromUtf8(texte));
@@ -174,19 +190,18 @@ TEST(ReleveCsv, AmountsAsBanksWriteThem) {
     }
     // A tenth of a cent, mixed or uneven groups, two signs: no bank writes them.
     for (const char* mauvais : {"", "-", "12,", "1,2,3", "12 34,00", "1 234.567,00", "1.234 567",
-                                "1234,5a", "12.345.6", "99999999999999,00", "--1", "12,345",
-                                "(1)"})
+                                "1234,5a", "12.345.6", "99999999999999,00", "--1", "12,345", "(1)"})
         EXPECT_FALSE(LireMontantReleve(QString::fromUtf8(mauvais))) << mauvais;
 }
 
 TEST(ReleveCfonb, RecordsWithSignedLastDigitAndComplements) {
     const QVector<QByteArray> r = {
-        Enregistrement("01", "290224", "0000000010000{"),                       // 1 000,00
-        Enregistrement("04", "050324", "0000000012500}", "CHEQUE"),             // -1 250,00
-        Enregistrement("05", "050324", "", "N 0001234567"),                     // its label's end
-        Enregistrement("04", "060324", "0000000000001J", "FRAIS"),              // -0,11
-        Enregistrement("04", "070324", "0000000085000{", "VIR LOYER", 3),       // 850,000
-        Enregistrement("07", "310324", "0000000005998I"),                       // 599,89
+        Enregistrement("01", "290224", "0000000010000{"),                 // 1 000,00
+        Enregistrement("04", "050324", "0000000012500}", "CHEQUE"),       // -1 250,00
+        Enregistrement("05", "050324", "", "N 0001234567"),               // its label's end
+        Enregistrement("04", "060324", "0000000000001J", "FRAIS"),        // -0,11
+        Enregistrement("04", "070324", "0000000085000{", "VIR LOYER", 3), // 850,000
+        Enregistrement("07", "310324", "0000000005998I"),                 // 599,89
     };
     QByteArray fichier;
     for (const QByteArray& e : r)
@@ -232,9 +247,9 @@ TEST(ReleveCfonb, DamagedRecordsAreRefusedNamingTheLine) {
                     .startsWith(QStringLiteral("ligne 2 : enregistrement de type « 03 »")));
     EXPECT_TRUE(refus(Enregistrement("04", "050324", "0000000000100}") + "\n")
                     .startsWith(QStringLiteral("ligne 3 : le nouveau solde ne fait pas")));
-    EXPECT_TRUE(refus(Enregistrement("04", "050324", "0000000000000{", "X", 2, "99999999999") +
-                      "\n")
-                    .startsWith(QStringLiteral("ligne 2 : l'enregistrement n'est pas du compte")));
+    EXPECT_TRUE(
+        refus(Enregistrement("04", "050324", "0000000000000{", "X", 2, "99999999999") + "\n")
+            .startsWith(QStringLiteral("ligne 2 : l'enregistrement n'est pas du compte")));
     EXPECT_TRUE(refus(Enregistrement("05", "050324", "", "SEUL") + "\n")
                     .startsWith(QStringLiteral("ligne 2 : un complément (05) sans")));
     // Cut short: no new balance, or half a record.

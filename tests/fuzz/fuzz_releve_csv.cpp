@@ -90,8 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         for (const LigneReleve& l : releve->lignes)
             texte += l.date.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(";\"") +
                      QString(l.libelle).replace(u'"', QStringLiteral("\"\"")) +
-                     QStringLiteral("\";") + MontantDeCentimes(l.centimes) +
-                     QStringLiteral("\r\n");
+                     QStringLiteral("\";") + MontantDeCentimes(l.centimes) + QStringLiteral("\r\n");
         const auto relu = LireReleve(texte.toUtf8());
         VERIFIER(relu);
         VERIFIER(Memes(relu->lignes, releve->lignes, false));

@@ -66,8 +66,9 @@ TEST(FrmRapprochement, TheUserDecidesLineByLineFromTheKeyboard) {
     QTest::keyClick(&f, Qt::Key_C, Qt::AltModifier);
     // A button's shortcut clicks it from the event loop.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !liste->topLevelItem(0)->text(5).isEmpty(); }));
-    EXPECT_EQ(liste->topLevelItem(0)->text(5),
-              QStringLiteral("encaisse le chèque sans numéro – 50,00 € – Boulangerie – 02/03/2024"));
+    EXPECT_EQ(
+        liste->topLevelItem(0)->text(5),
+        QStringLiteral("encaisse le chèque sans numéro – 50,00 € – Boulangerie – 02/03/2024"));
     EXPECT_EQ(Restant(&f), QStringLiteral("Restent à encaisser : 2 chèque(s) pour 120,00 €."));
 
     // On to line 4, which is offered only the cheque left.
@@ -109,7 +110,8 @@ TEST(FrmColonnesReleve, AChoiceThatCannotReadTheStatementIsToldAndTheWindowStays
     ASSERT_FALSE(apercu->colonnes);
     FrmColonnesReleve f(octets, *apercu);
     f.show();
-    EXPECT_EQ(Dans<QTableWidget>(&f, "TblApercu")->item(1, 1)->text(), QStringLiteral("CHQ 1234567"));
+    EXPECT_EQ(Dans<QTableWidget>(&f, "TblApercu")->item(1, 1)->text(),
+              QStringLiteral("CHQ 1234567"));
     auto choisir = [&](const char* nom, int colonne) {
         auto* b = Dans<QComboBox>(&f, nom);
         b->setCurrentIndex(b->findData(colonne));
@@ -120,8 +122,10 @@ TEST(FrmColonnesReleve, AChoiceThatCannotReadTheStatementIsToldAndTheWindowStays
     choisir("CboDebit", 2);   // and a debit as well: refused
     Dans<QPushButton>(&f, "CmdLire")->click();
     EXPECT_TRUE(f.isVisible());
-    EXPECT_TRUE(Dans<QLabel>(&f, "LblRefus")->text().startsWith(
-        QStringLiteral("Le relevé ne se lit pas ainsi : les colonnes choisies ne suffisent pas")));
+    EXPECT_TRUE(Dans<QLabel>(&f, "LblRefus")
+                    ->text()
+                    .startsWith(QStringLiteral(
+                        "Le relevé ne se lit pas ainsi : les colonnes choisies ne suffisent pas")));
     choisir("CboDebit", -1);
     choisir("CboMontant", 2);
     Dans<QPushButton>(&f, "CmdLire")->click();
