@@ -70,5 +70,5 @@ std::optional<std::uint32_t> NumeroDeCheque(QStringView libelle);
 // the others look for an amount. Lines in statement order in each list.
 Rapprochement Rapprocher(const QVector<LigneReleve>& lignes, const QVector<ChequeEnCours>& cheques);
 
-// "montant différent", "numéro absent du registre"...
+// What makes a line doubtful, as the window says it ("montant différent de celui du chèque"...).
 QString DireDoute(Doute doute);
