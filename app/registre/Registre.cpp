@@ -1,0 +1,735 @@
+#include "registre/Registre.h"
+
+#include "cheque/HistoriqueJournal.h"
+#include "cheque/TravailCheque.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kSqlStatut[] = {"impression", "émis", "gâché", "annulé", "encaissé"};
+
+const char* SqlStatut(Statut s) { return kSqlStatut[int(s)]; }
+
+Statut StatutSql(const QString& texte) {
+    for (int i = 0; i < 5; ++i)
+        if (texte == QString::fromUtf8(kSqlStatut[i]))
+            return Statut(i);
+    return Statut::Emis;
+}
+
+QString Moment(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")); }
+QDateTime MomentSql(const QString& t) {
+    return QDateTime::fromString(t, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+QVariant Jour(const QDate& d) {
+    return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
+}
+
+// The first layout; every later one is a migration from it, so that a new
+// register and one of an earlier version end the same.
+const char* const kSchemaV1 = R"(
+CREATE TABLE cheques (
+    id INTEGER PRIMARY KEY,
+    chequier TEXT,
+    numero INTEGER,
+    date_cheque TEXT,
+    imprime_le TEXT NOT NULL,
+    centimes INTEGER NOT NULL,
+    montant TEXT NOT NULL,
+    destinataire TEXT NOT NULL,
+    lieu TEXT NOT NULL DEFAULT '',
+    emetteur TEXT NOT NULL DEFAULT '',
+    configuration INTEGER NOT NULL DEFAULT 0,
+    sortie TEXT NOT NULL DEFAULT '',
+    statut TEXT NOT NULL
+        CHECK (statut IN ('impression', 'émis', 'gâché', 'annulé', 'encaissé')),
+    encaisse_le TEXT,
+    note TEXT NOT NULL DEFAULT '',
+    reimpression INTEGER REFERENCES cheques(id),
+    UNIQUE (chequier, numero)
+);
+CREATE INDEX cheques_moment ON cheques(imprime_le);
+CREATE TABLE chequiers (
+    nom TEXT PRIMARY KEY,
+    numeroter INTEGER NOT NULL DEFAULT 0,
+    prochain INTEGER NOT NULL DEFAULT 1 CHECK (prochain BETWEEN 1 AND 10000000)
+);
+CREATE TABLE choix (choix INTEGER PRIMARY KEY, chequier TEXT NOT NULL);
+CREATE TABLE faits (cle TEXT PRIMARY KEY, valeur TEXT);
+PRAGMA user_version = 1;
+)";
+
+const char* const kColonnes =
+    "SELECT id, chequier, numero, date_cheque, imprime_le, centimes, montant, destinataire, "
+    "lieu, emetteur, configuration, sortie, statut, encaisse_le, note, reimpression, recherche "
+    "FROM cheques ";
+
+QString RechercheDe(const QString& destinataire, const QString& emetteur, const QString& lieu) {
+    return TexteDeRecherche(destinataire + u'\n' + emetteur + u'\n' + lieu);
+}
+
+struct Recupere {
+    QVector<std::pair<int, QString>> choix;
+    QVector<Chequier> chequiers;
+};
+
+// What can still be read of a damaged register: the chequebooks and the
+// highest numbers used, so that the rebuilt one gives none of them again.
+Recupere RecupererChequiers(const QString& chemin) {
+    Recupere r;
+    Base b;
+    if (!b.ouvrir(chemin))
+        return r;
+    (void)b.executer("PRAGMA query_only = 1");
+    {
+        auto q = b.requete("SELECT choix, chequier FROM choix");
+        while (q.suivante())
+            r.choix.append({int(q.entier(0)), q.texte(1)});
+    }
+    {
+        auto q = b.requete("SELECT nom, numeroter, prochain FROM chequiers");
+        while (q.suivante())
+            r.chequiers.append({q.texte(0), q.entier(1) != 0, q.entier(2)});
+    }
+    {
+        auto q = b.requete("SELECT chequier, MAX(numero) FROM cheques WHERE numero IS NOT NULL "
+                           "GROUP BY chequier");
+        while (q.suivante()) {
+            const QString nom = q.texte(0);
+            const std::int64_t suivant = q.entier(1) + 1;
+            auto it = std::find_if(r.chequiers.begin(), r.chequiers.end(),
+                                   [&](const Chequier& c) { return c.nom == nom; });
+            if (it == r.chequiers.end())
+                r.chequiers.append({nom, true, suivant});
+            else
+                it->prochain = std::max(it->prochain, suivant);
+        }
+    }
+    return r;
+}
+
+} // namespace
+
+QString NomStatut(Statut statut) {
+    switch (statut) {
+    case Statut::EnImpression:
+        return QStringLiteral("en impression");
+    case Statut::Emis:
+        return QStringLiteral("émis");
+    case Statut::Gache:
+        return QStringLiteral("gâché");
+    case Statut::Annule:
+        return QStringLiteral("annulé");
+    case Statut::Encaisse:
+        return QStringLiteral("encaissé");
+    }
+    return {};
+}
+
+std::optional<Statut> StatutDuNom(QStringView nom) {
+    for (Statut s : {Statut::Emis, Statut::Gache, Statut::Annule, Statut::Encaisse})
+        if (TexteDeRecherche(nom.toString()) == TexteDeRecherche(NomStatut(s)))
+            return s;
+    return std::nullopt;
+}
+
+bool EstPrescrit(const ChequeRegistre& c, const QDate& aujourdhui) {
+    const QDate emis = c.dateCheque.isValid() ? c.dateCheque : c.imprimeLe.date();
+    return c.statut == Statut::Emis && emis.isValid() &&
+           emis.addYears(1).addDays(8) < aujourdhui;
+}
+
+QString ChequierParDefaut(int choix) { return QStringLiteral("Chéquier %1").arg(choix); }
+
+QString CheminRegistre(const CheminsScribane& chemins) {
+    return chemins.dossier + QStringLiteral("/Registre.sqlite");
+}
+
+QStringList OuvertureRegistre::messages() const {
+    QStringList m;
+    if (!endommage.isEmpty())
+        m << QStringLiteral("Le registre des chèques était endommagé. Il a été mis de côté sous "
+                            "le nom « %1 » et refait à partir des journaux : les numéros et les "
+                            "états des chèques d'avant n'y sont plus. Vérifiez le prochain "
+                            "numéro de chaque chéquier dans Configuration et Options.")
+                 .arg(QDir::toNativeSeparators(endommage));
+    if (importes > 0)
+        m << (importes == 1
+                  ? QStringLiteral("1 chèque des journaux a été repris dans le registre.")
+                  : QStringLiteral("%1 chèques des journaux ont été repris dans le registre.")
+                        .arg(importes));
+    if (interrompus > 0)
+        m << QStringLiteral("%1 impression(s) interrompue(s) : le registre les garde comme "
+                            "émises, avec une note. Vérifiez ces chèques dans l'historique.")
+                 .arg(interrompus);
+    return m;
+}
+
+Registre::~Registre() = default;
+
+Echec Registre::echec(const QString& quoi, const QString& raison) const {
+    return {QStringLiteral("%1 : %2.").arg(quoi, raison)};
+}
+
+Resultat<std::unique_ptr<Registre>> Registre::ouvrir(const CheminsScribane& chemins,
+                                                     OuvertureRegistre* rapport, bool reprendre) {
+    OuvertureRegistre local;
+    OuvertureRegistre& r = rapport ? *rapport : local;
+    const QString chemin = CheminRegistre(chemins);
+    std::unique_ptr<Registre> registre(new Registre(chemins));
+    r.cree = !QFileInfo::exists(chemin);
+    auto pret = registre->base_.ouvrir(chemin);
+    if (pret)
+        pret = registre->preparer(r, reprendre);
+    if (pret)
+        return registre;
+    if (pret.raison() != QStringLiteral("endommage"))
+        return Echec{QStringLiteral("Le registre des chèques %1 ne peut pas être ouvert : %2.")
+                         .arg(QDir::toNativeSeparators(chemin), pret.raison())};
+
+    // Damaged: set aside under a name of its own with what goes with it, then
+    // rebuilt from the journals.
+    registre->base_.fermer();
+    const QString suffixe =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aCote = chemins.dossier + QStringLiteral("/Registre.endommage-%1.sqlite").arg(suffixe);
+    for (int i = 2; QFileInfo::exists(aCote); ++i)
+        aCote = chemins.dossier +
+                QStringLiteral("/Registre.endommage-%1-%2.sqlite").arg(suffixe).arg(i);
+    if (!QFile::rename(chemin, aCote))
+        return Echec{QStringLiteral("Le registre des chèques %1 est endommagé et ne peut pas être "
+                                    "mis de côté pour être refait.")
+                         .arg(QDir::toNativeSeparators(chemin))};
+    for (const char* annexe : {"-wal", "-shm"})
+        if (QFileInfo::exists(chemin + QLatin1String(annexe)))
+            (void)QFile::rename(chemin + QLatin1String(annexe), aCote + QLatin1String(annexe));
+    r.endommage = aCote;
+    const Recupere recupere = RecupererChequiers(aCote);
+
+    OuvertureRegistre refait;
+    auto ouvert = registre->base_.ouvrir(chemin);
+    if (ouvert)
+        ouvert = registre->preparer(refait, false);
+    if (!ouvert)
+        return Echec{QStringLiteral("Le registre des chèques %1 était endommagé (mis de côté sous "
+                                    "le nom « %2 ») et ne peut pas être refait : %3.")
+                         .arg(QDir::toNativeSeparators(chemin), QDir::toNativeSeparators(aCote),
+                              ouvert.raison())};
+    r.importes = refait.importes;
+    {
+        Transaction t(registre->base_);
+        for (const auto& [choix, nom] : recupere.choix)
+            (void)registre->base_.requete("INSERT OR REPLACE INTO choix VALUES (?, ?)")
+                .lier(1, choix)
+                .lier(2, nom)
+                .executer();
+        for (const Chequier& c : recupere.chequiers)
+            (void)registre->base_
+                .requete("INSERT OR REPLACE INTO chequiers VALUES (?, ?, ?)")
+                .lier(1, c.nom)
+                .lier(2, c.numeroter ? 1 : 0)
+                .lier(3, std::clamp<std::int64_t>(c.prochain, 1, 10000000))
+                .executer();
+        (void)t.valider();
+    }
+    return registre;
+}
+
+Resultat<> Registre::preparer(OuvertureRegistre& rapport, bool reprendre) {
+    // The first read tells a file that is no database.
+    auto version = base_.entier("PRAGMA user_version");
+    if (!version) {
+        if (version.raison() == base_.raison(11))
+            return Echec{QStringLiteral("endommage")};
+        return Echec{version.raison()};
+    }
+    {
+        auto q = base_.requete("PRAGMA integrity_check");
+        const bool lu = q.suivante();
+        if (q.echouee()) {
+            if (q.erreur() == base_.raison(11))
+                return Echec{QStringLiteral("endommage")};
+            return Echec{q.erreur()};
+        }
+        if (!lu || q.texte(0) != QStringLiteral("ok"))
+            return Echec{QStringLiteral("endommage")};
+    }
+    if (auto wal = base_.executer("PRAGMA journal_mode = WAL"); !wal)
+        return wal;
+    if (auto s = base_.executer("PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON"); !s)
+        return s;
+
+    const int depuis = int(version->value_or(0));
+    if (depuis > kVersionRegistre)
+        return Echec{QStringLiteral("il a été écrit par une version plus récente de Scribane")};
+    const bool nouveau = depuis == 0;
+    if (depuis < kVersionRegistre)
+        if (auto m = migrer(depuis); !m)
+            return m;
+
+    // Only a new register takes the journals: afterwards the print job notes
+    // every cheque itself.
+    if (nouveau) {
+        auto importes = importerJournaux();
+        if (!importes)
+            return Echec{importes.raison()};
+        rapport.importes = *importes;
+    }
+    if (reprendre) {
+        Transaction t(base_);
+        if (!t.commencee())
+            return t.commencee();
+        auto q = base_.requete("UPDATE cheques SET statut = 'émis', note = ? "
+                               "WHERE statut = 'impression'");
+        q.lier(1, QStringLiteral("Impression interrompue : vérifiez que ce chèque est sorti."));
+        if (auto f = q.executer(); !f)
+            return f;
+        rapport.interrompus = base_.modifiees();
+        if (auto v = t.valider(); !v)
+            return v;
+    }
+    return {};
+}
+
+Resultat<> Registre::migrer(int depuis) {
+    Transaction t(base_);
+    if (!t.commencee())
+        return t.commencee();
+    if (depuis < 1)
+        if (auto f = base_.executer(kSchemaV1); !f)
+            return f;
+    if (depuis < 2) {
+        // Version 2: the folded text the searches run on, and the index of
+        // the outstanding cheques.
+        if (auto f = base_.executer("ALTER TABLE cheques ADD COLUMN recherche TEXT NOT NULL "
+                                    "DEFAULT '';"
+                                    "CREATE INDEX cheques_statut ON cheques(statut);");
+            !f)
+            return f;
+        QVector<std::pair<std::int64_t, QString>> textes;
+        {
+            auto q = base_.requete("SELECT id, destinataire, emetteur, lieu FROM cheques");
+            while (q.suivante())
+                textes.append({q.entier(0), RechercheDe(q.texte(1), q.texte(2), q.texte(3))});
+            if (q.echouee())
+                return Echec{q.erreur()};
+        }
+        auto maj = base_.requete("UPDATE cheques SET recherche = ? WHERE id = ?");
+        for (const auto& [id, texte] : textes) {
+            maj.recommencer();
+            if (auto f = maj.lier(1, texte).lier(2, QVariant::fromValue<qlonglong>(id)).executer();
+                !f)
+                return f;
+        }
+        if (auto f = base_.executer("PRAGMA user_version = 2"); !f)
+            return f;
+    }
+    return t.valider();
+}
+
+Resultat<Chequier> Registre::chequierDuChoix(int choix) {
+    Chequier c{ChequierParDefaut(choix), false, 1};
+    {
+        auto q = base_.requete("SELECT chequier FROM choix WHERE choix = ?");
+        q.lier(1, choix);
+        if (q.suivante())
+            c.nom = q.texte(0);
+        if (q.echouee())
+            return Echec{q.erreur()};
+    }
+    auto q = base_.requete("SELECT numeroter, prochain FROM chequiers WHERE nom = ?");
+    q.lier(1, c.nom);
+    if (q.suivante()) {
+        c.numeroter = q.entier(0) != 0;
+        c.prochain = q.entier(1);
+    }
+    if (q.echouee())
+        return Echec{q.erreur()};
+    return c;
+}
+
+Resultat<> Registre::reglerChequier(int choix, const Chequier& c) {
+    const QString nom = c.nom.trimmed();
+    if (nom.isEmpty())
+        return Echec{QStringLiteral("Donnez un nom au chéquier.")};
+    if (c.prochain < 1 || c.prochain > 9999999)
+        return Echec{QStringLiteral("Le prochain numéro doit avoir au plus 7 chiffres, de "
+                                    "0000001 à 9999999.")};
+    Transaction t(base_);
+    if (!t.commencee())
+        return echec(QStringLiteral("Le chéquier n'a pas pu être enregistré"), t.commencee().raison());
+    auto pris = base_.entier("SELECT 1 FROM cheques WHERE chequier = ? AND numero = ?",
+                             {nom, QVariant::fromValue<qlonglong>(c.prochain)});
+    if (!pris)
+        return echec(QStringLiteral("Le chéquier n'a pas pu être enregistré"), pris.raison());
+    if (*pris)
+        return Echec{QStringLiteral("Le chèque %1 du chéquier « %2 » a déjà servi : un numéro ne "
+                                    "sert qu'une fois.")
+                         .arg(NumeroCheque(c.prochain), nom)};
+    if (auto f = base_.requete("INSERT OR REPLACE INTO choix VALUES (?, ?)")
+                     .lier(1, choix)
+                     .lier(2, nom)
+                     .executer();
+        !f)
+        return echec(QStringLiteral("Le chéquier n'a pas pu être enregistré"), f.raison());
+    auto q = base_.requete("INSERT INTO chequiers (nom, numeroter, prochain) VALUES (?, ?, ?) "
+                           "ON CONFLICT(nom) DO UPDATE SET numeroter = excluded.numeroter, "
+                           "prochain = excluded.prochain");
+    if (auto f = q.lier(1, nom)
+                     .lier(2, c.numeroter ? 1 : 0)
+                     .lier(3, QVariant::fromValue<qlonglong>(c.prochain))
+                     .executer();
+        !f)
+        return echec(QStringLiteral("Le chéquier n'a pas pu être enregistré"), f.raison());
+    if (auto v = t.valider(); !v)
+        return echec(QStringLiteral("Le chéquier n'a pas pu être enregistré"), v.raison());
+    return {};
+}
+
+Resultat<QVector<ChequeInscrit>> Registre::noter(int choix, const QVector<ChequeAInscrire>& cheques,
+                                                 std::optional<std::int64_t> premier,
+                                                 std::optional<std::int64_t> reimpressionDe) {
+    const QString quoi = QStringLiteral("le registre des chèques ne peut pas les noter");
+    Transaction t(base_);
+    if (!t.commencee())
+        return echec(quoi, t.commencee().raison());
+    const auto chequier = chequierDuChoix(choix);
+    if (!chequier)
+        return echec(quoi, chequier.raison());
+    const bool numeroter = premier || chequier->numeroter;
+    std::int64_t numero = premier.value_or(chequier->prochain);
+    QVector<ChequeInscrit> inscrits;
+    auto ajout = base_.requete(
+        "INSERT INTO cheques (chequier, numero, date_cheque, imprime_le, centimes, montant, "
+        "destinataire, lieu, emetteur, configuration, sortie, statut, recherche) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'impression', ?)");
+    const QString maintenant = Moment(QDateTime::currentDateTime());
+    for (const ChequeAInscrire& c : cheques) {
+        ChequeInscrit inscrit;
+        if (numeroter) {
+            if (numero < 1 || numero > 9999999)
+                return Echec{QStringLiteral("Le chéquier « %1 » n'a plus de numéro à 7 chiffres "
+                                            "après le %2 : réglez son prochain numéro.")
+                                 .arg(chequier->nom, NumeroCheque(numero - 1))};
+            auto pris = base_.entier("SELECT 1 FROM cheques WHERE chequier = ? AND numero = ?",
+                                     {chequier->nom, QVariant::fromValue<qlonglong>(numero)});
+            if (!pris)
+                return echec(quoi, pris.raison());
+            if (*pris)
+                return Echec{QStringLiteral("Le chèque %1 du chéquier « %2 » a déjà servi : un "
+                                            "numéro ne sert qu'une fois.")
+                                 .arg(NumeroCheque(numero), chequier->nom)};
+            inscrit.numero = numero++;
+        }
+        ajout.recommencer();
+        ajout.lier(1, numeroter ? QVariant(chequier->nom) : QVariant())
+            .lier(2, inscrit.numero ? QVariant::fromValue<qlonglong>(*inscrit.numero) : QVariant())
+            .lier(3, Jour(c.dateCheque))
+            .lier(4, maintenant)
+            .lier(5, QVariant::fromValue<qlonglong>(c.centimes))
+            .lier(6, c.montant)
+            .lier(7, c.destinataire)
+            .lier(8, c.lieu)
+            .lier(9, c.emetteur)
+            .lier(10, choix)
+            .lier(11, c.sortie)
+            .lier(12, RechercheDe(c.destinataire, c.emetteur, c.lieu));
+        if (auto f = ajout.executer(); !f)
+            return echec(quoi, f.raison());
+        inscrit.id = base_.dernierId();
+        inscrits.append(inscrit);
+    }
+    if (numeroter) {
+        auto q = base_.requete("INSERT INTO chequiers (nom, numeroter, prochain) VALUES (?, ?, ?) "
+                               "ON CONFLICT(nom) DO UPDATE SET prochain = "
+                               "MAX(prochain, excluded.prochain)");
+        if (auto f = q.lier(1, chequier->nom)
+                         .lier(2, chequier->numeroter ? 1 : 0)
+                         .lier(3, QVariant::fromValue<qlonglong>(std::min<std::int64_t>(numero, 10000000)))
+                         .executer();
+            !f)
+            return echec(quoi, f.raison());
+        auto lien = base_.requete("INSERT OR IGNORE INTO choix VALUES (?, ?)");
+        if (auto f = lien.lier(1, choix).lier(2, chequier->nom).executer(); !f)
+            return echec(quoi, f.raison());
+    }
+    if (reimpressionDe && !inscrits.isEmpty()) {
+        auto q = base_.requete("UPDATE cheques SET reimpression = ? WHERE id = ? AND statut = 'gâché'");
+        if (auto f = q.lier(1, QVariant::fromValue<qlonglong>(inscrits.front().id))
+                         .lier(2, QVariant::fromValue<qlonglong>(*reimpressionDe))
+                         .executer();
+            !f)
+            return echec(quoi, f.raison());
+        if (base_.modifiees() != 1)
+            return Echec{QStringLiteral("Le chèque à réimprimer n'est pas un chèque gâché du "
+                                        "registre.")};
+    }
+    if (auto v = t.valider(); !v)
+        return echec(quoi, v.raison());
+    return inscrits;
+}
+
+Resultat<> Registre::confirmer(const QVector<ChequeInscrit>& cheques, const QDateTime& imprimeLe) {
+    const QString quoi = QStringLiteral("le registre des chèques ne peut pas noter qu'ils sont "
+                                        "imprimés");
+    Transaction t(base_);
+    if (!t.commencee())
+        return echec(quoi, t.commencee().raison());
+    auto q = base_.requete("UPDATE cheques SET statut = 'émis', imprime_le = ?, note = '' "
+                           "WHERE id = ? AND statut IN ('impression', 'émis')");
+    for (const ChequeInscrit& c : cheques) {
+        q.recommencer();
+        if (auto f = q.lier(1, Moment(imprimeLe)).lier(2, QVariant::fromValue<qlonglong>(c.id)).executer();
+            !f)
+            return echec(quoi, f.raison());
+    }
+    if (auto v = t.valider(); !v)
+        return echec(quoi, v.raison());
+    return {};
+}
+
+Resultat<> Registre::abandonner(const QVector<ChequeInscrit>& cheques) {
+    if (cheques.isEmpty())
+        return {};
+    const QString quoi = QStringLiteral("le registre des chèques ne peut pas rendre leurs numéros");
+    Transaction t(base_);
+    if (!t.commencee())
+        return echec(quoi, t.commencee().raison());
+    QString chequier;
+    {
+        auto q = base_.requete("SELECT chequier FROM cheques WHERE id = ?");
+        q.lier(1, QVariant::fromValue<qlonglong>(cheques.front().id));
+        if (q.suivante())
+            chequier = q.texte(0);
+    }
+    auto lien = base_.requete("UPDATE cheques SET reimpression = NULL WHERE reimpression = ?");
+    auto q = base_.requete("DELETE FROM cheques WHERE id = ? AND statut = 'impression'");
+    for (const ChequeInscrit& c : cheques) {
+        lien.recommencer();
+        q.recommencer();
+        if (auto f = lien.lier(1, QVariant::fromValue<qlonglong>(c.id)).executer(); !f)
+            return echec(quoi, f.raison());
+        if (auto f = q.lier(1, QVariant::fromValue<qlonglong>(c.id)).executer(); !f)
+            return echec(quoi, f.raison());
+    }
+    // Nothing came out: the numbers go back to the chequebook, unless another
+    // print has taken later ones meanwhile.
+    if (cheques.front().numero && !chequier.isEmpty()) {
+        auto n = base_.requete("UPDATE chequiers SET prochain = ? WHERE nom = ? AND prochain = ?");
+        if (auto f = n.lier(1, QVariant::fromValue<qlonglong>(*cheques.front().numero))
+                         .lier(2, chequier)
+                         .lier(3, QVariant::fromValue<qlonglong>(*cheques.back().numero + 1))
+                         .executer();
+            !f)
+            return echec(quoi, f.raison());
+    }
+    if (auto v = t.valider(); !v)
+        return echec(quoi, v.raison());
+    return {};
+}
+
+Resultat<> Registre::changerStatut(std::int64_t id, Statut statut, const QString& note,
+                                   const QDate& encaisse) {
+    const QString quoi = QStringLiteral("Le registre des chèques n'a pas pu être modifié");
+    Transaction t(base_);
+    if (!t.commencee())
+        return echec(quoi, t.commencee().raison());
+    const auto actuel = cheque(id);
+    if (!actuel)
+        return echec(quoi, actuel.raison());
+    if (!*actuel)
+        return Echec{QStringLiteral("Ce chèque n'est pas dans le registre.")};
+    const ChequeRegistre& c = **actuel;
+    if (c.statut != Statut::Emis)
+        return Echec{QStringLiteral("Ce chèque est %1 : seul un chèque émis peut être %2.")
+                         .arg(NomStatut(c.statut), NomStatut(statut))};
+    auto q = base_.requete("UPDATE cheques SET statut = ?, note = ?, encaisse_le = ? WHERE id = ?");
+    if (auto f = q.lier(1, QString::fromUtf8(SqlStatut(statut)))
+                     .lier(2, note.trimmed())
+                     .lier(3, Jour(encaisse))
+                     .lier(4, QVariant::fromValue<qlonglong>(id))
+                     .executer();
+        !f)
+        return echec(quoi, f.raison());
+    if (auto v = t.valider(); !v)
+        return echec(quoi, v.raison());
+    return {};
+}
+
+Resultat<> Registre::gacher(std::int64_t id, const QString& raison) {
+    return changerStatut(id, Statut::Gache, raison);
+}
+
+Resultat<> Registre::annuler(std::int64_t id, const QString& raison) {
+    if (raison.trimmed().isEmpty())
+        return Echec{QStringLiteral("Donnez la raison de l'annulation.")};
+    return changerStatut(id, Statut::Annule, raison);
+}
+
+Resultat<> Registre::encaisser(std::int64_t id, const QDate& date) {
+    if (!date.isValid())
+        return Echec{QStringLiteral("Donnez la date d'encaissement.")};
+    auto c = cheque(id);
+    return changerStatut(id, Statut::Encaisse, c && *c ? (*c)->note : QString(), date);
+}
+
+Resultat<> Registre::marquerEncaisses(const QVector<Encaissement>& encaissements) {
+    const QString quoi = QStringLiteral("Les chèques encaissés n'ont pas pu être notés");
+    Transaction t(base_);
+    if (!t.commencee())
+        return echec(quoi, t.commencee().raison());
+    auto q = base_.requete("UPDATE cheques SET statut = 'encaissé', encaisse_le = ? "
+                           "WHERE id = ? AND statut = 'émis'");
+    for (const Encaissement& e : encaissements) {
+        if (!e.date.isValid())
+            return Echec{quoi + QStringLiteral(" : une date d'encaissement manque.")};
+        q.recommencer();
+        if (auto f = q.lier(1, Jour(e.date)).lier(2, QVariant::fromValue<qlonglong>(e.id)).executer();
+            !f)
+            return echec(quoi, f.raison());
+        if (base_.modifiees() != 1)
+            return Echec{quoi + QStringLiteral(" : un des chèques n'est plus en attente "
+                                               "d'encaissement. Aucun n'est marqué.")};
+    }
+    if (auto v = t.valider(); !v)
+        return echec(quoi, v.raison());
+    return {};
+}
+
+Resultat<QVector<ChequeRegistre>> Registre::lire(const char* fin, std::int64_t valeur,
+                                                 const QString& texte) {
+    const QByteArray sql = QByteArray(kColonnes) + fin;
+    auto q = base_.requete(sql.constData());
+    if (!texte.isNull()) {
+        q.lier(1, texte);
+        q.lier(2, QVariant::fromValue<qlonglong>(valeur));
+    } else if (valeur != 0) {
+        q.lier(1, QVariant::fromValue<qlonglong>(valeur));
+    }
+    QVector<ChequeRegistre> liste;
+    while (q.suivante()) {
+        ChequeRegistre c;
+        c.id = q.entier(0);
+        c.chequier = q.texte(1);
+        c.numero = q.entierOuRien(2);
+        c.dateCheque = QDate::fromString(q.texte(3), Qt::ISODate);
+        c.imprimeLe = MomentSql(q.texte(4));
+        c.centimes = q.entier(5);
+        c.montant = q.texte(6);
+        c.destinataire = q.texte(7);
+        c.lieu = q.texte(8);
+        c.emetteur = q.texte(9);
+        c.configuration = int(q.entier(10));
+        c.sortie = q.texte(11);
+        c.statut = StatutSql(q.texte(12));
+        c.encaisseLe = QDate::fromString(q.texte(13), Qt::ISODate);
+        c.note = q.texte(14);
+        c.reimpression = q.entierOuRien(15);
+        c.recherche = q.texte(16);
+        liste.append(std::move(c));
+    }
+    if (q.echouee())
+        return Echec{QStringLiteral("Le registre des chèques ne peut pas être lu : %1.")
+                         .arg(q.erreur())};
+    return liste;
+}
+
+Resultat<QVector<ChequeRegistre>> Registre::cheques() {
+    return lire("ORDER BY imprime_le, id");
+}
+
+Resultat<std::optional<ChequeRegistre>> Registre::cheque(std::int64_t id) {
+    auto l = lire("WHERE id = ?", id);
+    if (!l)
+        return Echec{l.raison()};
+    return l->isEmpty() ? std::nullopt : std::optional<ChequeRegistre>(l->front());
+}
+
+Resultat<std::optional<ChequeRegistre>> Registre::chequeNumero(const QString& chequier,
+                                                               std::int64_t numero) {
+    auto l = lire("WHERE chequier = ? AND numero = ?", numero, chequier);
+    if (!l)
+        return Echec{l.raison()};
+    return l->isEmpty() ? std::nullopt : std::optional<ChequeRegistre>(l->front());
+}
+
+Resultat<QVector<ChequeNonEncaisse>> Registre::nonEncaisses() {
+    auto q = base_.requete("SELECT id, numero, centimes, date_cheque, destinataire FROM cheques "
+                           "WHERE statut = 'émis' ORDER BY id");
+    QVector<ChequeNonEncaisse> liste;
+    while (q.suivante())
+        liste.append({q.entier(0), q.entierOuRien(1), q.entier(2),
+                      QDate::fromString(q.texte(3), Qt::ISODate), q.texte(4)});
+    if (q.echouee())
+        return Echec{QStringLiteral("Le registre des chèques ne peut pas être lu : %1.")
+                         .arg(q.erreur())};
+    return liste;
+}
+
+Resultat<EnCours> Registre::enCours() {
+    auto q = base_.requete("SELECT COUNT(*), TOTAL(centimes) FROM cheques WHERE statut = 'émis'");
+    EnCours e;
+    if (q.suivante()) {
+        e.nombre = int(q.entier(0));
+        e.centimes = q.entier(1);
+    }
+    if (q.echouee())
+        return Echec{QStringLiteral("Le registre des chèques ne peut pas être lu : %1.")
+                         .arg(q.erreur())};
+    return e;
+}
+
+Resultat<int> Registre::importerJournaux() {
+    const LectureJournaux lecture = LireJournaux(chemins_.journaux());
+    const QString quoi = QStringLiteral("les journaux ne peuvent pas être repris dans le registre");
+    Transaction t(base_);
+    if (!t.commencee())
+        return echec(quoi, t.commencee().raison());
+    // A cheque of the journal is one of the register when both have its
+    // moment, amount and payee; the same cheque twice in a batch counts twice.
+    auto compte = base_.requete("SELECT COUNT(*) FROM cheques WHERE imprime_le = ? AND "
+                                "centimes = ? AND destinataire = ?");
+    auto ajout = base_.requete(
+        "INSERT INTO cheques (date_cheque, imprime_le, centimes, montant, destinataire, emetteur, "
+        "statut, note, recherche) VALUES (?, ?, ?, ?, ?, ?, 'émis', ?, ?)");
+    QHash<QString, std::pair<std::int64_t, std::int64_t>> vus; // in the journals, in the register
+    int importes = 0;
+    for (const ChequeJournal& c : lecture.cheques) {
+        const QString moment = Moment(QDateTime(c.date, c.heure));
+        const QString cle = moment + u'\n' + QString::number(c.centimes) + u'\n' + c.destinataire;
+        auto it = vus.find(cle);
+        if (it == vus.end()) {
+            compte.recommencer();
+            compte.lier(1, moment).lier(2, QVariant::fromValue<qlonglong>(c.centimes)).lier(3, c.destinataire);
+            std::int64_t n = 0;
+            if (compte.suivante())
+                n = compte.entier(0);
+            if (compte.echouee())
+                return echec(quoi, compte.erreur());
+            it = vus.insert(cle, {0, n});
+        }
+        if (++it->first <= it->second)
+            continue;
+        ajout.recommencer();
+        ajout.lier(1, Jour(c.date))
+            .lier(2, moment)
+            .lier(3, QVariant::fromValue<qlonglong>(c.centimes))
+            .lier(4, c.montant)
+            .lier(5, c.destinataire)
+            .lier(6, c.emetteur)
+            .lier(7, QStringLiteral("Repris du journal %1.").arg(c.fichier))
+            .lier(8, RechercheDe(c.destinataire, c.emetteur, QString()));
+        if (auto f = ajout.executer(); !f)
+            return echec(quoi, f.raison());
+        ++importes;
+    }
+    if (auto v = t.valider(); !v)
+        return echec(quoi, v.raison());
+    return importes;
+}
