@@ -1,5 +1,7 @@
 #include "registre/Base.h"
 
+#include "settings/EcritureAtomique.h"
+
 #include <QFile>
 
 #include <sqlite3.h>
@@ -59,7 +61,15 @@ QString Base::raison(int code) const {
 }
 
 QString Base::raison() const {
-    return db_ ? raison(sqlite3_extended_errcode(db_)) : raison(SQLITE_CANTOPEN);
+    if (!db_)
+        return raison(SQLITE_CANTOPEN);
+    const int code = sqlite3_extended_errcode(db_);
+    // The system's own reason when it gave one: a full disk, a size limit.
+    if ((code & 0xff) == SQLITE_IOERR || (code & 0xff) == SQLITE_FULL ||
+        (code & 0xff) == SQLITE_CANTOPEN)
+        if (const int numero = sqlite3_system_errno(db_); numero != 0)
+            return RaisonSysteme(numero);
+    return raison(code);
 }
 
 Resultat<> Base::executer(const char* sql) {

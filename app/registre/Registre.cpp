@@ -145,6 +145,84 @@ bool EstPrescrit(const ChequeRegistre& c, const QDate& aujourdhui) {
            emis.addYears(1).addDays(8) < aujourdhui;
 }
 
+std::optional<FiltreStatut> FiltreStatutDuNom(QStringView nom) {
+    const QString n = TexteDeRecherche(nom.toString());
+    const std::pair<const char*, FiltreStatut> noms[] = {
+        {"tous", FiltreStatut::Tous},       {"emis", FiltreStatut::Emis},
+        {"gache", FiltreStatut::Gache},     {"annule", FiltreStatut::Annule},
+        {"encaisse", FiltreStatut::Encaisse}, {"en-cours", FiltreStatut::EnCours},
+    };
+    for (const auto& [texte, statut] : noms)
+        if (n == QLatin1String(texte))
+            return statut;
+    return std::nullopt;
+}
+
+bool FiltreRegistre::accepte(const ChequeRegistre& c) const {
+    switch (statut) {
+    case FiltreStatut::Tous:
+        break;
+    case FiltreStatut::Emis:
+        if (c.statut != Statut::Emis && c.statut != Statut::Encaisse)
+            return false;
+        break;
+    case FiltreStatut::Gache:
+        if (c.statut != Statut::Gache)
+            return false;
+        break;
+    case FiltreStatut::Annule:
+        if (c.statut != Statut::Annule)
+            return false;
+        break;
+    case FiltreStatut::Encaisse:
+        if (c.statut != Statut::Encaisse)
+            return false;
+        break;
+    case FiltreStatut::EnCours:
+        if (c.statut != Statut::Emis)
+            return false;
+        break;
+    }
+    const QDate jour = c.dateCheque.isValid() ? c.dateCheque : c.imprimeLe.date();
+    if ((du && jour < *du) || (au && jour > *au))
+        return false;
+    if ((minimum && c.centimes < *minimum) || (maximum && c.centimes > *maximum))
+        return false;
+    if (!recherche.isEmpty()) {
+        if (source_ != recherche) {
+            source_ = recherche;
+            cherche_ = TexteDeRecherche(recherche.trimmed());
+        }
+        if (!c.recherche.contains(cherche_) &&
+            !(c.numero && QString::number(*c.numero).contains(cherche_)))
+            return false;
+    }
+    return true;
+}
+
+QString StatutAffiche(const ChequeRegistre& c, const QDate& aujourdhui) {
+    return EstPrescrit(c, aujourdhui) ? NomStatut(c.statut) + QStringLiteral(" (prescrit)")
+                                      : NomStatut(c.statut);
+}
+
+QByteArray CsvRegistre(const QVector<ChequeRegistre>& cheques, const QDate& aujourdhui) {
+    QString texte = QStringLiteral("Numéro;Date;Montant;Destinataire;Lieu;Emetteur;Statut;"
+                                   "Encaissé le;Imprimé le;Note\r\n");
+    for (const ChequeRegistre& c : cheques) {
+        QString montant = MontantDeCentimes(c.centimes);
+        montant.remove(u' ');
+        texte += (c.numero ? QStringLiteral("%1").arg(*c.numero, 7, 10, QLatin1Char('0'))
+                           : QString()) +
+                 u';' + c.dateCheque.toString(QStringLiteral("dd/MM/yyyy")) + u';' + montant +
+                 u';' + ChampCsv(c.destinataire) + u';' + ChampCsv(c.lieu) + u';' +
+                 ChampCsv(c.emetteur) + u';' + StatutAffiche(c, aujourdhui) + u';' +
+                 c.encaisseLe.toString(QStringLiteral("dd/MM/yyyy")) + u';' +
+                 c.imprimeLe.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + u';' +
+                 ChampCsv(c.note) + QStringLiteral("\r\n");
+    }
+    return QByteArray("\xEF\xBB\xBF") + texte.toUtf8();
+}
+
 QString ChequierParDefaut(int choix) { return QStringLiteral("Chéquier %1").arg(choix); }
 
 QString CheminRegistre(const CheminsScribane& chemins) {
@@ -268,19 +346,16 @@ Resultat<> Registre::preparer(OuvertureRegistre& rapport, bool reprendre) {
     const int depuis = int(version->value_or(0));
     if (depuis > kVersionRegistre)
         return Echec{QStringLiteral("il a été écrit par une version plus récente de Scribane")};
-    const bool nouveau = depuis == 0;
     if (depuis < kVersionRegistre)
         if (auto m = migrer(depuis); !m)
             return m;
 
-    // Only a new register takes the journals: afterwards the print job notes
-    // every cheque itself.
-    if (nouveau) {
-        auto importes = importerJournaux();
-        if (!importes)
-            return Echec{importes.raison()};
-        rapport.importes = *importes;
-    }
+    // The journals, all of them the first time, then those that changed:
+    // what the print job noted itself is not taken twice.
+    auto importes = importerJournaux();
+    if (!importes)
+        return Echec{importes.raison()};
+    rapport.importes = *importes;
     if (reprendre) {
         Transaction t(base_);
         if (!t.commencee())
@@ -686,8 +761,48 @@ Resultat<EnCours> Registre::enCours() {
 }
 
 Resultat<int> Registre::importerJournaux() {
-    const LectureJournaux lecture = LireJournaux(chemins_.journaux());
     const QString quoi = QStringLiteral("les journaux ne peuvent pas être repris dans le registre");
+    const QDir dossier(chemins_.journaux());
+    // What each journal held when it was last taken in: only a journal that
+    // changed since is read again.
+    QHash<QString, QString> connus;
+    {
+        auto q = base_.requete("SELECT cle, valeur FROM faits WHERE cle LIKE 'journal:%'");
+        while (q.suivante())
+            connus.insert(q.texte(0).mid(8), q.texte(1));
+        if (q.echouee())
+            return echec(quoi, q.erreur());
+    }
+    struct Lu {
+        QString fichier;
+        QString etat;
+        LectureJournaux lecture;
+    };
+    QVector<Lu> lus;
+    const QFileInfoList fichiers =
+        dossier.entryInfoList({QStringLiteral("Journal_*.txt")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& info : fichiers) {
+        const auto jour = DateDuJournal(info.fileName());
+        if (!jour)
+            continue;
+        const QString avant = connus.value(info.fileName());
+        if (avant.section(u';', 0, 0) == QString::number(info.size()))
+            continue;
+        Lu lu{info.fileName(), {}, {}};
+        QFile f(info.filePath());
+        if (!f.open(QIODevice::ReadOnly)) {
+            lu.etat = QStringLiteral("-1;illisible");
+        } else {
+            const QByteArray contenu = f.readAll();
+            // A line still being appended is left for the next time.
+            LireJournal(contenu, *jour, info.fileName(), lu.lecture, FinDuJournal::EnCoursDEcriture);
+            lu.etat = QStringLiteral("%1;%2").arg(contenu.size()).arg(lu.lecture.lignesIgnorees);
+        }
+        lus.append(std::move(lu));
+    }
+    if (lus.isEmpty())
+        return 0;
+
     Transaction t(base_);
     if (!t.commencee())
         return echec(quoi, t.commencee().raison());
@@ -697,39 +812,64 @@ Resultat<int> Registre::importerJournaux() {
                                 "centimes = ? AND destinataire = ?");
     auto ajout = base_.requete(
         "INSERT INTO cheques (date_cheque, imprime_le, centimes, montant, destinataire, emetteur, "
-        "statut, note, recherche) VALUES (?, ?, ?, ?, ?, ?, 'émis', ?, ?)");
-    QHash<QString, std::pair<std::int64_t, std::int64_t>> vus; // in the journals, in the register
+        "statut, recherche) VALUES (?, ?, ?, ?, ?, ?, 'émis', ?)");
+    auto etat = base_.requete("INSERT OR REPLACE INTO faits VALUES (?, ?)");
     int importes = 0;
-    for (const ChequeJournal& c : lecture.cheques) {
-        const QString moment = Moment(QDateTime(c.date, c.heure));
-        const QString cle = moment + u'\n' + QString::number(c.centimes) + u'\n' + c.destinataire;
-        auto it = vus.find(cle);
-        if (it == vus.end()) {
-            compte.recommencer();
-            compte.lier(1, moment).lier(2, QVariant::fromValue<qlonglong>(c.centimes)).lier(3, c.destinataire);
-            std::int64_t n = 0;
-            if (compte.suivante())
-                n = compte.entier(0);
-            if (compte.echouee())
-                return echec(quoi, compte.erreur());
-            it = vus.insert(cle, {0, n});
+    for (const Lu& lu : lus) {
+        QHash<QString, std::pair<std::int64_t, std::int64_t>> vus; // in the journal, in the register
+        for (const ChequeJournal& c : lu.lecture.cheques) {
+            const QString moment = Moment(QDateTime(c.date, c.heure));
+            const QString cle = moment + u'\n' + QString::number(c.centimes) + u'\n' + c.destinataire;
+            auto it = vus.find(cle);
+            if (it == vus.end()) {
+                compte.recommencer();
+                compte.lier(1, moment).lier(2, c.centimes).lier(3, c.destinataire);
+                std::int64_t n = 0;
+                if (compte.suivante())
+                    n = compte.entier(0);
+                if (compte.echouee())
+                    return echec(quoi, compte.erreur());
+                it = vus.insert(cle, {0, n});
+            }
+            if (++it->first <= it->second)
+                continue;
+            ajout.recommencer();
+            ajout.lier(1, Jour(c.date))
+                .lier(2, moment)
+                .lier(3, c.centimes)
+                .lier(4, c.montant)
+                .lier(5, c.destinataire)
+                .lier(6, c.emetteur)
+                .lier(7, RechercheDe(c.destinataire, c.emetteur, QString()));
+            if (auto f = ajout.executer(); !f)
+                return echec(quoi, f.raison());
+            ++importes;
         }
-        if (++it->first <= it->second)
-            continue;
-        ajout.recommencer();
-        ajout.lier(1, Jour(c.date))
-            .lier(2, moment)
-            .lier(3, QVariant::fromValue<qlonglong>(c.centimes))
-            .lier(4, c.montant)
-            .lier(5, c.destinataire)
-            .lier(6, c.emetteur)
-            .lier(7, QStringLiteral("Repris du journal %1.").arg(c.fichier))
-            .lier(8, RechercheDe(c.destinataire, c.emetteur, QString()));
-        if (auto f = ajout.executer(); !f)
+        etat.recommencer();
+        if (auto f = etat.lier(1, QStringLiteral("journal:") + lu.fichier).lier(2, lu.etat).executer();
+            !f)
             return echec(quoi, f.raison());
-        ++importes;
     }
     if (auto v = t.valider(); !v)
         return echec(quoi, v.raison());
     return importes;
+}
+
+LectureJournaux Registre::journauxEndommages() {
+    LectureJournaux l;
+    auto q = base_.requete("SELECT cle, valeur FROM faits WHERE cle LIKE 'journal:%' ORDER BY cle");
+    while (q.suivante()) {
+        const QString fichier = q.texte(0).mid(8);
+        const QString valeur = q.texte(1);
+        JournalEndommage e{fichier, DateDuJournal(fichier).value_or(QDate()), 0,
+                           valeur.startsWith(QStringLiteral("-1;"))};
+        if (!e.illisible)
+            e.lignesIgnorees = valeur.section(u';', 1, 1).toInt();
+        if (e.illisible || e.lignesIgnorees > 0) {
+            l.lignesIgnorees += e.lignesIgnorees;
+            l.fichiersIllisibles += e.illisible ? 1 : 0;
+            l.endommages.append(e);
+        }
+    }
+    return l;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cheque/HistoriqueJournal.h"
 #include "cheque/RegistreImpression.h"
 #include "registre/Base.h"
 #include "settings/DossierApplication.h"
@@ -52,6 +53,29 @@ struct ChequeRegistre {
 
 // Issued, never cashed, and more than one year and eight days old at `aujourdhui`.
 bool EstPrescrit(const ChequeRegistre& c, const QDate& aujourdhui);
+
+// What a list of the register shows. `statut` "émis" takes every cheque that
+// went out (issued or cashed); "en-cours" those issued and not cashed yet.
+enum class FiltreStatut { Tous, Emis, Gache, Annule, Encaisse, EnCours };
+std::optional<FiltreStatut> FiltreStatutDuNom(QStringView nom);
+
+struct FiltreRegistre {
+    FiltreStatut statut = FiltreStatut::Tous;
+    QString recherche; // in payee, issuer, place or number; accents and case ignored
+    std::optional<QDate> du, au; // the date on the cheque
+    std::optional<std::int64_t> minimum, maximum; // in cents
+    bool accepte(const ChequeRegistre& c) const;
+
+private:
+    mutable QString cherche_, source_; // the search folded once, not for every row
+};
+
+// The list as a French spreadsheet opens it (UTF-8 with its mark, ";",
+// decimal comma), each text kept from being run as a formula.
+QByteArray CsvRegistre(const QVector<ChequeRegistre>& cheques, const QDate& aujourdhui);
+
+// "émis", or "émis (prescrit)" when it is.
+QString StatutAffiche(const ChequeRegistre& c, const QDate& aujourdhui);
 
 // The chequebook a choice prints on and its numbering.
 struct Chequier {
@@ -136,9 +160,12 @@ public:
     Resultat<QVector<ChequeNonEncaisse>> nonEncaisses();
     Resultat<EnCours> enCours();
 
-    // Adds the journals' cheques the register does not hold yet: a cheque is
+    // Adds the journals' cheques the register does not hold yet, reading only
+    // the journals that changed since they were last taken in. A cheque is
     // known by its time, amount and payee, so running it again adds nothing.
     Resultat<int> importerJournaux();
+    // The journals whose lines could not all be taken in, as last read.
+    LectureJournaux journauxEndommages();
 
     Base& base() { return base_; }
 

@@ -173,6 +173,20 @@ TEST_F(RegistreTest, LesJournauxSontReprisUneFoisEtUnChequeDejaNoteNestPasDouble
     EXPECT_EQ(*reg->importerJournaux(), 0);
     EXPECT_EQ(*reg->importerJournaux(), 0);
     EXPECT_EQ(reg->cheques()->size(), 5);
+    // A line added to a journal from elsewhere is taken in, once; a damaged
+    // one is counted for its journal.
+    ecrireJournal(QDateTime(QDate(2024, 3, 6), QTime(12, 0, 0)), "7,00", "Ailleurs");
+    {
+        QFile j(chemins.journaux() + QStringLiteral("/Journal_2024_03_06.txt"));
+        ASSERT_TRUE(j.open(QIODevice::Append));
+        j.write("12:00:01 - douze Euros\r\n");
+    }
+    EXPECT_EQ(*reg->importerJournaux(), 1);
+    EXPECT_EQ(*reg->importerJournaux(), 0);
+    const LectureJournaux endommages = reg->journauxEndommages();
+    ASSERT_EQ(endommages.endommages.size(), 1);
+    EXPECT_EQ(endommages.endommages[0].fichier, QStringLiteral("Journal_2024_03_06.txt"));
+    EXPECT_EQ(endommages.lignesIgnorees, 1);
     reg.reset();
 
     // Opened again, nothing is imported, and the journal is as it was.
@@ -181,7 +195,7 @@ TEST_F(RegistreTest, LesJournauxSontReprisUneFoisEtUnChequeDejaNoteNestPasDouble
     ASSERT_TRUE(reg);
     EXPECT_FALSE(encore.cree);
     EXPECT_EQ(encore.importes, 0);
-    EXPECT_EQ(reg->cheques()->size(), 5);
+    EXPECT_EQ(reg->cheques()->size(), 6);
     QFile f(chemins.journaux() + QStringLiteral("/Journal_2024_03_05.txt"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), avant);
@@ -211,13 +225,9 @@ INSERT INTO cheques (chequier, numero, date_cheque, imprime_le, centimes, montan
 PRAGMA user_version = 1;)";
     ASSERT_EQ(sqlite3_exec(db, v1, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-    // A journal beside it is not taken again: the register is not new.
-    ecrireJournal(QDateTime(QDate(2024, 3, 5), QTime(9, 0, 0)), "1,00", "X");
 
-    OuvertureRegistre rapport;
-    auto reg = ouvrir(&rapport);
+    auto reg = ouvrir();
     ASSERT_TRUE(reg);
-    EXPECT_EQ(rapport.importes, 0);
     EXPECT_EQ(*reg->base().entier("PRAGMA user_version"), 2);
     const auto liste = *reg->cheques();
     ASSERT_EQ(liste.size(), 1);

@@ -69,10 +69,12 @@ TEST_F(Historique, ExportWritesTheRowsShownForASpreadsheet) {
     h.exporterCsv();
     QFile f(csv + QStringLiteral(".csv"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), "\xEF\xBB\xBF"
-                           "Date;Heure;Montant;Destinataire;Emetteur\r\n"
-                           "05/03/2024;10:00:00;12,50;EDF;\r\n"
-                           "06/03/2024;10:00:00;100,05;\"Dupont; fils\";\r\n");
+    EXPECT_EQ(f.readAll().toStdString(),
+              "\xEF\xBB\xBF"
+              "Numéro;Date;Montant;Destinataire;Lieu;Emetteur;Statut;Encaissé le;Imprimé le;"
+              "Note\r\n"
+              ";05/03/2024;12,50;EDF;;;émis;;05/03/2024 10:00:00;\r\n"
+              ";06/03/2024;100,05;\"Dupont; fils\";;;émis;;06/03/2024 10:00:00;\r\n");
 
     // A file that cannot be written is told.
     plateforme.dialogues.reponsesFichier.enqueue(chemin("absent/export.csv"));
