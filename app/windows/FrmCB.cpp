@@ -1026,8 +1026,10 @@ void FrmCB::ouvrirConfiguration() {
     configuration->setAttribute(Qt::WA_DeleteOnClose);
     connect(this, &QObject::destroyed, configuration, [configuration] { delete configuration; });
     connect(configuration, &FrmConfigure::choixARecharger, this, [this] { ChargerChoix(false); });
-    connect(configuration, &FrmConfigure::choixEnregistre, this,
-            [this] { activerRafraichir(true); });
+    connect(configuration, &FrmConfigure::choixEnregistre, this, [this] {
+        activerRafraichir(true);
+        afficherNumero();
+    });
     connect(configuration, &FrmConfigure::choixApplique, this, &FrmCB::afficherReglagesAppliques);
     connect(configuration, &FrmConfigure::annule, this, [this] {
         if (cboM_->currentText().isEmpty())

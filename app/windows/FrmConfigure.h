@@ -19,6 +19,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -100,6 +101,10 @@ private:
     void afficherNote(const QString& texte);
     void signalerHorsListe(QLabel* etiquette, const QString& texte);
     void chargerCopie();
+    void afficherChequier();
+    // The chequebook fields checked and written to the register; false, the
+    // user told why and the field focused, when they are refused.
+    bool enregistrerChequier();
     void rechargerSiAutreChoix();
 
     AppScribane& app_;
@@ -141,6 +146,10 @@ private:
     QCheckBox* chkDef_ = nullptr;
     QCheckBox* chkDefDest_ = nullptr;
     QCheckBox* chkCent_ = nullptr;
+    // The chequebook the choice prints on, kept in the cheque register.
+    QLineEdit* txtChequier_ = nullptr;
+    QCheckBox* chkNumeroter_ = nullptr;
+    QLineEdit* txtProchain_ = nullptr;
     QLabel* horsListeImprimante_ = nullptr;
     QLabel* horsListePolice_ = nullptr;
     QLabel* horsListeTaille_ = nullptr;
