@@ -315,6 +315,10 @@ void FrmCB::construireMenus() {
     mnuJournal->setObjectName(QStringLiteral("mnuJournal"));
     auto* mnuHistorique = mnuJournal->addAction(QStringLiteral("&Historique des chèques…"));
     mnuHistorique->setObjectName(QStringLiteral("mnuHistorique"));
+    // Its window comes with the bank statement readers; until then it stays off.
+    auto* mnuRapprocher = mnuJournal->addAction(QStringLiteral("&Rapprocher un relevé…"));
+    mnuRapprocher->setObjectName(QStringLiteral("mnuRapprocher"));
+    mnuRapprocher->setEnabled(false);
     auto* mnuVoir = mnuJournal->addAction(QStringLiteral("&Voir les journaux"));
     mnuVoir->setObjectName(QStringLiteral("mnuVoir"));
     connect(mnuVoir, &QAction::triggered, this, &FrmCB::voirJournaux);
