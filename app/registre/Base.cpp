@@ -154,6 +154,12 @@ QString Base::Requete::texte(int colonne) const {
     return t ? QString::fromUtf8(t, sqlite3_column_bytes(s_, colonne)) : QString();
 }
 
+const char* Base::Requete::brut(int colonne) const {
+    return reinterpret_cast<const char*>(sqlite3_column_text(s_, colonne));
+}
+
+int Base::Requete::taille(int colonne) const { return sqlite3_column_bytes(s_, colonne); }
+
 Resultat<std::optional<std::int64_t>> Base::entier(const char* sql,
                                                    std::initializer_list<QVariant> valeurs) {
     Requete q = requete(sql);

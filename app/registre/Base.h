@@ -47,6 +47,9 @@ public:
         std::int64_t entier(int colonne) const;
         std::optional<std::int64_t> entierOuRien(int colonne) const;
         QString texte(int colonne) const;
+        // The column's UTF-8 bytes as SQLite holds them, valid until the next step.
+        const char* brut(int colonne) const;
+        int taille(int colonne) const;
         const QString& erreur() const { return erreur_; }
         bool echouee() const { return !erreur_.isEmpty(); }
         void recommencer();

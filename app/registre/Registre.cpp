@@ -23,10 +23,29 @@ Statut StatutSql(const QString& texte) {
     return Statut::Emis;
 }
 
-QString Moment(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")); }
-QDateTime MomentSql(const QString& t) {
-    return QDateTime::fromString(t, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+// "2024-03-05" and "2024-03-05T14:07:32" read by hand: the register is read
+// whole at every opening of the history, and Qt's parsing by format is slow.
+int Chiffres(const char* t, int n) {
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (t[i] < '0' || t[i] > '9')
+            return -1;
+        v = v * 10 + (t[i] - '0');
+    }
+    return v;
 }
+QDate JourSql(const char* t, int taille) {
+    if (!t || taille < 10 || t[4] != '-' || t[7] != '-')
+        return {};
+    return QDate(Chiffres(t, 4), Chiffres(t + 5, 2), Chiffres(t + 8, 2));
+}
+QTime HeureSql(const char* t, int taille) {
+    if (!t || taille < 19 || t[10] != 'T')
+        return {};
+    return QTime(Chiffres(t + 11, 2), Chiffres(t + 14, 2), Chiffres(t + 17, 2));
+}
+
+QString Moment(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")); }
 QVariant Jour(const QDate& d) {
     return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
 }
@@ -140,7 +159,7 @@ std::optional<Statut> StatutDuNom(QStringView nom) {
 }
 
 bool EstPrescrit(const ChequeRegistre& c, const QDate& aujourdhui) {
-    const QDate emis = c.dateCheque.isValid() ? c.dateCheque : c.imprimeLe.date();
+    const QDate emis = c.dateCheque.isValid() ? c.dateCheque : c.imprimeJour;
     return c.statut == Statut::Emis && emis.isValid() &&
            emis.addYears(1).addDays(8) < aujourdhui;
 }
@@ -183,7 +202,7 @@ bool FiltreRegistre::accepte(const ChequeRegistre& c) const {
             return false;
         break;
     }
-    const QDate jour = c.dateCheque.isValid() ? c.dateCheque : c.imprimeLe.date();
+    const QDate jour = c.dateCheque.isValid() ? c.dateCheque : c.imprimeJour;
     if ((du && jour < *du) || (au && jour > *au))
         return false;
     if ((minimum && c.centimes < *minimum) || (maximum && c.centimes > *maximum))
@@ -192,9 +211,15 @@ bool FiltreRegistre::accepte(const ChequeRegistre& c) const {
         if (source_ != recherche) {
             source_ = recherche;
             cherche_ = TexteDeRecherche(recherche.trimmed());
+            chiffres_ = !cherche_.isEmpty() &&
+                        std::all_of(cherche_.cbegin(), cherche_.cend(),
+                                    [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
         }
+        // A number is searched among the digits of the cheque's number only
+        // when only digits are typed.
         if (!c.recherche.contains(cherche_) &&
-            !(c.numero && QString::number(*c.numero).contains(cherche_)))
+            !(chiffres_ && c.numero &&
+              QStringLiteral("%1").arg(*c.numero, 7, 10, QLatin1Char('0')).contains(cherche_)))
             return false;
     }
     return true;
@@ -217,7 +242,7 @@ QByteArray CsvRegistre(const QVector<ChequeRegistre>& cheques, const QDate& aujo
                  u';' + ChampCsv(c.destinataire) + u';' + ChampCsv(c.lieu) + u';' +
                  ChampCsv(c.emetteur) + u';' + StatutAffiche(c, aujourdhui) + u';' +
                  c.encaisseLe.toString(QStringLiteral("dd/MM/yyyy")) + u';' +
-                 c.imprimeLe.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + u';' +
+                 c.imprimeLe().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + u';' +
                  ChampCsv(c.note) + QStringLiteral("\r\n");
     }
     return QByteArray("\xEF\xBB\xBF") + texte.toUtf8();
@@ -688,23 +713,43 @@ Resultat<QVector<ChequeRegistre>> Registre::lire(const char* fin, std::int64_t v
         q.lier(1, QVariant::fromValue<qlonglong>(valeur));
     }
     QVector<ChequeRegistre> liste;
+    if (texte.isNull() && valeur == 0)
+        if (const auto n = base_.entier("SELECT COUNT(*) FROM cheques"); n && *n)
+            liste.reserve(qsizetype(**n));
+    // The chequebook, the place, the issuer and the printer change seldom from
+    // one cheque to the next: the same text is shared rather than made again.
+    struct Precedent {
+        QByteArray octets;
+        QString texte;
+    };
+    Precedent precedents[17];
+    const auto partage = [&](int colonne) {
+        Precedent& p = precedents[colonne];
+        const QByteArrayView octets(q.brut(colonne), q.taille(colonne));
+        if (octets != QByteArrayView(p.octets)) {
+            p.octets = octets.toByteArray();
+            p.texte = QString::fromUtf8(octets);
+        }
+        return p.texte;
+    };
     while (q.suivante()) {
         ChequeRegistre c;
         c.id = q.entier(0);
-        c.chequier = q.texte(1);
+        c.chequier = partage(1);
         c.numero = q.entierOuRien(2);
-        c.dateCheque = QDate::fromString(q.texte(3), Qt::ISODate);
-        c.imprimeLe = MomentSql(q.texte(4));
+        c.dateCheque = JourSql(q.brut(3), q.taille(3));
+        c.imprimeJour = JourSql(q.brut(4), q.taille(4));
+        c.imprimeHeure = HeureSql(q.brut(4), q.taille(4));
         c.centimes = q.entier(5);
         c.montant = q.texte(6);
         c.destinataire = q.texte(7);
-        c.lieu = q.texte(8);
-        c.emetteur = q.texte(9);
+        c.lieu = partage(8);
+        c.emetteur = partage(9);
         c.configuration = int(q.entier(10));
-        c.sortie = q.texte(11);
+        c.sortie = partage(11);
         c.statut = StatutSql(q.texte(12));
-        c.encaisseLe = QDate::fromString(q.texte(13), Qt::ISODate);
-        c.note = q.texte(14);
+        c.encaisseLe = JourSql(q.brut(13), q.taille(13));
+        c.note = partage(14);
         c.reimpression = q.entierOuRien(15);
         c.recherche = q.texte(16);
         liste.append(std::move(c));

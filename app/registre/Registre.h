@@ -36,7 +36,11 @@ struct ChequeRegistre {
     QString chequier; // empty when the cheque has no number
     std::optional<std::int64_t> numero;
     QDate dateCheque;
-    QDateTime imprimeLe;
+    // When it was printed, local time; kept as a day and a time, which a
+    // register of a hundred thousand cheques reads much faster.
+    QDate imprimeJour;
+    QTime imprimeHeure;
+    QDateTime imprimeLe() const { return QDateTime(imprimeJour, imprimeHeure); }
     std::int64_t centimes = 0;
     QString montant; // as printed
     QString destinataire;
@@ -68,6 +72,7 @@ struct FiltreRegistre {
 
 private:
     mutable QString cherche_, source_; // the search folded once, not for every row
+    mutable bool chiffres_ = false;
 };
 
 // The list as a French spreadsheet opens it (UTF-8 with its mark, ";",

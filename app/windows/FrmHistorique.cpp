@@ -160,6 +160,10 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    // Rows of one height: with a hundred thousand cheques a header that
+    // measures each row at every change of the filter is what the user waits for.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setSectionResizeMode(ModeleHistorique::Destinataire,
                                                      QHeaderView::Stretch);
     table_->setToolTip(QStringLiteral("Double-clic : reprendre ce chèque dans la fenêtre "

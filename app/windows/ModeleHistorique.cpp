@@ -9,7 +9,34 @@ void ModeleHistorique::remplacer(QVector<ChequeRegistre> cheques, const QDate& a
     beginResetModel();
     cheques_ = std::move(cheques);
     aujourdhui_ = aujourdhui;
+    clesDate_.resize(cheques_.size());
+    for (qsizetype i = 0; i < cheques_.size(); ++i) {
+        const ChequeRegistre& c = cheques_[i];
+        const QDate jour = c.dateCheque.isValid() ? c.dateCheque : c.imprimeJour;
+        clesDate_[i] = jour.toJulianDay() * 86400 + c.imprimeHeure.msecsSinceStartOfDay() / 1000;
+    }
     endResetModel();
+}
+
+bool ModeleHistorique::avant(int a, int b, int colonne) const {
+    const ChequeRegistre& x = cheques_[a];
+    const ChequeRegistre& y = cheques_[b];
+    switch (colonne) {
+    case Numero:
+        return x.numero.value_or(-1) < y.numero.value_or(-1);
+    case Date:
+        return clesDate_[a] < clesDate_[b];
+    case Heure:
+        return x.imprimeHeure < y.imprimeHeure;
+    case Montant:
+        return x.centimes < y.centimes;
+    case Destinataire:
+        return x.destinataire.compare(y.destinataire, Qt::CaseInsensitive) < 0;
+    case Emetteur:
+        return x.emetteur.compare(y.emetteur, Qt::CaseInsensitive) < 0;
+    default:
+        return static_cast<int>(x.statut) < static_cast<int>(y.statut);
+    }
 }
 
 int ModeleHistorique::rowCount(const QModelIndex& parent) const {
@@ -24,7 +51,7 @@ QVariant ModeleHistorique::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= cheques_.size())
         return {};
     const ChequeRegistre& c = cheques_[index.row()];
-    const QDate jour = c.dateCheque.isValid() ? c.dateCheque : c.imprimeLe.date();
+    const QDate jour = c.dateCheque.isValid() ? c.dateCheque : c.imprimeJour;
     if (role == Qt::TextAlignmentRole && (index.column() == Montant || index.column() == Numero))
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ForegroundRole && c.statut != Statut::Emis && c.statut != Statut::Encaisse)
@@ -40,9 +67,9 @@ QVariant ModeleHistorique::data(const QModelIndex& index, int role) const {
             return static_cast<qlonglong>(c.numero.value_or(-1));
         // Plain numbers: a date-time in local time is slow to build and compare.
         case Date:
-            return jour.toJulianDay() * 86400 + c.imprimeLe.time().msecsSinceStartOfDay() / 1000;
+            return clesDate_[index.row()];
         case Heure:
-            return c.imprimeLe.time().msecsSinceStartOfDay();
+            return c.imprimeHeure.msecsSinceStartOfDay();
         case Montant:
             return static_cast<qlonglong>(c.centimes);
         case Destinataire:
@@ -63,7 +90,7 @@ QVariant ModeleHistorique::data(const QModelIndex& index, int role) const {
     case Date:
         return jour.toString(QStringLiteral("dd/MM/yyyy"));
     case Heure:
-        return c.imprimeLe.time().toString(QStringLiteral("HH:mm:ss"));
+        return c.imprimeHeure.toString(QStringLiteral("HH:mm:ss"));
     case Montant:
         return MontantDeCentimes(c.centimes);
     case Destinataire:
@@ -95,7 +122,14 @@ FiltreHistorique::FiltreHistorique(ModeleHistorique& modele, QObject* parent)
 
 void FiltreHistorique::definir(const FiltreRegistre& filtre) {
     filtre_ = filtre;
-    invalidateRowsFilter();
+    // The whole mapping again, told as one change of layout: removing the
+    // rows a search hides range by range costs the view a pass over every
+    // row for each range, minutes on a large register.
+    invalidate();
+}
+
+bool FiltreHistorique::lessThan(const QModelIndex& gauche, const QModelIndex& droite) const {
+    return modele_.avant(gauche.row(), droite.row(), gauche.column());
 }
 
 bool FiltreHistorique::filterAcceptsRow(int ligne, const QModelIndex&) const {

@@ -22,6 +22,9 @@ public:
     void remplacer(QVector<ChequeRegistre> cheques, const QDate& aujourdhui);
     const ChequeRegistre& cheque(int ligne) const { return cheques_[ligne]; }
     const QDate& aujourdhui() const { return aujourdhui_; }
+    // Whether row `a` sorts before row `b` on `colonne`, without a QVariant
+    // for each comparison: a sort of 100 000 rows makes about two million.
+    bool avant(int a, int b, int colonne) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,6 +33,7 @@ public:
 
 private:
     QVector<ChequeRegistre> cheques_;
+    QVector<qint64> clesDate_; // the date on the cheque and the time printed, in seconds
     QDate aujourdhui_;
 };
 
@@ -47,6 +51,7 @@ public:
 
 protected:
     bool filterAcceptsRow(int ligne, const QModelIndex& parent) const override;
+    bool lessThan(const QModelIndex& gauche, const QModelIndex& droite) const override;
 
 private:
     ModeleHistorique& modele_;

@@ -131,6 +131,15 @@ void BM_TotalEnCours(benchmark::State& state) {
 }
 BENCHMARK(BM_TotalEnCours)->Unit(benchmark::kMillisecond);
 
+void BM_LireLeRegistre(benchmark::State& state) {
+    auto reg = Registre::ouvrir(CheminsScribane{Registre100000()});
+    for (auto _ : state) {
+        const auto l = reg.valeur()->cheques();
+        benchmark::DoNotOptimize(l->size());
+    }
+}
+BENCHMARK(BM_LireLeRegistre)->Unit(benchmark::kMillisecond);
+
 void BM_NonEncaisses(benchmark::State& state) {
     auto reg = Registre::ouvrir(CheminsScribane{Registre100000()});
     for (auto _ : state) {

@@ -90,7 +90,7 @@ TEST(ImpressionAuRegistre, ChaqueChequeImprimeEstNoteAvecSonNumeroEtTout) {
     EXPECT_EQ(c.statut, Statut::Emis);
     EXPECT_EQ(c.centimes, 125051);
     EXPECT_EQ(c.dateCheque, QDate(2024, 3, 4));
-    EXPECT_EQ(c.imprimeLe, kMoment);
+    EXPECT_EQ(c.imprimeLe(), kMoment);
     EXPECT_EQ(c.emetteur, QStringLiteral("MARTIN"));
     EXPECT_EQ(c.configuration, 2);
     EXPECT_EQ(c.sortie, QStringLiteral("Bureau"));
