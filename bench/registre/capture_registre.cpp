@@ -34,9 +34,9 @@ int main(int argc, char** argv) {
         (void)r.confirmer(*n, quand);
         return n->front().id;
     };
-    const auto ancien = imprimer({}, 2345001, cheque(12, 1, 4200, "Garage Martin", ""),
-                                 QDateTime(QDate(2023, 1, 12), QTime(9, 30)));
-    (void)ancien;
+    auto vieux = cheque(12, 1, 4200, "Garage Martin", "");
+    vieux.dateCheque = QDate(2023, 1, 12);
+    imprimer({}, 2345001, vieux, QDateTime(QDate(2023, 1, 12), QTime(9, 30)));
     const auto edf = imprimer({}, {}, cheque(2, 3, 12550, "EDF", ""),
                               QDateTime(QDate(2024, 3, 2), QTime(9, 12, 4)));
     const auto gache = imprimer({}, {}, cheque(5, 3, 125000, "Société Générale", "MARTIN PAUL"),

@@ -20,7 +20,9 @@
 #include <QThread>
 
 #include <cstdio>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -29,7 +31,9 @@ namespace {
 void Temoin(QFile& f, const QByteArray& ligne) {
     f.write(ligne + '\n');
     f.flush();
+#ifdef Q_OS_UNIX
     ::fsync(f.handle());
+#endif
 }
 
 int Enfant(const QString& dossier, quint32 graine) {
