@@ -853,8 +853,12 @@ Resultat<int> Registre::importerJournaux() {
         return echec(quoi, t.commencee().raison());
     // A cheque of the journal is one of the register when both have its
     // moment, amount and payee; the same cheque twice in a batch counts twice.
-    auto compte = base_.requete("SELECT COUNT(*) FROM cheques WHERE imprime_le = ? AND "
-                                "centimes = ? AND destinataire = ?");
+    // The payee and the issuer are compared as the journal line joins them: a
+    // payee holding ". Emetteur : " reads back split elsewhere.
+    auto compte = base_.requete(
+        "SELECT COUNT(*) FROM cheques WHERE imprime_le = ? AND centimes = ? AND "
+        "destinataire || CASE WHEN emetteur = '' THEN '' ELSE '. Emetteur : ' || emetteur END "
+        "= ?");
     auto ajout = base_.requete(
         "INSERT INTO cheques (date_cheque, imprime_le, centimes, montant, destinataire, emetteur, "
         "statut, recherche) VALUES (?, ?, ?, ?, ?, ?, 'émis', ?)");
@@ -864,11 +868,14 @@ Resultat<int> Registre::importerJournaux() {
         QHash<QString, std::pair<std::int64_t, std::int64_t>> vus; // in the journal, in the register
         for (const ChequeJournal& c : lu.lecture.cheques) {
             const QString moment = Moment(QDateTime(c.date, c.heure));
-            const QString cle = moment + u'\n' + QString::number(c.centimes) + u'\n' + c.destinataire;
+            const QString apres = c.emetteur.isEmpty()
+                                      ? c.destinataire
+                                      : c.destinataire + QStringLiteral(". Emetteur : ") + c.emetteur;
+            const QString cle = moment + u'\n' + QString::number(c.centimes) + u'\n' + apres;
             auto it = vus.find(cle);
             if (it == vus.end()) {
                 compte.recommencer();
-                compte.lier(1, moment).lier(2, c.centimes).lier(3, c.destinataire);
+                compte.lier(1, moment).lier(2, c.centimes).lier(3, apres);
                 std::int64_t n = 0;
                 if (compte.suivante())
                     n = compte.entier(0);

@@ -170,9 +170,19 @@ TEST_F(RegistreTest, LesJournauxSontReprisUneFoisEtUnChequeDejaNoteNestPasDouble
     ASSERT_TRUE(reg->confirmer(*notes, moment).ok());
     ecrireJournal(moment, "5,00", "Orange");
 
+    // A payee that reads back split at ". Emetteur : " is still the same cheque.
+    auto piege = reg->noter(1, {{QDate(2024, 3, 6), 700, QStringLiteral("7,00"),
+                                 QStringLiteral("DUPONT. Emetteur : X"), {}, {}, {}}});
+    ASSERT_TRUE(piege.ok());
+    const QDateTime plusTard(QDate(2024, 3, 6), QTime(11, 30, 0));
+    ASSERT_TRUE(reg->confirmer(*piege, plusTard).ok());
+    ASSERT_TRUE(EcrireJournal(chemins.journaux(), plusTard, QStringLiteral("7,00"),
+                              QStringLiteral("DUPONT. Emetteur : X"), {})
+                    .ok());
+
     EXPECT_EQ(*reg->importerJournaux(), 0);
     EXPECT_EQ(*reg->importerJournaux(), 0);
-    EXPECT_EQ(reg->cheques()->size(), 5);
+    EXPECT_EQ(reg->cheques()->size(), 6);
     // A line added to a journal from elsewhere is taken in, once; a damaged
     // one is counted for its journal.
     ecrireJournal(QDateTime(QDate(2024, 3, 6), QTime(12, 0, 0)), "7,00", "Ailleurs");
@@ -183,6 +193,7 @@ TEST_F(RegistreTest, LesJournauxSontReprisUneFoisEtUnChequeDejaNoteNestPasDouble
     }
     EXPECT_EQ(*reg->importerJournaux(), 1);
     EXPECT_EQ(*reg->importerJournaux(), 0);
+    EXPECT_EQ(reg->cheques()->size(), 7);
     const LectureJournaux endommages = reg->journauxEndommages();
     ASSERT_EQ(endommages.endommages.size(), 1);
     EXPECT_EQ(endommages.endommages[0].fichier, QStringLiteral("Journal_2024_03_06.txt"));
@@ -195,7 +206,7 @@ TEST_F(RegistreTest, LesJournauxSontReprisUneFoisEtUnChequeDejaNoteNestPasDouble
     ASSERT_TRUE(reg);
     EXPECT_FALSE(encore.cree);
     EXPECT_EQ(encore.importes, 0);
-    EXPECT_EQ(reg->cheques()->size(), 6);
+    EXPECT_EQ(reg->cheques()->size(), 7);
     QFile f(chemins.journaux() + QStringLiteral("/Journal_2024_03_05.txt"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), avant);
