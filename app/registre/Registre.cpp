@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QThread>
 
 #include <algorithm>
 
@@ -287,9 +288,18 @@ Resultat<std::unique_ptr<Registre>> Registre::ouvrir(const CheminsScribane& chem
     const QString chemin = CheminRegistre(chemins);
     std::unique_ptr<Registre> registre(new Registre(chemins));
     r.cree = !QFileInfo::exists(chemin);
-    auto pret = registre->base_.ouvrir(chemin);
-    if (pret)
-        pret = registre->preparer(r, reprendre);
+    // Another program opening it at the same moment can hold it a little
+    // while the journal mode is set, where SQLite does not wait by itself.
+    Resultat<> pret;
+    for (int essai = 0; essai < 50; ++essai) {
+        pret = registre->base_.ouvrir(chemin);
+        if (pret)
+            pret = registre->preparer(r, reprendre);
+        if (pret || pret.raison() != registre->base_.raison(5 /* SQLITE_BUSY */))
+            break;
+        registre->base_.fermer();
+        QThread::msleep(100);
+    }
     if (pret)
         return registre;
     if (pret.raison() != QStringLiteral("endommage"))
@@ -401,6 +411,14 @@ Resultat<> Registre::migrer(int depuis) {
     Transaction t(base_);
     if (!t.commencee())
         return t.commencee();
+    // Read again under the write lock: another program opening the register
+    // at the same moment may have brought it up meanwhile.
+    const auto version = base_.entier("PRAGMA user_version");
+    if (!version)
+        return Echec{version.raison()};
+    depuis = int(version->value_or(0));
+    if (depuis >= kVersionRegistre)
+        return t.valider();
     if (depuis < 1)
         if (auto f = base_.executer(kSchemaV1); !f)
             return f;

@@ -1,5 +1,6 @@
 #include "registre/Registre.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -94,6 +95,33 @@ TEST(LigneRegistre, NumerosGacheEtListeDuRegistreDeBoutEnBout) {
                     QStringLiteral("--csv"), QStringLiteral("--cherche"), QStringLiteral("hyperlink")});
     EXPECT_TRUE(issue.sortie.contains(QStringLiteral(";\"'=HYPERLINK(\"\"x\"\")\";")))
         << issue.sortie.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// Two programs opening a new register at the same moment: both open it, and
+// the journal is taken in once.
+TEST(LigneRegistre, DeuxOuverturesEnMemeTempsReprennentLeJournalUneFois) {
+    for (int essai = 0; essai < 5; ++essai) {
+        QTemporaryDir dossier;
+        ASSERT_TRUE(QDir().mkpath(dossier.filePath(QStringLiteral("Journaux"))));
+        QFile j(dossier.filePath(QStringLiteral("Journaux/Journal_2024_03_05.txt")));
+        ASSERT_TRUE(j.open(QIODevice::WriteOnly));
+        j.write("RELEVE des CHEQUES IMPRIMES le 05/03/2024\r\n\r\n\r\n"
+                "10:00:00 - 12,50 Euros \xe0 l'ordre de EDF\r\n");
+        j.close();
+        const QStringList liste = {QStringLiteral("registre"), QStringLiteral("--dossier"),
+                                   dossier.path()};
+        QProcess a, b;
+        a.start(QStringLiteral(SCRIBANE_CLI), liste);
+        b.start(QStringLiteral(SCRIBANE_CLI), liste);
+        ASSERT_TRUE(a.waitForFinished(60000) && b.waitForFinished(60000));
+        EXPECT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
+        EXPECT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
+        EXPECT_TRUE(Lancer(liste).sortie.contains(QStringLiteral("Total : 1 chèque(s), 12,50 euros")));
+    }
 }
 
 } // namespace
