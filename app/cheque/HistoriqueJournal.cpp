@@ -19,7 +19,9 @@ namespace {
 const QString kMilieu = QStringLiteral(" Euros à l'ordre de ");
 const QString kEmetteur = QStringLiteral(". Emetteur : ");
 
-std::optional<std::int64_t> Centimes(const QString& montant) { return CentimesDuMontant(montant); }
+std::optional<std::int64_t> Centimes(const QString& montant) {
+    return CentimesDuMontant(montant);
+}
 
 // Payee and issuer. The issuer is written in capitals after ". Emetteur : ";
 // a payee that contains those words itself is told apart by what follows

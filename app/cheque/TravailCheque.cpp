@@ -143,8 +143,8 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
         QVector<ChequeAInscrire> aInscrire;
         for (qsizetype i = 0; i < fait.cheques.size(); ++i) {
             const TextesCheque& t = fait.cheques[i].textes;
-            aInscrire.append({saisis[i].date, CentimesDuMontant(t.chiffres).value_or(0),
-                              t.chiffres, t.destinataire, t.lieu, titulaire.toUpper(),
+            aInscrire.append({saisis[i].date, CentimesDuMontant(t.chiffres).value_or(0), t.chiffres,
+                              t.destinataire, t.lieu, titulaire.toUpper(),
                               travail.nomImprimante()});
         }
         auto notes = contexte.registre->noter(aInscrire);

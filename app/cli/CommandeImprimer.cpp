@@ -76,10 +76,12 @@ struct Options {
 std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
     Options o;
     const std::pair<const char*, QString*> avecValeur[] = {
-        {"--montant", &o.montant}, {"--destinataire", &o.destinataire}, {"--lieu", &o.lieu},
-        {"--date", &o.date},       {"--emetteur", &o.emetteur},         {"--dossier", &o.dossier},
-        {"--pdf", &o.pdf},         {"--imprimante", &o.imprimante},     {"--lot", &o.lot},
-        {"--numero", &o.numero},   {"--gache", &o.gache},               {"--raison", &o.raison},
+        {"--montant", &o.montant},   {"--destinataire", &o.destinataire},
+        {"--lieu", &o.lieu},         {"--date", &o.date},
+        {"--emetteur", &o.emetteur}, {"--dossier", &o.dossier},
+        {"--pdf", &o.pdf},           {"--imprimante", &o.imprimante},
+        {"--lot", &o.lot},           {"--numero", &o.numero},
+        {"--gache", &o.gache},       {"--raison", &o.raison},
     };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
@@ -437,7 +439,7 @@ int CommandeImprimer(Invocation& invocation) {
 
     // One cheque keeps the lists first, as the print button does; a batch
     // keeps them once, after its pages.
-    const ContexteImpression contexte{r,    chemins,    listes, lot, &QDateTime::currentDateTime,
+    const ContexteImpression contexte{r,          chemins, listes, lot, &QDateTime::currentDateTime,
                                       &auRegistre};
     QuestionsLigne questions(o, lot);
     const auto fait = ImprimerCheques(saisis, contexte, questions);

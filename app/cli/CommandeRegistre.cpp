@@ -136,8 +136,8 @@ int CommandeRegistre(Invocation& invocation) {
         largeurDestinataire = std::max(largeurDestinataire, c.destinataire.size());
     }
     QTextStream& s = Sortie();
-    s << "Numéro   Date        " << QStringLiteral("Montant").rightJustified(largeurMontant)
-      << "  " << QStringLiteral("Destinataire").leftJustified(largeurDestinataire) << "  Etat\n";
+    s << "Numéro   Date        " << QStringLiteral("Montant").rightJustified(largeurMontant) << "  "
+      << QStringLiteral("Destinataire").leftJustified(largeurDestinataire) << "  Etat\n";
     for (const ChequeRegistre& c : retenus) {
         QString etat = StatutAffiche(c, aujourdhui);
         if (c.statut == Statut::Encaisse)

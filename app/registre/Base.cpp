@@ -6,13 +6,15 @@
 
 #include <sqlite3.h>
 
-Base::~Base() { fermer(); }
+Base::~Base() {
+    fermer();
+}
 
 Resultat<> Base::ouvrir(const QString& chemin) {
     fermer();
     const QByteArray nom = chemin.toUtf8();
-    const int code = sqlite3_open_v2(nom.constData(), &db_,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int code =
+        sqlite3_open_v2(nom.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (code != SQLITE_OK) {
         const QString r = db_ ? raison() : raison(code);
         fermer();
@@ -56,7 +58,8 @@ QString Base::raison(int code) const {
     case SQLITE_CONSTRAINT:
         return QStringLiteral("une règle du registre l'interdit");
     default:
-        return QStringLiteral("erreur du registre (%1)").arg(QString::fromUtf8(sqlite3_errstr(code)));
+        return QStringLiteral("erreur du registre (%1)")
+            .arg(QString::fromUtf8(sqlite3_errstr(code)));
     }
 }
 
@@ -141,7 +144,9 @@ void Base::Requete::recommencer() {
     }
 }
 
-std::int64_t Base::Requete::entier(int colonne) const { return sqlite3_column_int64(s_, colonne); }
+std::int64_t Base::Requete::entier(int colonne) const {
+    return sqlite3_column_int64(s_, colonne);
+}
 
 std::optional<std::int64_t> Base::Requete::entierOuRien(int colonne) const {
     if (sqlite3_column_type(s_, colonne) == SQLITE_NULL)
@@ -158,7 +163,9 @@ const char* Base::Requete::brut(int colonne) const {
     return reinterpret_cast<const char*>(sqlite3_column_text(s_, colonne));
 }
 
-int Base::Requete::taille(int colonne) const { return sqlite3_column_bytes(s_, colonne); }
+int Base::Requete::taille(int colonne) const {
+    return sqlite3_column_bytes(s_, colonne);
+}
 
 Resultat<std::optional<std::int64_t>> Base::entier(const char* sql,
                                                    std::initializer_list<QVariant> valeurs) {
@@ -174,8 +181,12 @@ Resultat<std::optional<std::int64_t>> Base::entier(const char* sql,
     return valeur;
 }
 
-std::int64_t Base::dernierId() const { return sqlite3_last_insert_rowid(db_); }
-int Base::modifiees() const { return sqlite3_changes(db_); }
+std::int64_t Base::dernierId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+int Base::modifiees() const {
+    return sqlite3_changes(db_);
+}
 
 Transaction::Transaction(Base& base) : base_(base), commencee_(base.executer("BEGIN IMMEDIATE")) {
     finie_ = !commencee_;

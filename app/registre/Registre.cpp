@@ -15,7 +15,9 @@ namespace {
 
 const char* const kSqlStatut[] = {"impression", "émis", "gâché", "annulé", "encaissé"};
 
-const char* SqlStatut(Statut s) { return kSqlStatut[int(s)]; }
+const char* SqlStatut(Statut s) {
+    return kSqlStatut[int(s)];
+}
 
 Statut StatutSql(const QString& texte) {
     for (int i = 0; i < 5; ++i)
@@ -46,7 +48,9 @@ QTime HeureSql(const char* t, int taille) {
     return QTime(Chiffres(t + 11, 2), Chiffres(t + 14, 2), Chiffres(t + 17, 2));
 }
 
-QString Moment(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")); }
+QString Moment(const QDateTime& t) {
+    return t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
 QVariant Jour(const QDate& d) {
     return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
 }
@@ -152,24 +156,16 @@ QString NomStatut(Statut statut) {
     return {};
 }
 
-std::optional<Statut> StatutDuNom(QStringView nom) {
-    for (Statut s : {Statut::Emis, Statut::Gache, Statut::Annule, Statut::Encaisse})
-        if (TexteDeRecherche(nom.toString()) == TexteDeRecherche(NomStatut(s)))
-            return s;
-    return std::nullopt;
-}
-
 bool EstPrescrit(const ChequeRegistre& c, const QDate& aujourdhui) {
     const QDate emis = c.dateCheque.isValid() ? c.dateCheque : c.imprimeJour;
-    return c.statut == Statut::Emis && emis.isValid() &&
-           emis.addYears(1).addDays(8) < aujourdhui;
+    return c.statut == Statut::Emis && emis.isValid() && emis.addYears(1).addDays(8) < aujourdhui;
 }
 
 std::optional<FiltreStatut> FiltreStatutDuNom(QStringView nom) {
     const QString n = TexteDeRecherche(nom.toString());
     const std::pair<const char*, FiltreStatut> noms[] = {
-        {"tous", FiltreStatut::Tous},       {"emis", FiltreStatut::Emis},
-        {"gache", FiltreStatut::Gache},     {"annule", FiltreStatut::Annule},
+        {"tous", FiltreStatut::Tous},         {"emis", FiltreStatut::Emis},
+        {"gache", FiltreStatut::Gache},       {"annule", FiltreStatut::Annule},
         {"encaisse", FiltreStatut::Encaisse}, {"en-cours", FiltreStatut::EnCours},
     };
     for (const auto& [texte, statut] : noms)
@@ -237,19 +233,21 @@ QByteArray CsvRegistre(const QVector<ChequeRegistre>& cheques, const QDate& aujo
     for (const ChequeRegistre& c : cheques) {
         QString montant = MontantDeCentimes(c.centimes);
         montant.remove(u' ');
-        texte += (c.numero ? QStringLiteral("%1").arg(*c.numero, 7, 10, QLatin1Char('0'))
-                           : QString()) +
-                 u';' + c.dateCheque.toString(QStringLiteral("dd/MM/yyyy")) + u';' + montant +
-                 u';' + ChampCsv(c.destinataire) + u';' + ChampCsv(c.lieu) + u';' +
-                 ChampCsv(c.emetteur) + u';' + StatutAffiche(c, aujourdhui) + u';' +
-                 c.encaisseLe.toString(QStringLiteral("dd/MM/yyyy")) + u';' +
-                 c.imprimeLe().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + u';' +
-                 ChampCsv(c.note) + QStringLiteral("\r\n");
+        texte +=
+            (c.numero ? QStringLiteral("%1").arg(*c.numero, 7, 10, QLatin1Char('0')) : QString()) +
+            u';' + c.dateCheque.toString(QStringLiteral("dd/MM/yyyy")) + u';' + montant + u';' +
+            ChampCsv(c.destinataire) + u';' + ChampCsv(c.lieu) + u';' + ChampCsv(c.emetteur) +
+            u';' + StatutAffiche(c, aujourdhui) + u';' +
+            c.encaisseLe.toString(QStringLiteral("dd/MM/yyyy")) + u';' +
+            c.imprimeLe().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + u';' +
+            ChampCsv(c.note) + QStringLiteral("\r\n");
     }
     return QByteArray("\xEF\xBB\xBF") + texte.toUtf8();
 }
 
-QString ChequierParDefaut(int choix) { return QStringLiteral("Chéquier %1").arg(choix); }
+QString ChequierParDefaut(int choix) {
+    return QStringLiteral("Chéquier %1").arg(choix);
+}
 
 QString CheminRegistre(const CheminsScribane& chemins) {
     return chemins.dossier + QStringLiteral("/Registre.sqlite");
@@ -343,8 +341,7 @@ Resultat<std::unique_ptr<Registre>> Registre::ouvrir(const CheminsScribane& chem
                 .lier(2, nom)
                 .executer();
         for (const Chequier& c : recupere.chequiers)
-            (void)registre->base_
-                .requete("INSERT OR REPLACE INTO chequiers VALUES (?, ?, ?)")
+            (void)registre->base_.requete("INSERT OR REPLACE INTO chequiers VALUES (?, ?, ?)")
                 .lier(1, c.nom)
                 .lier(2, c.numeroter ? 1 : 0)
                 .lier(3, std::clamp<std::int64_t>(c.prochain, 1, 10000000))
@@ -481,7 +478,8 @@ Resultat<> Registre::reglerChequier(int choix, const Chequier& c) {
                                     "0000001 à 9999999.")};
     Transaction t(base_);
     if (!t.commencee())
-        return echec(QStringLiteral("Le chéquier n'a pas pu être enregistré"), t.commencee().raison());
+        return echec(QStringLiteral("Le chéquier n'a pas pu être enregistré"),
+                     t.commencee().raison());
     auto pris = base_.entier("SELECT 1 FROM cheques WHERE chequier = ? AND numero = ?",
                              {nom, QVariant::fromValue<qlonglong>(c.prochain)});
     if (!pris)
@@ -569,7 +567,8 @@ Resultat<QVector<ChequeInscrit>> Registre::noter(int choix, const QVector<Cheque
                                "MAX(prochain, excluded.prochain)");
         if (auto f = q.lier(1, chequier->nom)
                          .lier(2, chequier->numeroter ? 1 : 0)
-                         .lier(3, QVariant::fromValue<qlonglong>(std::min<std::int64_t>(numero, 10000000)))
+                         .lier(3, QVariant::fromValue<qlonglong>(
+                                      std::min<std::int64_t>(numero, 10000000)))
                          .executer();
             !f)
             return echec(quoi, f.raison());
@@ -578,7 +577,8 @@ Resultat<QVector<ChequeInscrit>> Registre::noter(int choix, const QVector<Cheque
             return echec(quoi, f.raison());
     }
     if (reimpressionDe && !inscrits.isEmpty()) {
-        auto q = base_.requete("UPDATE cheques SET reimpression = ? WHERE id = ? AND statut = 'gâché'");
+        auto q =
+            base_.requete("UPDATE cheques SET reimpression = ? WHERE id = ? AND statut = 'gâché'");
         if (auto f = q.lier(1, QVariant::fromValue<qlonglong>(inscrits.front().id))
                          .lier(2, QVariant::fromValue<qlonglong>(*reimpressionDe))
                          .executer();
@@ -603,7 +603,9 @@ Resultat<> Registre::confirmer(const QVector<ChequeInscrit>& cheques, const QDat
                            "WHERE id = ? AND statut IN ('impression', 'émis')");
     for (const ChequeInscrit& c : cheques) {
         q.recommencer();
-        if (auto f = q.lier(1, Moment(imprimeLe)).lier(2, QVariant::fromValue<qlonglong>(c.id)).executer();
+        if (auto f = q.lier(1, Moment(imprimeLe))
+                         .lier(2, QVariant::fromValue<qlonglong>(c.id))
+                         .executer();
             !f)
             return echec(quoi, f.raison());
     }
@@ -708,7 +710,8 @@ Resultat<> Registre::marquerEncaisses(const QVector<Encaissement>& encaissements
         if (!e.date.isValid())
             return Echec{quoi + QStringLiteral(" : une date d'encaissement manque.")};
         q.recommencer();
-        if (auto f = q.lier(1, Jour(e.date)).lier(2, QVariant::fromValue<qlonglong>(e.id)).executer();
+        if (auto f =
+                q.lier(1, Jour(e.date)).lier(2, QVariant::fromValue<qlonglong>(e.id)).executer();
             !f)
             return echec(quoi, f.raison());
         if (base_.modifiees() != 1)
@@ -773,8 +776,8 @@ Resultat<QVector<ChequeRegistre>> Registre::lire(const char* fin, std::int64_t v
         liste.append(std::move(c));
     }
     if (q.echouee())
-        return Echec{QStringLiteral("Le registre des chèques ne peut pas être lu : %1.")
-                         .arg(q.erreur())};
+        return Echec{
+            QStringLiteral("Le registre des chèques ne peut pas être lu : %1.").arg(q.erreur())};
     return liste;
 }
 
@@ -805,8 +808,8 @@ Resultat<QVector<ChequeNonEncaisse>> Registre::nonEncaisses() {
         liste.append({q.entier(0), q.entierOuRien(1), q.entier(2),
                       QDate::fromString(q.texte(3), Qt::ISODate), q.texte(4)});
     if (q.echouee())
-        return Echec{QStringLiteral("Le registre des chèques ne peut pas être lu : %1.")
-                         .arg(q.erreur())};
+        return Echec{
+            QStringLiteral("Le registre des chèques ne peut pas être lu : %1.").arg(q.erreur())};
     return liste;
 }
 
@@ -818,8 +821,8 @@ Resultat<EnCours> Registre::enCours() {
         e.centimes = q.entier(1);
     }
     if (q.echouee())
-        return Echec{QStringLiteral("Le registre des chèques ne peut pas être lu : %1.")
-                         .arg(q.erreur())};
+        return Echec{
+            QStringLiteral("Le registre des chèques ne peut pas être lu : %1.").arg(q.erreur())};
     return e;
 }
 
@@ -858,7 +861,8 @@ Resultat<int> Registre::importerJournaux() {
         } else {
             const QByteArray contenu = f.readAll();
             // A line still being appended is left for the next time.
-            LireJournal(contenu, *jour, info.fileName(), lu.lecture, FinDuJournal::EnCoursDEcriture);
+            LireJournal(contenu, *jour, info.fileName(), lu.lecture,
+                        FinDuJournal::EnCoursDEcriture);
             lu.etat = QStringLiteral("%1;%2").arg(contenu.size()).arg(lu.lecture.lignesIgnorees);
         }
         lus.append(std::move(lu));
@@ -883,12 +887,14 @@ Resultat<int> Registre::importerJournaux() {
     auto etat = base_.requete("INSERT OR REPLACE INTO faits VALUES (?, ?)");
     int importes = 0;
     for (const Lu& lu : lus) {
-        QHash<QString, std::pair<std::int64_t, std::int64_t>> vus; // in the journal, in the register
+        QHash<QString, std::pair<std::int64_t, std::int64_t>>
+            vus; // in the journal, in the register
         for (const ChequeJournal& c : lu.lecture.cheques) {
             const QString moment = Moment(QDateTime(c.date, c.heure));
-            const QString apres = c.emetteur.isEmpty()
-                                      ? c.destinataire
-                                      : c.destinataire + QStringLiteral(". Emetteur : ") + c.emetteur;
+            const QString apres =
+                c.emetteur.isEmpty()
+                    ? c.destinataire
+                    : c.destinataire + QStringLiteral(". Emetteur : ") + c.emetteur;
             const QString cle = moment + u'\n' + QString::number(c.centimes) + u'\n' + apres;
             auto it = vus.find(cle);
             if (it == vus.end()) {
@@ -916,7 +922,8 @@ Resultat<int> Registre::importerJournaux() {
             ++importes;
         }
         etat.recommencer();
-        if (auto f = etat.lier(1, QStringLiteral("journal:") + lu.fichier).lier(2, lu.etat).executer();
+        if (auto f =
+                etat.lier(1, QStringLiteral("journal:") + lu.fichier).lier(2, lu.etat).executer();
             !f)
             return echec(quoi, f.raison());
     }

@@ -29,7 +29,6 @@ enum class Statut {
 
 // "émis", "gâché", "annulé", "encaissé", "en impression".
 QString NomStatut(Statut statut);
-std::optional<Statut> StatutDuNom(QStringView nom);
 
 struct ChequeRegistre {
     std::int64_t id = 0;
@@ -65,7 +64,7 @@ std::optional<FiltreStatut> FiltreStatutDuNom(QStringView nom);
 
 struct FiltreRegistre {
     FiltreStatut statut = FiltreStatut::Tous;
-    QString recherche; // in payee, issuer, place or number; accents and case ignored
+    QString recherche;           // in payee, issuer, place or number; accents and case ignored
     std::optional<QDate> du, au; // the date on the cheque
     std::optional<std::int64_t> minimum, maximum; // in cents
     bool accepte(const ChequeRegistre& c) const;
@@ -114,9 +113,9 @@ struct EnCours {
 // What opening the register found and did, for the user to be told.
 struct OuvertureRegistre {
     bool cree = false;
-    QString endommage;      // the damaged register's new name, empty when it was sound
-    int importes = 0;       // cheques taken from the journals
-    int interrompus = 0;    // prints found unconfirmed and kept as issued, to be checked
+    QString endommage;   // the damaged register's new name, empty when it was sound
+    int importes = 0;    // cheques taken from the journals
+    int interrompus = 0; // prints found unconfirmed and kept as issued, to be checked
     // The messages to show, in French, in that order.
     QStringList messages() const;
 };
@@ -146,9 +145,10 @@ public:
     // `premier` (or the chequebook's next number) when numbering is on, or
     // when `premier` is given. `reimpressionDe`: the spoiled cheque the first
     // one reprints.
-    Resultat<QVector<ChequeInscrit>> noter(int choix, const QVector<ChequeAInscrire>& cheques,
-                                           std::optional<std::int64_t> premier = std::nullopt,
-                                           std::optional<std::int64_t> reimpressionDe = std::nullopt);
+    Resultat<QVector<ChequeInscrit>>
+    noter(int choix, const QVector<ChequeAInscrire>& cheques,
+          std::optional<std::int64_t> premier = std::nullopt,
+          std::optional<std::int64_t> reimpressionDe = std::nullopt);
     Resultat<> confirmer(const QVector<ChequeInscrit>& cheques, const QDateTime& imprimeLe);
     Resultat<> abandonner(const QVector<ChequeInscrit>& cheques);
 

@@ -3,9 +3,9 @@
 #include "registre/Registre.h"
 #include "settings/DossierApplication.h"
 #include "settings/EtatChoix.h"
+#include "settings/Reglages.h"
 #include "windows/Aide.h"
 #include "windows/Plateforme.h"
-#include "settings/Reglages.h"
 
 // The desktop services the windows use.
 struct ServicesPlateforme {

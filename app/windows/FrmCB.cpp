@@ -472,9 +472,9 @@ void FrmCB::ouvrirRegistre() {
 void FrmCB::afficherNumero() {
     if (!lblNumero_)
         return;
-    const auto chequier = app_.registre ? app_.registre->chequierDuChoix(
-                                              app_.etat.ChoixCourant == 2 ? 2 : 1)
-                                        : Resultat<Chequier>(Echec{});
+    const auto chequier = app_.registre
+                              ? app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1)
+                              : Resultat<Chequier>(Echec{});
     const bool numerote = chequier && chequier->numeroter;
     lblNumero_->setVisible(numerote);
     if (numerote)
@@ -675,11 +675,14 @@ void FrmCB::imprimerVers(Sortie sortie, std::optional<std::int64_t> reimpression
     ImpressionAuRegistre auRegistre(*app_.registre, app_.etat.ChoixCourant == 2 ? 2 : 1);
     auRegistre.reimpressionDe = reimpressionDe;
     const ContexteImpression contexte{
-        r, app_.chemins,
+        r,
+        app_.chemins,
         app_.etat.ChoixCourant != 0
             ? std::optional(ListesMemorisees{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)})
             : std::nullopt,
-        false, [this] { return app_.plateforme.horloge.maintenant(); }, &auRegistre};
+        false,
+        [this] { return app_.plateforme.horloge.maintenant(); },
+        &auRegistre};
     const auto fait = ImprimerCheques({chequeSaisi()}, contexte, questions);
     if (!fait) {
         if (questions.travail)
@@ -723,9 +726,9 @@ void FrmCB::imprimerVers(Sortie sortie, std::optional<std::int64_t> reimpression
 void FrmCB::verifierImpression(const ChequeInscrit& inscrit) {
     Dialogues& dialogues = app_.plateforme.dialogues;
     const QString numero = NumeroCheque(*inscrit.numero);
-    const int reponse = dialogues.choix(
-        this, QStringLiteral("Le chèque %1 est-il bien imprimé ?").arg(numero),
-        {QStringLiteral("&Oui"), QStringLiteral("&Gâché…")}, 0);
+    const int reponse =
+        dialogues.choix(this, QStringLiteral("Le chèque %1 est-il bien imprimé ?").arg(numero),
+                        {QStringLiteral("&Oui"), QStringLiteral("&Gâché…")}, 0);
     if (reponse != 1) {
         apresImpression();
         return;
@@ -738,12 +741,12 @@ void FrmCB::verifierImpression(const ChequeInscrit& inscrit) {
         return;
     }
     afficherNumero();
-    const auto chequier =
-        app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1);
+    const auto chequier = app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1);
     if (chequier &&
-        dialogues.question(this, QStringLiteral("Le chèque %1 est noté gâché.\n\nRéimprimer ce "
-                                                "chèque sur le chèque %2 ?")
-                                     .arg(numero, NumeroCheque(chequier->prochain)),
+        dialogues.question(this,
+                           QStringLiteral("Le chèque %1 est noté gâché.\n\nRéimprimer ce "
+                                          "chèque sur le chèque %2 ?")
+                               .arg(numero, NumeroCheque(chequier->prochain)),
                            QStringLiteral("Réimprimer"))) {
         imprimerVers(Sortie::Imprimante, inscrit.id);
         return;

@@ -115,7 +115,6 @@ public:
     void afficherNumero();
 
 private:
-
     AppScribane& app_;
     QComboBox* cboM_ = nullptr;
     QComboBox* cboD_ = nullptr;

@@ -123,12 +123,9 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     statut_->setObjectName(QStringLiteral("CboStatut"));
     statut_->setAccessibleName(QStringLiteral("État des chèques"));
     const std::pair<const char*, FiltreStatut> etats[] = {
-        {"Tous les chèques", FiltreStatut::Tous},
-        {"Émis (encaissés ou non)", FiltreStatut::Emis},
-        {"Non encaissés", FiltreStatut::EnCours},
-        {"Encaissés", FiltreStatut::Encaisse},
-        {"Gâchés", FiltreStatut::Gache},
-        {"Annulés", FiltreStatut::Annule},
+        {"Tous les chèques", FiltreStatut::Tous}, {"Émis (encaissés ou non)", FiltreStatut::Emis},
+        {"Non encaissés", FiltreStatut::EnCours}, {"Encaissés", FiltreStatut::Encaisse},
+        {"Gâchés", FiltreStatut::Gache},          {"Annulés", FiltreStatut::Annule},
     };
     for (const auto& [texte, etat] : etats)
         statut_->addItem(QString::fromUtf8(texte), static_cast<int>(etat));
@@ -303,8 +300,8 @@ namespace {
 QString Designation(const ChequeRegistre& c) {
     return (c.numero ? QStringLiteral("Le chèque ") + NumeroCheque(*c.numero)
                      : QStringLiteral("Le chèque")) +
-           QStringLiteral(" de %1 € à l'ordre de %2").arg(MontantDeCentimes(c.centimes),
-                                                            c.destinataire);
+           QStringLiteral(" de %1 € à l'ordre de %2")
+               .arg(MontantDeCentimes(c.centimes), c.destinataire);
 }
 
 } // namespace

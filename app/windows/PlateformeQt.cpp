@@ -53,7 +53,7 @@ bool DialoguesQt::question(QWidget* parent, const QString& texte, const QString&
 }
 
 int DialoguesQt::choix(QWidget* parent, const QString& texte, const QStringList& boutons,
-                        int parDefaut, const QString& titre) {
+                       int parDefaut, const QString& titre) {
     QMessageBox boite(QMessageBox::Question, Titre(titre), texte, QMessageBox::NoButton, parent);
     QList<QAbstractButton*> presses;
     for (const QString& b : boutons)

@@ -1,11 +1,11 @@
 // Ten years of daily journals (3 650 files, 25 000 cheques): reading them all,
 // the history window until its first rows are there, one search keystroke,
 // and `scribane-cli journal --csv` as a whole process.
+#include "PlateformeTest.h"
+#include "cheque/Journal.h"
 #include "registre/Registre.h"
 #include "windows/AppScribane.h"
 #include "windows/FrmHistorique.h"
-#include "cheque/Journal.h"
-#include "PlateformeTest.h"
 
 #include <QApplication>
 #include <QDir>

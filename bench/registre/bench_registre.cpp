@@ -47,7 +47,8 @@ void BM_ImporterDixAnsDeJournaux(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir dossier;
-        QDir().rename(source + QStringLiteral("/Journaux"), dossier.filePath(QStringLiteral("Journaux")));
+        QDir().rename(source + QStringLiteral("/Journaux"),
+                      dossier.filePath(QStringLiteral("Journaux")));
         state.ResumeTiming();
         OuvertureRegistre rapport;
         auto reg = Registre::ouvrir(CheminsScribane{dossier.path()}, &rapport);
@@ -55,7 +56,8 @@ void BM_ImporterDixAnsDeJournaux(benchmark::State& state) {
         state.counters["importes"] = rapport.importes;
         state.PauseTiming();
         reg = Echec{};
-        QDir().rename(dossier.filePath(QStringLiteral("Journaux")), source + QStringLiteral("/Journaux"));
+        QDir().rename(dossier.filePath(QStringLiteral("Journaux")),
+                      source + QStringLiteral("/Journaux"));
         state.ResumeTiming();
     }
 }
@@ -77,9 +79,13 @@ QString Registre100000() {
             QVector<ChequeAInscrire> cheques;
             for (int i = 0; i < 1000; ++i) {
                 const std::int64_t centimes = alea.bounded(100, 500000);
-                cheques.append({debut.addDays((lot * 1000 + i) * 3650 / 100000), centimes,
-                                MontantDeCentimes(centimes), QString::fromUtf8(kNoms[alea.bounded(8)]),
-                                QStringLiteral("Paris"), {}, QStringLiteral("Bureau")});
+                cheques.append({debut.addDays((lot * 1000 + i) * 3650 / 100000),
+                                centimes,
+                                MontantDeCentimes(centimes),
+                                QString::fromUtf8(kNoms[alea.bounded(8)]),
+                                QStringLiteral("Paris"),
+                                {},
+                                QStringLiteral("Bureau")});
             }
             const auto notes = r.noter(1, cheques);
             (void)r.confirmer(*notes, QDateTime(debut.addDays(lot * 36), QTime(10, 0)));

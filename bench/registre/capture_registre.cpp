@@ -24,9 +24,10 @@ int main(int argc, char** argv) {
     Registre& r = *app.registre;
     (void)r.reglerChequier(1, {QStringLiteral("Compte courant"), true, 2345671});
     const auto cheque = [](int j, int m, std::int64_t centimes, const char* a, const char* e) {
-        return ChequeAInscrire{QDate(2024, m, j), centimes, MontantDeCentimes(centimes),
-                               QString::fromUtf8(a), QStringLiteral("Paris"),
-                               QString::fromUtf8(e), QStringLiteral("Bureau")};
+        return ChequeAInscrire{QDate(2024, m, j),           centimes,
+                               MontantDeCentimes(centimes), QString::fromUtf8(a),
+                               QStringLiteral("Paris"),     QString::fromUtf8(e),
+                               QStringLiteral("Bureau")};
     };
     const auto imprimer = [&](std::optional<std::int64_t> de, std::optional<std::int64_t> premier,
                               ChequeAInscrire c, QDateTime quand) {

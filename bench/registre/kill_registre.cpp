@@ -55,8 +55,13 @@ int Enfant(const QString& dossier, quint32 graine) {
             QVector<ChequeAInscrire> cheques;
             const int n = quoi < 3 ? 1 : 1 + int(alea.bounded(5));
             for (int i = 0; i < n; ++i)
-                cheques.append({QDate::currentDate(), 100 + tour, QStringLiteral("%1,00").arg(1 + tour),
-                                nom + QStringLiteral("-%1").arg(i), {}, {}, QStringLiteral("Bureau")});
+                cheques.append({QDate::currentDate(),
+                                100 + tour,
+                                QStringLiteral("%1,00").arg(1 + tour),
+                                nom + QStringLiteral("-%1").arg(i),
+                                {},
+                                {},
+                                QStringLiteral("Bureau")});
             auto notes = reg.noter(choix, cheques);
             if (!notes)
                 continue;
@@ -128,8 +133,8 @@ void Verifier(const QString& dossier, Bilan& b) {
         cles.insert(cle);
     }
     for (auto it = plusHaut.cbegin(); it != plusHaut.cend(); ++it) {
-        const auto prochain = reg.base().entier("SELECT prochain FROM chequiers WHERE nom = ?",
-                                                {it.key()});
+        const auto prochain =
+            reg.base().entier("SELECT prochain FROM chequiers WHERE nom = ?", {it.key()});
         if (!prochain || !*prochain || **prochain <= it.value())
             ++b.prochainsEnRetard;
     }

@@ -47,20 +47,19 @@ TEST(LigneRegistre, NumerosGacheEtListeDuRegistreDeBoutEnBout) {
         << issue.sortie.toStdString();
 
     // A number given by hand, then one already used.
-    issue = Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), d,
-                    QStringLiteral("--montant"), QStringLiteral("5"),
-                    QStringLiteral("--destinataire"), QStringLiteral("Delta"),
-                    QStringLiteral("--date"), QStringLiteral("08/03/2024"),
-                    QStringLiteral("--pdf"), pdf, QStringLiteral("--numero"),
-                    QStringLiteral("2100")});
+    issue =
+        Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), d,
+                QStringLiteral("--montant"), QStringLiteral("5"), QStringLiteral("--destinataire"),
+                QStringLiteral("Delta"), QStringLiteral("--date"), QStringLiteral("08/03/2024"),
+                QStringLiteral("--pdf"), pdf, QStringLiteral("--numero"), QStringLiteral("2100")});
     ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
-    issue = Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), d,
-                    QStringLiteral("--montant"), QStringLiteral("6"),
-                    QStringLiteral("--destinataire"), QStringLiteral("Epsilon"),
-                    QStringLiteral("--pdf"), pdf, QStringLiteral("--numero"),
-                    QStringLiteral("2001")});
+    issue = Lancer(
+        {QStringLiteral("imprimer"), QStringLiteral("--dossier"), d, QStringLiteral("--montant"),
+         QStringLiteral("6"), QStringLiteral("--destinataire"), QStringLiteral("Epsilon"),
+         QStringLiteral("--pdf"), pdf, QStringLiteral("--numero"), QStringLiteral("2001")});
     EXPECT_EQ(issue.code, 1);
-    EXPECT_TRUE(issue.erreurs.contains(QStringLiteral("a déjà servi"))) << issue.erreurs.toStdString();
+    EXPECT_TRUE(issue.erreurs.contains(QStringLiteral("a déjà servi")))
+        << issue.erreurs.toStdString();
     EXPECT_TRUE(issue.erreurs.contains(QStringLiteral("Rien n'est imprimé")));
 
     issue = Lancer({QStringLiteral("imprimer"), QStringLiteral("--dossier"), d,
@@ -79,20 +78,22 @@ TEST(LigneRegistre, NumerosGacheEtListeDuRegistreDeBoutEnBout) {
     EXPECT_FALSE(issue.sortie.contains(QStringLiteral("Alpha")));
 
     issue = Lancer({QStringLiteral("registre"), QStringLiteral("--dossier"), d,
-                    QStringLiteral("--statut"), QStringLiteral("en-cours"),
-                    QStringLiteral("--du"), QStringLiteral("06/03/2024")});
+                    QStringLiteral("--statut"), QStringLiteral("en-cours"), QStringLiteral("--du"),
+                    QStringLiteral("06/03/2024")});
     ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
     EXPECT_TRUE(issue.sortie.contains(QStringLiteral("Total : 2 chèque(s), 35,00 euros")))
         << issue.sortie.toStdString();
-    EXPECT_TRUE(issue.sortie.contains(QStringLiteral("Reste à encaisser : 3 chèque(s), 45,00 euros")));
+    EXPECT_TRUE(
+        issue.sortie.contains(QStringLiteral("Reste à encaisser : 3 chèque(s), 45,00 euros")));
 
     issue = Lancer({QStringLiteral("registre"), QStringLiteral("--dossier"), d,
                     QStringLiteral("--csv"), QStringLiteral("--cherche"), QStringLiteral("2100")});
     ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
     EXPECT_TRUE(issue.sortie.contains(QStringLiteral("0002100;08/03/2024;5,00;Delta;")))
         << issue.sortie.toStdString();
-    issue = Lancer({QStringLiteral("registre"), QStringLiteral("--dossier"), d,
-                    QStringLiteral("--csv"), QStringLiteral("--cherche"), QStringLiteral("hyperlink")});
+    issue =
+        Lancer({QStringLiteral("registre"), QStringLiteral("--dossier"), d, QStringLiteral("--csv"),
+                QStringLiteral("--cherche"), QStringLiteral("hyperlink")});
     EXPECT_TRUE(issue.sortie.contains(QStringLiteral(";\"'=HYPERLINK(\"\"x\"\")\";")))
         << issue.sortie.toStdString();
 }
@@ -120,7 +121,8 @@ TEST(LigneRegistre, DeuxOuverturesEnMemeTempsReprennentLeJournalUneFois) {
         ASSERT_TRUE(a.waitForFinished(60000) && b.waitForFinished(60000));
         EXPECT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
         EXPECT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
-        EXPECT_TRUE(Lancer(liste).sortie.contains(QStringLiteral("Total : 1 chèque(s), 12,50 euros")));
+        EXPECT_TRUE(
+            Lancer(liste).sortie.contains(QStringLiteral("Total : 1 chèque(s), 12,50 euros")));
     }
 }
 

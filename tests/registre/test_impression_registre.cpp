@@ -64,9 +64,8 @@ Resultat<ChequesImprimes> Imprimer(const CheminsScribane& chemins, RegistreImpre
     for (int i = 0; i < nombre; ++i)
         saisis.append({QStringLiteral("1 250,5%1").arg(i), QStringLiteral("Dupont"),
                        QStringLiteral("Paris"), QDate(2024, 3, 4)});
-    return ImprimerCheques(saisis, {r, chemins, std::nullopt, false, [] { return kMoment; },
-                                    &registre},
-                           q);
+    return ImprimerCheques(saisis,
+                           {r, chemins, std::nullopt, false, [] { return kMoment; }, &registre}, q);
 }
 
 TEST(ImpressionAuRegistre, ChaqueChequeImprimeEstNoteAvecSonNumeroEtTout) {

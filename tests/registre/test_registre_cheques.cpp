@@ -11,8 +11,13 @@
 namespace {
 
 ChequeAInscrire Cheque(std::int64_t centimes, const char* destinataire = "EDF") {
-    return {QDate(2024, 3, 5), centimes, QString::number(centimes / 100) + QStringLiteral(",00"),
-            QString::fromUtf8(destinataire), QStringLiteral("Paris"), {}, QStringLiteral("Bureau")};
+    return {QDate(2024, 3, 5),
+            centimes,
+            QString::number(centimes / 100) + QStringLiteral(",00"),
+            QString::fromUtf8(destinataire),
+            QStringLiteral("Paris"),
+            {},
+            QStringLiteral("Bureau")};
 }
 
 class RegistreTest : public ::testing::Test {
@@ -62,7 +67,8 @@ TEST_F(RegistreTest, DeuxChoixSurLeMemeChequierPartagentSesNumerosSansJamaisLesR
     // Setting the next number back onto a used one is refused...
     const auto recul = reg->reglerChequier(1, {QStringLiteral("Compte courant"), true, 1234568});
     ASSERT_FALSE(recul.ok());
-    EXPECT_TRUE(recul.raison().contains(QStringLiteral("n° 1234568"))) << recul.raison().toStdString();
+    EXPECT_TRUE(recul.raison().contains(QStringLiteral("n° 1234568")))
+        << recul.raison().toStdString();
     // ... and so is a number given by hand that served already.
     EXPECT_FALSE(reg->noter(2, {Cheque(500)}, 1234569).ok());
     EXPECT_EQ(reg->cheques()->size(), 4);
@@ -117,8 +123,8 @@ TEST_F(RegistreTest, GacheReimprimeAnnuleEncaisseEtCeQuiResteAEncaisser) {
     EXPECT_EQ(enCours.centimes, 12345 + 999);
 
     // Marking cashed is all or none: a voided cheque in the set stops it.
-    EXPECT_FALSE(reg->marquerEncaisses({{reprise[0].id, QDate(2024, 3, 20)},
-                                        {premiers[1].id, QDate(2024, 3, 20)}})
+    EXPECT_FALSE(reg->marquerEncaisses(
+                        {{reprise[0].id, QDate(2024, 3, 20)}, {premiers[1].id, QDate(2024, 3, 20)}})
                      .ok());
     EXPECT_EQ((*reg->cheque(reprise[0].id))->statut, Statut::Emis);
     ASSERT_TRUE(reg->marquerEncaisses({{reprise[0].id, QDate(2024, 3, 20)}}).ok());
@@ -163,16 +169,22 @@ TEST_F(RegistreTest, LesJournauxSontReprisUneFoisEtUnChequeDejaNoteNestPasDouble
     EXPECT_EQ(liste[3].centimes, 99);
 
     // A cheque the print job noted, then journaled: the journal line is the same cheque.
-    auto notes = reg->noter(1, {{QDate(2024, 3, 6), 500, QStringLiteral("5,00"),
-                                 QStringLiteral("Orange"), {}, {}, {}}});
+    auto notes = reg->noter(
+        1,
+        {{QDate(2024, 3, 6), 500, QStringLiteral("5,00"), QStringLiteral("Orange"), {}, {}, {}}});
     ASSERT_TRUE(notes.ok());
     const QDateTime moment(QDate(2024, 3, 6), QTime(11, 0, 0));
     ASSERT_TRUE(reg->confirmer(*notes, moment).ok());
     ecrireJournal(moment, "5,00", "Orange");
 
     // A payee that reads back split at ". Emetteur : " is still the same cheque.
-    auto piege = reg->noter(1, {{QDate(2024, 3, 6), 700, QStringLiteral("7,00"),
-                                 QStringLiteral("DUPONT. Emetteur : X"), {}, {}, {}}});
+    auto piege = reg->noter(1, {{QDate(2024, 3, 6),
+                                 700,
+                                 QStringLiteral("7,00"),
+                                 QStringLiteral("DUPONT. Emetteur : X"),
+                                 {},
+                                 {},
+                                 {}}});
     ASSERT_TRUE(piege.ok());
     const QDateTime plusTard(QDate(2024, 3, 6), QTime(11, 30, 0));
     ASSERT_TRUE(reg->confirmer(*piege, plusTard).ok());

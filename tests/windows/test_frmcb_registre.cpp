@@ -60,8 +60,8 @@ TEST_F(ImpressionNumerotee, SansRegistreRienNestImprime) {
     EXPECT_TRUE(plateforme.impression.pages.isEmpty());
     ASSERT_FALSE(plateforme.dialogues.vus.isEmpty());
     EXPECT_EQ(plateforme.dialogues.vus.last().icone, Icone::Critique);
-    EXPECT_TRUE(plateforme.dialogues.vus.last().texte.startsWith(
-        QStringLiteral("Rien n'est imprimé")));
+    EXPECT_TRUE(
+        plateforme.dialogues.vus.last().texte.startsWith(QStringLiteral("Rien n'est imprimé")));
     EXPECT_FALSE(QFile::exists(chemin("Journaux/Journal_2024_03_05.txt")));
 }
 

@@ -38,8 +38,14 @@ TEST_F(ChequierConfiguration, DeuxChoixSurUnChequierPartagentSesNumerosGardesAuR
     regler("Compte joint", true, "1234567");
     cliquer("CmdEnrChoix");
     // Choice 1 prints one: choice 2 goes on from the next number.
-    ASSERT_TRUE(app->registre->noter(1, {{QDate(2024, 3, 5), 100, QStringLiteral("1,00"),
-                                          QStringLiteral("EDF"), {}, {}, {}}})
+    ASSERT_TRUE(app->registre
+                    ->noter(1, {{QDate(2024, 3, 5),
+                                 100,
+                                 QStringLiteral("1,00"),
+                                 QStringLiteral("EDF"),
+                                 {},
+                                 {},
+                                 {}}})
                     .ok());
     EXPECT_EQ(app->registre->chequierDuChoix(2)->prochain, 1234568);
 
