@@ -23,13 +23,7 @@ const QString kMilieu = QStringLiteral(" Euros à l'ordre de ");
 const QString kEmetteur = QStringLiteral(". Emetteur : ");
 
 std::optional<std::int64_t> Centimes(const QString& montant) {
-    const auto lu = LireMontantExact(montant);
-    if (!lu || lu->negatif || lu->decimales > 2 || lu->chiffres > 15)
-        return std::nullopt;
-    std::int64_t c = static_cast<std::int64_t>(lu->mantisse);
-    for (int d = lu->decimales; d < 2; ++d)
-        c *= 10;
-    return c;
+    return CentimesDuMontant(montant);
 }
 
 // Payee and issuer. The issuer is written in capitals after ". Emetteur : ";
@@ -49,6 +43,16 @@ void SeparerEmetteur(const QString& reste, ChequeJournal& c) {
 }
 
 } // namespace
+
+std::optional<std::int64_t> CentimesDuMontant(QStringView montant) {
+    const auto lu = LireMontantExact(montant);
+    if (!lu || lu->negatif || lu->decimales > 2 || lu->chiffres > 15)
+        return std::nullopt;
+    std::int64_t c = static_cast<std::int64_t>(lu->mantisse);
+    for (int d = lu->decimales; d < 2; ++d)
+        c *= 10;
+    return c;
+}
 
 std::optional<QDate> DateDuJournal(const QString& nomFichier) {
     static const QRegularExpression nom(
@@ -200,8 +204,6 @@ QString MontantDeCentimes(std::int64_t centimes) {
            QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
 }
 
-namespace {
-
 // A text cell that a spreadsheet would take for a formula gets an apostrophe
 // first: "=HYPERLINK(...)" and "=cmd|..." stay what was printed.
 QString ChampCsv(QString champ) {
@@ -215,8 +217,6 @@ QString ChampCsv(QString champ) {
     echappe.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     return u'"' + echappe + u'"';
 }
-
-} // namespace
 
 QByteArray CsvJournal(const QVector<ChequeJournal>& cheques) {
     QString texte = QStringLiteral("Date;Heure;Montant;Destinataire;Emetteur\r\n");

@@ -70,6 +70,14 @@ struct FiltreJournal {
     bool couvre(const QDate& jour) const;
 };
 
+// The exact cents of a printed amount ("1 250,5" gives 125050); nothing for a
+// negative amount, more than two decimals or more than 15 digits.
+std::optional<std::int64_t> CentimesDuMontant(QStringView montant);
+
+// One CSV field: quoted when it must be, and after an apostrophe when a
+// spreadsheet would run it as a formula.
+QString ChampCsv(QString champ);
+
 // "1 234,56" from cents, exact whatever the total.
 QString MontantDeCentimes(std::int64_t centimes);
 

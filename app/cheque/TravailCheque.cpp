@@ -1,5 +1,6 @@
 #include "cheque/TravailCheque.h"
 
+#include "cheque/HistoriqueJournal.h"
 #include "cheque/Journal.h"
 #include "settings/Enregistrement.h"
 #include "settings/Reglages.h"
@@ -75,6 +76,10 @@ Resultat<> ImprimanteUtilisable(const QString& imprimante, const QStringList& in
     return {};
 }
 
+QString NumeroCheque(std::int64_t numero) {
+    return QStringLiteral("n° %1").arg(numero, 7, 10, QLatin1Char('0'));
+}
+
 QString NomPdfPropose(const QString& destinataire, const QDate& date) {
     QString nom = destinataire.trimmed();
     static const QString interdits = QStringLiteral("/\\:*?\"<>|");
@@ -126,6 +131,29 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
     }
 
     TravailImpression& travail = questions.ouvrirTravail();
+    // Nothing came out: the lists go back to what they held, so that a cheque
+    // never printed is not offered as one used.
+    const auto rendreListes = [&] {
+        if (listesGardees) {
+            questions.listesRetenues(*contexte.listes);
+            (void)EnregistrerCheque(contexte.chemins, {}, nullptr, *contexte.listes);
+        }
+    };
+    if (contexte.registre) {
+        QVector<ChequeAInscrire> aInscrire;
+        for (qsizetype i = 0; i < fait.cheques.size(); ++i) {
+            const TextesCheque& t = fait.cheques[i].textes;
+            aInscrire.append({saisis[i].date, CentimesDuMontant(t.chiffres).value_or(0), t.chiffres,
+                              t.destinataire, t.lieu, titulaire.toUpper(),
+                              travail.nomImprimante()});
+        }
+        auto notes = contexte.registre->noter(aInscrire);
+        if (!notes) {
+            rendreListes();
+            return Echec{QStringLiteral("Rien n'est imprimé : %1").arg(notes.raison())};
+        }
+        fait.inscrits = *notes;
+    }
     for (qsizetype i = 0; i < fait.cheques.size(); ++i) {
         if (i > 0)
             travail.pageSuivante();
@@ -134,17 +162,34 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
     }
     const auto termine = travail.terminer();
     if (!termine) {
-        // Nothing came out: the lists go back to what they held, so that a
-        // cheque never printed is not offered as one used.
-        if (listesGardees) {
-            questions.listesRetenues(*contexte.listes);
-            (void)EnregistrerCheque(contexte.chemins, {}, nullptr, *contexte.listes);
+        rendreListes();
+        if (contexte.registre) {
+            // The numbers go back too; if the register cannot take them back,
+            // it keeps them as interrupted prints, to be checked.
+            (void)contexte.registre->abandonner(fait.inscrits);
+            fait.inscrits.clear();
         }
         return Echec{termine.raison()};
     }
 
+    const QDateTime moment =
+        r.Journal == 1 || contexte.registre ? contexte.maintenant() : QDateTime();
+    if (contexte.registre)
+        if (const auto confirme = contexte.registre->confirmer(fait.inscrits, moment); !confirme) {
+            QStringList numeros;
+            for (const ChequeInscrit& c : fait.inscrits)
+                if (c.numero)
+                    numeros << NumeroCheque(*c.numero);
+            fait.echecRegistre =
+                (numeros.isEmpty()
+                     ? QStringLiteral("le registre les garde comme impressions interrompues, à "
+                                      "vérifier : ")
+                     : QStringLiteral("le registre garde les chèques %1 comme impressions "
+                                      "interrompues, à vérifier : ")
+                           .arg(numeros.join(QStringLiteral(", ")))) +
+                confirme.raison();
+        }
     if (r.Journal == 1) {
-        const QDateTime moment = contexte.maintenant();
         for (const ChequePrepare& c : fait.cheques)
             if (const auto ecrit =
                     EcrireJournal(contexte.chemins.journaux(), moment, c.textes.chiffres,

@@ -2,6 +2,7 @@
 
 #include "cheque/PlaceTextes.h"
 #include "cheque/PreparationMontant.h"
+#include "cheque/RegistreImpression.h"
 #include "cheque/Rendu.h"
 #include "cheque/TravailImpression.h"
 #include "settings/DossierApplication.h"
@@ -95,6 +96,9 @@ struct ContexteImpression {
     bool listesApres = false;
     // The clock the journal reads once the job has ended (after every question).
     std::function<QDateTime()> maintenant;
+    // The cheque register, when one is kept: every cheque is noted there
+    // before it is drawn, and nothing is drawn when it cannot be noted.
+    RegistreImpression* registre = nullptr;
 };
 
 struct ChequesImprimes {
@@ -103,7 +107,15 @@ struct ChequesImprimes {
     QString echecJournal;
     // Why the lists could not be saved after a batch's pages; empty otherwise.
     QString echecListes;
+    // The register's records of the cheques, in their order, with their numbers.
+    QVector<ChequeInscrit> inscrits;
+    // The cheques are printed but the register could not confirm them: what
+    // it holds of them and why, in French; empty when it did.
+    QString echecRegistre;
 };
+
+// "n° 1234567": a cheque number as the program shows it, seven digits.
+QString NumeroCheque(std::int64_t numero);
 
 // The whole print of one cheque, or of a batch on one job (a page each):
 // every cheque prepared, the overflow question, the lists kept, the holder's

@@ -25,3 +25,4 @@ int CommandeLettres(Invocation& invocation);
 int CommandeNombre(Invocation& invocation);
 int CommandeImprimer(Invocation& invocation);
 int CommandeJournal(Invocation& invocation);
+int CommandeRegistre(Invocation& invocation);

@@ -6,6 +6,7 @@
 #include "cheque/PreparationMontant.h"
 #include "cheque/TravailCheque.h"
 #include "impression/SurfaceImprimante.h"
+#include "registre/Registre.h"
 #include "settings/ChargementChoix.h"
 #include "settings/DossierApplication.h"
 #include "settings/Enregistrement.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -44,10 +46,28 @@ const char* const kAide =
     "                        imprimé si une ligne est refusée\n"
     "  --forcer              imprime même quand un texte dépasse du chèque ou\n"
     "                        empiète sur un autre\n"
+    "  --numero N            numéro du chèque (7 chiffres) ; un lot prend les\n"
+    "                        numéros suivants\n"
+    "  --gache N             n'imprime rien : note au registre que le chèque n° N du\n"
+    "                        chéquier du choix en cours est gâché\n"
+    "  --raison TEXTE        avec --gache, pourquoi\n"
+    "\n"
+    "Chaque chèque imprimé est noté au registre des chèques (Registre.sqlite),\n"
+    "avec son numéro quand le chéquier est numéroté ; il est tenu pour bien\n"
+    "imprimé.\n"
     "  -h, --help            affiche cette aide\n";
+
+// A cheque number: 1 to 7 digits, 1 to 9 999 999.
+std::optional<std::int64_t> NumeroLu(const QString& texte) {
+    static const QRegularExpression chiffres(QStringLiteral("^\\d{1,7}$"));
+    if (!chiffres.match(texte).hasMatch() || texte.toLongLong() == 0)
+        return std::nullopt;
+    return texte.toLongLong();
+}
 
 struct Options {
     QString montant, destinataire, lieu, date, emetteur, dossier, pdf, imprimante, lot;
+    QString numero, gache, raison;
     bool montantDonne = false, destinataireDonne = false;
     bool forcer = false;
 };
@@ -55,9 +75,12 @@ struct Options {
 std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
     Options o;
     const std::pair<const char*, QString*> avecValeur[] = {
-        {"--montant", &o.montant}, {"--destinataire", &o.destinataire}, {"--lieu", &o.lieu},
-        {"--date", &o.date},       {"--emetteur", &o.emetteur},         {"--dossier", &o.dossier},
-        {"--pdf", &o.pdf},         {"--imprimante", &o.imprimante},     {"--lot", &o.lot},
+        {"--montant", &o.montant},   {"--destinataire", &o.destinataire},
+        {"--lieu", &o.lieu},         {"--date", &o.date},
+        {"--emetteur", &o.emetteur}, {"--dossier", &o.dossier},
+        {"--pdf", &o.pdf},           {"--imprimante", &o.imprimante},
+        {"--lot", &o.lot},           {"--numero", &o.numero},
+        {"--gache", &o.gache},       {"--raison", &o.raison},
     };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
@@ -84,6 +107,28 @@ std::optional<Options> LireOptions(const QStringList& arguments, int& code) {
         *cible = arguments[++i];
         o.montantDonne |= cible == &o.montant;
         o.destinataireDonne |= cible == &o.destinataire;
+    }
+    for (const QString* n : {&o.numero, &o.gache})
+        if (!n->isEmpty() && !NumeroLu(*n)) {
+            code = Refuser(QStringLiteral("« %1 » n'est pas un numéro de chèque : 1 à 7 "
+                                          "chiffres.")
+                               .arg(*n),
+                           kUsage);
+            return std::nullopt;
+        }
+    if (!o.gache.isEmpty()) {
+        if (o.montantDonne || o.destinataireDonne || !o.lot.isEmpty() || !o.numero.isEmpty() ||
+            !o.pdf.isEmpty() || !o.imprimante.isEmpty()) {
+            code = Refuser(QStringLiteral("--gache n'imprime rien : il ne va qu'avec --raison "
+                                          "et --dossier."),
+                           kUsage);
+            return std::nullopt;
+        }
+        return o;
+    }
+    if (!o.raison.isEmpty()) {
+        code = Refuser(QStringLiteral("--raison ne va qu'avec --gache."), kUsage);
+        return std::nullopt;
     }
     if (!o.lot.isEmpty() &&
         (o.montantDonne || o.destinataireDonne || !o.lieu.isEmpty() || !o.date.isEmpty())) {
@@ -218,6 +263,57 @@ private:
     const bool lot_;
 };
 
+QString DossierDesReglages(const Options& o) {
+    return !o.dossier.isEmpty()
+               ? o.dossier
+               : ChoisirDossier(QApplication::applicationDirPath(),
+                                DossierDonneesUtilisateur())
+                     .chemin;
+}
+
+// The register of the folder, what its opening found said on stderr.
+Resultat<std::unique_ptr<Registre>> OuvrirRegistre(const CheminsScribane& chemins) {
+    OuvertureRegistre rapport;
+    auto registre = Registre::ouvrir(chemins, &rapport);
+    for (const QString& m : rapport.messages())
+        Erreurs() << "scribane-cli : " << m << '\n';
+    Erreurs().flush();
+    return registre;
+}
+
+// --gache N: the cheque N of the current choice's chequebook is spoiled.
+int NoterGache(const Options& o) {
+    const QString dossier = DossierDesReglages(o);
+    if (!QFileInfo(dossier).isDir())
+        return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));
+    const CheminsScribane chemins{dossier};
+    RefusVerrou refus;
+    const auto verrou = PrendreVerrou(chemins, &refus);
+    if (!verrou)
+        return Refuser(refus.message);
+    EtatChoix etat;
+    RelireChoixCfg(etat, chemins.choix());
+    auto registre = OuvrirRegistre(chemins);
+    if (!registre)
+        return Refuser(registre.raison());
+    Registre& reg = *registre.valeur();
+    const auto chequier = reg.chequierDuChoix(etat.ChoixCourant == 2 ? 2 : 1);
+    if (!chequier)
+        return Refuser(chequier.raison());
+    const std::int64_t numero = *NumeroLu(o.gache);
+    const auto cheque = reg.chequeNumero(chequier->nom, numero);
+    if (!cheque)
+        return Refuser(cheque.raison());
+    if (!*cheque)
+        return Refuser(QStringLiteral("le chèque %1 du chéquier « %2 » n'est pas au registre.")
+                           .arg(NumeroCheque(numero), chequier->nom));
+    if (const auto fait = reg.gacher((*cheque)->id, o.raison); !fait)
+        return Refuser(fait.raison());
+    Sortie() << QStringLiteral("Chèque %1 noté gâché.\n").arg(NumeroCheque(numero));
+    Sortie().flush();
+    return kSucces;
+}
+
 } // namespace
 
 int CommandeImprimer(Invocation& invocation) {
@@ -235,6 +331,8 @@ int CommandeImprimer(Invocation& invocation) {
 #endif
     QApplication application(invocation.argc, invocation.argv);
     QApplication::setApplicationName(QStringLiteral("Scribane"));
+    if (!o.gache.isEmpty())
+        return NoterGache(o);
 
     const bool lot = !o.lot.isEmpty();
     QVector<Cheque> cheques;
@@ -263,12 +361,7 @@ int CommandeImprimer(Invocation& invocation) {
         cheques.append(c);
     }
 
-    const QString dossier =
-        !o.dossier.isEmpty()
-            ? o.dossier
-            : ChoisirDossier(QApplication::applicationDirPath(),
-                             DossierDonneesUtilisateur())
-                  .chemin;
+    const QString dossier = DossierDesReglages(o);
     if (!QFileInfo(dossier).isDir())
         return Refuser(QStringLiteral("le dossier « %1 » n'existe pas.").arg(dossier));
     if (!o.pdf.isEmpty()) {
@@ -338,19 +431,33 @@ int CommandeImprimer(Invocation& invocation) {
         for (QStringList* liste : {&listes->montants, &listes->destinataires, &listes->lieux})
             TrierEnFrancais(*liste);
     }
+    // No cheque goes out without its record.
+    auto registre = OuvrirRegistre(chemins);
+    if (!registre)
+        return Refuser(registre.raison() + QStringLiteral(" Rien n'est imprimé."));
+    ImpressionAuRegistre auRegistre(*registre.valeur(), etat.ChoixCourant == 2 ? 2 : 1);
+    if (!o.numero.isEmpty())
+        auRegistre.premier = NumeroLu(o.numero);
+
     // One cheque keeps the lists first, as the print button does; a batch
     // keeps them once, after its pages.
-    const ContexteImpression contexte{r, chemins, listes, lot, &QDateTime::currentDateTime};
+    const ContexteImpression contexte{r,          chemins, listes, lot, &QDateTime::currentDateTime,
+                                      &auRegistre};
     QuestionsLigne questions(o, lot);
     const auto fait = ImprimerCheques(saisis, contexte, questions);
     if (!fait) {
-        if (!questions.travail)
+        if (!questions.travail || fait.raison().startsWith(QStringLiteral("Rien n'est imprimé")))
             return Refuser(fait.raison());
         return Refuser(
             QStringLiteral("%1 n'a pas pu être imprimé sur « %2 » : %3")
                 .arg(lot ? QStringLiteral("le lot de chèques") : QStringLiteral("le chèque"),
                      questions.travail->nomImprimante(), fait.raison()));
     }
+    if (!fait->echecRegistre.isEmpty())
+        return Refuser(QStringLiteral("%1, mais ")
+                           .arg(lot ? QStringLiteral("les chèques sont imprimés")
+                                    : QStringLiteral("le chèque est imprimé")) +
+                       fait->echecRegistre);
     if (!fait->echecJournal.isEmpty())
         return Refuser(QStringLiteral("%1, mais le journal n'a pas pu être tenu : ")
                            .arg(lot ? QStringLiteral("les chèques sont imprimés")
@@ -367,6 +474,15 @@ int CommandeImprimer(Invocation& invocation) {
                                        : QStringLiteral("%1 chèques imprimés sur « %2 ».\n")
                                              .arg(cheques.size())
                                              .arg(imprimante));
+    QStringList numeros;
+    for (const ChequeInscrit& c : fait->inscrits)
+        if (c.numero)
+            numeros << NumeroCheque(*c.numero);
+    if (!numeros.isEmpty())
+        Sortie() << QStringLiteral("Noté au registre : chèque %1.\n")
+                        .arg(numeros.size() == 1
+                                 ? numeros.front()
+                                 : QStringLiteral("%1 à %2").arg(numeros.front(), numeros.back()));
     Sortie().flush();
     return kSucces;
 }

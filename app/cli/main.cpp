@@ -18,6 +18,10 @@ constexpr Commande kCommandes[] = {
     {"imprimer", "imprime un chèque, sur une imprimante ou dans un PDF", CommandeImprimer},
     {"journal", "liste les chèques imprimés notés dans les journaux, avec leur total",
      CommandeJournal},
+    {"registre",
+     "liste les chèques du registre, leur numéro, leur état et ce qui reste à "
+     "encaisser",
+     CommandeRegistre},
 };
 
 void AfficherAide() {

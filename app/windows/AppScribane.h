@@ -1,10 +1,11 @@
 #pragma once
 
+#include "registre/Registre.h"
 #include "settings/DossierApplication.h"
 #include "settings/EtatChoix.h"
+#include "settings/Reglages.h"
 #include "windows/Aide.h"
 #include "windows/Plateforme.h"
-#include "settings/Reglages.h"
 
 // The desktop services the windows use.
 struct ServicesPlateforme {
@@ -32,4 +33,8 @@ struct AppScribane {
     QString bibliothequeControle;
     // The guide, opened from every window.
     Aide aide;
+    // The cheque register, opened at start; null when it could not be, and
+    // `raisonRegistre` says why: nothing is printed without it.
+    std::unique_ptr<Registre> registre;
+    QString raisonRegistre;
 };

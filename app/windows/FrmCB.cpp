@@ -219,6 +219,11 @@ void FrmCB::construire() {
     titreImprimer->setAlignment(Qt::AlignCenter);
     colonneImprimer->addWidget(titreImprimer);
     colonneImprimer->addWidget(boutonImprimer_, 0, Qt::AlignHCenter);
+    lblNumero_ = new QLabel(this);
+    lblNumero_->setObjectName(QStringLiteral("LblNumero"));
+    lblNumero_->setAlignment(Qt::AlignCenter);
+    lblNumero_->hide();
+    colonneImprimer->addWidget(lblNumero_);
     colonneImprimer->addStretch();
     auto* basDroite = new QHBoxLayout;
     basDroite->addWidget(boutonAide_);
@@ -310,6 +315,10 @@ void FrmCB::construireMenus() {
     mnuJournal->setObjectName(QStringLiteral("mnuJournal"));
     auto* mnuHistorique = mnuJournal->addAction(QStringLiteral("&Historique des chèques…"));
     mnuHistorique->setObjectName(QStringLiteral("mnuHistorique"));
+    // Its window comes with the bank statement readers; until then it stays off.
+    auto* mnuRapprocher = mnuJournal->addAction(QStringLiteral("&Rapprocher un relevé…"));
+    mnuRapprocher->setObjectName(QStringLiteral("mnuRapprocher"));
+    mnuRapprocher->setEnabled(false);
     auto* mnuVoir = mnuJournal->addAction(QStringLiteral("&Voir les journaux"));
     mnuVoir->setObjectName(QStringLiteral("mnuVoir"));
     connect(mnuVoir, &QAction::triggered, this, &FrmCB::voirJournaux);
@@ -375,6 +384,7 @@ void FrmCB::demarrer() {
                           Icone::Exclamation);
 
     PreparerDossier(chemins);
+    ouvrirRegistre();
     const AnalyseDemarrage analyse = AnalyserDemarrage(chemins);
     switch (analyse.cas) {
     case CasDemarrage::ChoixRefait: {
@@ -431,6 +441,44 @@ void FrmCB::demarrer() {
 
     AppliquerDevisesParDefaut(app_.reglages);
     activerRafraichir(app_.etat.ChoixCourant != 0);
+    afficherNumero();
+}
+
+void FrmCB::ouvrirRegistre() {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    OuvertureRegistre rapport;
+    auto registre = Registre::ouvrir(app_.chemins, &rapport);
+    if (!registre) {
+        app_.raisonRegistre = registre.raison();
+        dialogues.message(this,
+                          registre.raison() +
+                              QStringLiteral("\n\nAucun chèque ne sera imprimé tant que le "
+                                             "registre ne peut pas le noter."),
+                          Icone::Critique);
+        return;
+    }
+    app_.registre = std::move(registre.valeur());
+    app_.raisonRegistre.clear();
+    // The journals taken in on the first start are said; later ones silently.
+    if (!rapport.cree && rapport.endommage.isEmpty())
+        rapport.importes = 0;
+    for (const QString& m : rapport.messages())
+        dialogues.message(this, m,
+                          rapport.endommage.isEmpty() && rapport.interrompus == 0
+                              ? Icone::Information
+                              : Icone::Exclamation);
+}
+
+void FrmCB::afficherNumero() {
+    if (!lblNumero_)
+        return;
+    const auto chequier = app_.registre
+                              ? app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1)
+                              : Resultat<Chequier>(Echec{});
+    const bool numerote = chequier && chequier->numeroter;
+    lblNumero_->setVisible(numerote);
+    if (numerote)
+        lblNumero_->setText(QStringLiteral("Chèque ") + NumeroCheque(chequier->prochain));
 }
 
 void FrmCB::activerRafraichir(bool actif) {
@@ -492,6 +540,7 @@ void FrmCB::ChargerChoix(bool avecListes) {
     actualiserRaccourci();
     if (!touche.isEmpty())
         lblRaccourci_->setText(QStringLiteral("Raccourci pour imprimer : ") + touche.mid(1));
+    afficherNumero();
 }
 
 void FrmCB::actualiserRaccourci() {
@@ -595,7 +644,7 @@ struct FrmCB::QuestionsFenetre final : QuestionsImpression {
     std::unique_ptr<TravailImpression> travail;
 };
 
-void FrmCB::imprimerVers(Sortie sortie) {
+void FrmCB::imprimerVers(Sortie sortie, std::optional<std::int64_t> reimpressionDe) {
     Dialogues& dialogues = app_.plateforme.dialogues;
     const Reglages& r = app_.reglages;
     if (!chequeAImprimer())
@@ -611,14 +660,29 @@ void FrmCB::imprimerVers(Sortie sortie) {
         return;
     }
 
+    if (!app_.registre) {
+        dialogues.message(this,
+                          QStringLiteral("Rien n'est imprimé : le registre des chèques n'est pas "
+                                         "accessible, et aucun chèque ne sort sans y être "
+                                         "noté.\n\n") +
+                              app_.raisonRegistre,
+                          Icone::Critique);
+        return;
+    }
+
     QuestionsFenetre questions(*this, pdf);
     RelireChoixCfg(app_.etat, app_.chemins.choix());
+    ImpressionAuRegistre auRegistre(*app_.registre, app_.etat.ChoixCourant == 2 ? 2 : 1);
+    auRegistre.reimpressionDe = reimpressionDe;
     const ContexteImpression contexte{
-        r, app_.chemins,
+        r,
+        app_.chemins,
         app_.etat.ChoixCourant != 0
             ? std::optional(ListesMemorisees{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)})
             : std::nullopt,
-        false, [this] { return app_.plateforme.horloge.maintenant(); }};
+        false,
+        [this] { return app_.plateforme.horloge.maintenant(); },
+        &auRegistre};
     const auto fait = ImprimerCheques({chequeSaisi()}, contexte, questions);
     if (!fait) {
         if (questions.travail)
@@ -635,6 +699,13 @@ void FrmCB::imprimerVers(Sortie sortie) {
         return;
     }
 
+    afficherNumero();
+    if (!fait->echecRegistre.isEmpty())
+        dialogues.message(this,
+                          (pdf ? QStringLiteral("Le chèque est enregistré en PDF, mais ")
+                               : QStringLiteral("Le chèque est imprimé, mais ")) +
+                              fait->echecRegistre,
+                          Icone::Exclamation);
     if (!fait->echecJournal.isEmpty())
         dialogues.message(this,
                           (pdf ? QStringLiteral("Le chèque est enregistré en PDF, mais il n'a pas "
@@ -644,6 +715,47 @@ void FrmCB::imprimerVers(Sortie sortie) {
                               fait->echecJournal,
                           Icone::Exclamation);
 
+    if (!pdf && fait->echecRegistre.isEmpty() && !fait->inscrits.isEmpty() &&
+        fait->inscrits.front().numero) {
+        verifierImpression(fait->inscrits.front());
+        return; // a reprint ends as a print does; a good one goes on below
+    }
+    apresImpression();
+}
+
+void FrmCB::verifierImpression(const ChequeInscrit& inscrit) {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    const QString numero = NumeroCheque(*inscrit.numero);
+    const int reponse =
+        dialogues.choix(this, QStringLiteral("Le chèque %1 est-il bien imprimé ?").arg(numero),
+                        {QStringLiteral("&Oui"), QStringLiteral("&Gâché…")}, 0);
+    if (reponse != 1) {
+        apresImpression();
+        return;
+    }
+    const QString raison = dialogues.saisie(
+        this, QStringLiteral("Pourquoi le chèque %1 est-il gâché ? (facultatif)").arg(numero),
+        QStringLiteral("Chèque gâché"), {});
+    if (const auto fait = app_.registre->gacher(inscrit.id, raison); !fait) {
+        dialogues.message(this, fait.raison(), Icone::Critique);
+        return;
+    }
+    afficherNumero();
+    const auto chequier = app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1);
+    if (chequier &&
+        dialogues.question(this,
+                           QStringLiteral("Le chèque %1 est noté gâché.\n\nRéimprimer ce "
+                                          "chèque sur le chèque %2 ?")
+                               .arg(numero, NumeroCheque(chequier->prochain)),
+                           QStringLiteral("Réimprimer"))) {
+        imprimerVers(Sortie::Imprimante, inscrit.id);
+        return;
+    }
+    focaliserMontant();
+}
+
+void FrmCB::apresImpression() {
+    const Reglages& r = app_.reglages;
     if (r.Minimise == 1)
         Minimiser();
     if (r.Revenir == 1)
@@ -921,8 +1033,10 @@ void FrmCB::ouvrirConfiguration() {
     configuration->setAttribute(Qt::WA_DeleteOnClose);
     connect(this, &QObject::destroyed, configuration, [configuration] { delete configuration; });
     connect(configuration, &FrmConfigure::choixARecharger, this, [this] { ChargerChoix(false); });
-    connect(configuration, &FrmConfigure::choixEnregistre, this,
-            [this] { activerRafraichir(true); });
+    connect(configuration, &FrmConfigure::choixEnregistre, this, [this] {
+        activerRafraichir(true);
+        afficherNumero();
+    });
     connect(configuration, &FrmConfigure::choixApplique, this, &FrmCB::afficherReglagesAppliques);
     connect(configuration, &FrmConfigure::annule, this, [this] {
         if (cboM_->currentText().isEmpty())

@@ -76,7 +76,13 @@ protected:
 private:
     enum class Sortie { Imprimante, Pdf };
     struct QuestionsFenetre;
-    void imprimerVers(Sortie sortie);
+    // `reimpressionDe`: the spoiled cheque of the register this print replaces.
+    void imprimerVers(Sortie sortie, std::optional<std::int64_t> reimpressionDe = std::nullopt);
+    // After a print on numbered cheques: whether it came out well; a spoiled
+    // one is kept as such, and may be printed again on the next number.
+    void verifierImpression(const ChequeInscrit& inscrit);
+    // What the settings do once a cheque is out: minimise, default texts back.
+    void apresImpression();
     // The cheque the boxes hold, as typed.
     ChequeSaisi chequeSaisi() const;
     // The cheque as it prints, or nothing when the amount is refused (the
@@ -101,7 +107,14 @@ private:
     void ouvrirConfiguration();
     void afficherReglagesAppliques();
     void afficherPolice(bool avecFamille);
+    void ouvrirRegistre();
 
+public:
+    // "Chèque n° 1234567" beside the print button when the choice's chequebook
+    // is numbered.
+    void afficherNumero();
+
+private:
     AppScribane& app_;
     QComboBox* cboM_ = nullptr;
     QComboBox* cboD_ = nullptr;
@@ -112,6 +125,7 @@ private:
     QLabel* lblOrientation_ = nullptr;
     QLabel* lblPolice_ = nullptr;
     QLabel* lblRaccourci_ = nullptr;
+    QLabel* lblNumero_ = nullptr;
     QLabel* image1_ = nullptr;
     QToolButton* boutonImprimer_ = nullptr;
     QToolButton* boutonAide_ = nullptr;

@@ -27,6 +27,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -288,6 +290,33 @@ QWidget* FrmConfigure::construireColonneReglages() {
     ligneMots->addWidget(cboOrthographe_);
     ligneMots->addStretch();
     grilleOptions->addLayout(ligneMots, 5, 0, 1, 2);
+    auto* ligneChequier = new QHBoxLayout;
+    txtChequier_ = new QLineEdit(this);
+    txtChequier_->setObjectName(QStringLiteral("TxtChequier"));
+    txtChequier_->setMaxLength(40);
+    txtChequier_->setToolTip(QStringLiteral("Deux choix qui nomment le même chéquier se "
+                                            "partagent ses numéros"));
+    auto* lblChequier = new QLabel(QStringLiteral("C&héquier :"), this);
+    lblChequier->setBuddy(txtChequier_);
+    chkNumeroter_ = nouvelleCoche("ChkNumeroter", QStringLiteral("Numéroter les chèques"));
+    txtProchain_ = new QLineEdit(this);
+    txtProchain_->setObjectName(QStringLiteral("TxtProchainNumero"));
+    txtProchain_->setMaxLength(7);
+    txtProchain_->setInputMask(QString());
+    txtProchain_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}")), this));
+    txtProchain_->setMaximumWidth(90);
+    txtProchain_->setToolTip(QStringLiteral("Le numéro pré-imprimé du prochain chèque du "
+                                            "chéquier, 7 chiffres"));
+    auto* lblProchain = new QLabel(QStringLiteral("&Prochain numéro :"), this);
+    lblProchain->setBuddy(txtProchain_);
+    ligneChequier->addWidget(lblChequier);
+    ligneChequier->addWidget(txtChequier_, 1);
+    ligneChequier->addWidget(chkNumeroter_);
+    ligneChequier->addWidget(lblProchain);
+    ligneChequier->addWidget(txtProchain_);
+    grilleOptions->addLayout(ligneChequier, 6, 0, 1, 2);
+    connect(chkNumeroter_, &QCheckBox::toggled, txtProchain_, &QWidget::setEnabled);
     vertical->addWidget(options);
 
     // Defaults of the main window.
@@ -548,6 +577,56 @@ void FrmConfigure::chargerCopie() {
     ChargerReglages(app_.chemins, app_.etat, copie_, false);
 }
 
+void FrmConfigure::afficherChequier() {
+    const int choix = app_.etat.ChoixCourant == 2 ? 2 : 1;
+    const auto chequier = app_.registre ? app_.registre->chequierDuChoix(choix)
+                                        : Resultat<Chequier>(Echec{app_.raisonRegistre});
+    const Chequier c = chequier ? *chequier : Chequier{ChequierParDefaut(choix), false, 1};
+    txtChequier_->setText(c.nom);
+    chkNumeroter_->setChecked(c.numeroter);
+    txtProchain_->setText(QStringLiteral("%1").arg(c.prochain, 7, 10, QLatin1Char('0')));
+    txtProchain_->setEnabled(c.numeroter);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtChequier_, chkNumeroter_, txtProchain_})
+        w->setEnabled(app_.registre != nullptr && (w != txtProchain_ || c.numeroter));
+}
+
+bool FrmConfigure::enregistrerChequier() {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    if (!app_.registre)
+        return true; // told at start; the settings are saved all the same
+    const int choix = app_.etat.ChoixCourant == 2 ? 2 : 1;
+    const QString nom = txtChequier_->text().trimmed();
+    if (nom.isEmpty()) {
+        dialogues.message(this, QStringLiteral("Donnez un nom au chéquier de ce choix."),
+                          Icone::Exclamation);
+        txtChequier_->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    const QString texte = txtProchain_->text().trimmed();
+    const std::int64_t prochain = texte.toLongLong();
+    if (chkNumeroter_->isChecked() && (texte.isEmpty() || prochain < 1 || prochain > 9999999)) {
+        dialogues.message(this,
+                          QStringLiteral("Le prochain numéro doit avoir au plus 7 chiffres, de "
+                                         "0000001 à 9999999."),
+                          Icone::Exclamation);
+        txtProchain_->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    Chequier c{nom, chkNumeroter_->isChecked(), prochain};
+    if (prochain < 1 || prochain > 9999999) {
+        // Numbering off: the next number stays where the register has it.
+        const auto avant = app_.registre->chequierDuChoix(choix);
+        c.prochain = avant ? avant->prochain : 1;
+    }
+    if (const auto fait = app_.registre->reglerChequier(choix, c); !fait) {
+        dialogues.message(this, fait.raison(), Icone::Exclamation);
+        (fait.raison().contains(QStringLiteral("numéro")) ? txtProchain_ : txtChequier_)
+            ->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
+}
+
 void FrmConfigure::signalerHorsListe(QLabel* etiquette, const QString& texte) {
     etiquette->setText(texte);
     etiquette->setVisible(!texte.isEmpty());
@@ -613,6 +692,7 @@ void FrmConfigure::FaitFrmOpConf() {
     chkD_->setEnabled(chkJ_->isChecked());
     if (!chkJ_->isChecked())
         chkD_->setChecked(false);
+    afficherChequier();
 
     QString tailleChiffreInvisible;
     if (r.ChoixTailleChiffre == 0) {
@@ -934,6 +1014,8 @@ bool FrmConfigure::enregistrer() {
         }
         return false;
     }
+    if (!enregistrerChequier())
+        return false;
     if (!liens_.enregistrer(*reglages))
         return false;
 

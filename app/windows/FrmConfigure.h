@@ -19,6 +19,7 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -101,6 +102,10 @@ private:
     void afficherNote(const QString& texte);
     void signalerHorsListe(QLabel* etiquette, const QString& texte);
     void chargerCopie();
+    void afficherChequier();
+    // The chequebook fields checked and written to the register; false, the
+    // user told why and the field focused, when they are refused.
+    bool enregistrerChequier();
     void rechargerSiAutreChoix();
 
     AppScribane& app_;
@@ -146,6 +151,10 @@ private:
     QComboBox* cboVariante_ = nullptr;
     QComboBox* cboOrthographe_ = nullptr;
     QComboBox* cboDevise_ = nullptr;
+    // The chequebook the choice prints on, kept in the cheque register.
+    QLineEdit* txtChequier_ = nullptr;
+    QCheckBox* chkNumeroter_ = nullptr;
+    QLineEdit* txtProchain_ = nullptr;
     QLabel* horsListeImprimante_ = nullptr;
     QLabel* horsListePolice_ = nullptr;
     QLabel* horsListeTaille_ = nullptr;

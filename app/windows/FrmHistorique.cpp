@@ -1,5 +1,6 @@
 #include "windows/FrmHistorique.h"
 
+#include "cheque/TravailCheque.h"
 #include "settings/EcritureAtomique.h"
 #include "windows/AppScribane.h"
 #include "windows/DossierDocuments.h"
@@ -7,12 +8,14 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -86,7 +89,7 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
 
     recherche_ = new QLineEdit(this);
     recherche_->setObjectName(QStringLiteral("TxtRecherche"));
-    recherche_->setPlaceholderText(QStringLiteral("Destinataire ou émetteur"));
+    recherche_->setPlaceholderText(QStringLiteral("Destinataire, émetteur, lieu ou numéro"));
     recherche_->setClearButtonEnabled(true);
     recherche_->setAccessibleName(QStringLiteral("Rechercher"));
 
@@ -116,9 +119,26 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
         b->setMaximumWidth(110);
     }
 
+    statut_ = new QComboBox(this);
+    statut_->setObjectName(QStringLiteral("CboStatut"));
+    statut_->setAccessibleName(QStringLiteral("État des chèques"));
+    const std::pair<const char*, FiltreStatut> etats[] = {
+        {"Tous les chèques", FiltreStatut::Tous}, {"Émis (encaissés ou non)", FiltreStatut::Emis},
+        {"Non encaissés", FiltreStatut::EnCours}, {"Encaissés", FiltreStatut::Encaisse},
+        {"Gâchés", FiltreStatut::Gache},          {"Annulés", FiltreStatut::Annule},
+    };
+    for (const auto& [texte, etat] : etats)
+        statut_->addItem(QString::fromUtf8(texte), static_cast<int>(etat));
+
     auto* criteres = new QGridLayout;
-    criteres->addWidget(new QLabel(QStringLiteral("Rechercher :"), this), 0, 0);
-    criteres->addWidget(recherche_, 0, 1, 1, 4);
+    auto* lblRecherche = new QLabel(QStringLiteral("&Rechercher :"), this);
+    lblRecherche->setBuddy(recherche_);
+    criteres->addWidget(lblRecherche, 0, 0);
+    criteres->addWidget(recherche_, 0, 1, 1, 3);
+    auto* lblStatut = new QLabel(QStringLiteral("É&tat :"), this);
+    lblStatut->setBuddy(statut_);
+    criteres->addWidget(lblStatut, 0, 4);
+    criteres->addWidget(statut_, 0, 5);
     criteres->addWidget(depuis_, 1, 0);
     criteres->addWidget(du_, 1, 1);
     criteres->addWidget(jusqua_, 1, 2);
@@ -127,7 +147,7 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     criteres->addWidget(minimum_, 2, 1);
     criteres->addWidget(new QLabel(QStringLiteral("à"), this), 2, 2);
     criteres->addWidget(maximum_, 2, 3);
-    criteres->setColumnStretch(4, 1);
+    criteres->setColumnStretch(3, 1);
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("TableCheques"));
@@ -137,6 +157,10 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    // Rows of one height: with a hundred thousand cheques a header that
+    // measures each row at every change of the filter is what the user waits for.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setSectionResizeMode(ModeleHistorique::Destinataire,
                                                      QHeaderView::Stretch);
     table_->setToolTip(QStringLiteral("Double-clic : reprendre ce chèque dans la fenêtre "
@@ -147,6 +171,10 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     QFont gras = total_->font();
     gras.setBold(true);
     total_->setFont(gras);
+    enCours_ = new QLabel(this);
+    enCours_->setObjectName(QStringLiteral("LblEnCours"));
+    enCours_->setToolTip(QStringLiteral("Les chèques émis que la banque n'a pas encore "
+                                        "débités, sur tout le registre"));
     ignorees_ = new QLabel(this);
     ignorees_->setObjectName(QStringLiteral("LblIgnorees"));
     ignorees_->setWordWrap(true);
@@ -159,9 +187,23 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     menu->addAction(QStringLiteral("En liste PDF…"), this, &FrmHistorique::exporterPdf)
         ->setObjectName(QStringLiteral("mnuExporterPdf"));
     exporter->setMenu(menu);
+    annuler_ = new QPushButton(QStringLiteral("&Annuler ce chèque…"), this);
+    annuler_->setObjectName(QStringLiteral("CmdAnnulerCheque"));
+    annuler_->setEnabled(false);
+    connect(annuler_, &QPushButton::clicked, this, &FrmHistorique::annulerSelection);
+    encaisser_ = new QPushButton(QStringLiteral("&Marquer encaissé"), this);
+    encaisser_->setObjectName(QStringLiteral("CmdEncaisser"));
+    encaisser_->setEnabled(false);
+    connect(encaisser_, &QPushButton::clicked, this, &FrmHistorique::encaisserSelection);
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("CmdFermer"));
     connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(enCours_);
+    actions->addStretch();
+    actions->addWidget(annuler_);
+    actions->addWidget(encaisser_);
 
     auto* bas = new QHBoxLayout;
     bas->addWidget(total_);
@@ -173,9 +215,11 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     auto* colonne = new QVBoxLayout(this);
     colonne->addLayout(criteres);
     colonne->addWidget(table_, 1);
+    colonne->addLayout(actions);
     colonne->addLayout(bas);
 
     connect(recherche_, &QLineEdit::textChanged, this, &FrmHistorique::filtrer);
+    connect(statut_, &QComboBox::currentIndexChanged, this, &FrmHistorique::filtrer);
     connect(minimum_, &QLineEdit::textChanged, this, &FrmHistorique::filtrer);
     connect(maximum_, &QLineEdit::textChanged, this, &FrmHistorique::filtrer);
     connect(du_, &QDateEdit::dateChanged, this, &FrmHistorique::filtrer);
@@ -186,21 +230,131 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
             filtrer();
         });
     connect(table_, &QTableView::doubleClicked, this, &FrmHistorique::choisir);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FrmHistorique::selectionChangee);
 
     recharger();
 }
 
 void FrmHistorique::recharger() {
-    const LectureJournaux lecture = LireJournaux(app_.chemins.journaux());
-    modele_.remplacer(lecture.cheques);
-    const auto [texte, detail] = DireJournauxEndommages(lecture, app_.chemins.journaux());
-    ignorees_->setText(texte);
+    const QDate aujourdhui = app_.plateforme.horloge.maintenant().date();
+    Registre* registre = app_.registre.get();
+    if (!registre) {
+        modele_.remplacer({}, aujourdhui);
+        ignorees_->setText(QStringLiteral("Le registre des chèques n'est pas accessible : ") +
+                           app_.raisonRegistre);
+        ignorees_->setToolTip({});
+        enCours_->clear();
+        filtrer();
+        return;
+    }
+    QStringList problemes;
+    if (const auto pris = registre->importerJournaux(); !pris)
+        problemes << pris.raison();
+    auto cheques = registre->cheques();
+    if (!cheques)
+        problemes << cheques.raison();
+    modele_.remplacer(cheques ? *cheques : QVector<ChequeRegistre>(), aujourdhui);
+    const auto [texte, detail] =
+        DireJournauxEndommages(registre->journauxEndommages(), app_.chemins.journaux());
+    if (!texte.isEmpty())
+        problemes << texte;
+    ignorees_->setText(problemes.join(u' '));
     ignorees_->setToolTip(detail);
+    if (const auto reste = registre->enCours())
+        enCours_->setText(QStringLiteral("Non encaissés : %1 chèque(s), %2 €")
+                              .arg(reste->nombre)
+                              .arg(MontantDeCentimes(reste->centimes)));
+    else
+        enCours_->setText(reste.raison());
     filtrer();
 }
 
+const ChequeRegistre* FrmHistorique::selection() const {
+    const QModelIndexList lignes = table_->selectionModel()->selectedRows();
+    if (lignes.size() != 1)
+        return nullptr;
+    return &modele_.cheque(filtre_.mapToSource(lignes.front()).row());
+}
+
+void FrmHistorique::selectionChangee() {
+    const ChequeRegistre* c = selection();
+    const bool emis = c && c->statut == Statut::Emis && app_.registre;
+    annuler_->setEnabled(emis);
+    encaisser_->setEnabled(emis);
+}
+
+void FrmHistorique::selectionner(std::int64_t id) {
+    for (int i = 0; i < filtre_.rowCount(); ++i) {
+        const QModelIndex index = filtre_.index(i, 0);
+        if (modele_.cheque(filtre_.mapToSource(index).row()).id == id) {
+            table_->selectRow(i);
+            table_->scrollTo(index);
+            return;
+        }
+    }
+}
+
+namespace {
+
+QString Designation(const ChequeRegistre& c) {
+    return (c.numero ? QStringLiteral("Le chèque ") + NumeroCheque(*c.numero)
+                     : QStringLiteral("Le chèque")) +
+           QStringLiteral(" de %1 € à l'ordre de %2")
+               .arg(MontantDeCentimes(c.centimes), c.destinataire);
+}
+
+} // namespace
+
+void FrmHistorique::annulerSelection() {
+    const ChequeRegistre* c = selection();
+    if (!c || !app_.registre)
+        return;
+    const std::int64_t id = c->id;
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    const QString raison = dialogues.saisie(
+        this,
+        Designation(*c) + QStringLiteral(" sera annulé, et gardé au registre.\n\nRaison de "
+                                         "l'annulation :"),
+        QStringLiteral("Annuler ce chèque"), {});
+    if (raison.trimmed().isEmpty())
+        return; // cancelled
+    if (const auto fait = app_.registre->annuler(id, raison); !fait)
+        dialogues.message(this, fait.raison(), Icone::Critique);
+    recharger();
+    selectionner(id);
+}
+
+void FrmHistorique::encaisserSelection() {
+    const ChequeRegistre* c = selection();
+    if (!c || !app_.registre)
+        return;
+    const std::int64_t id = c->id;
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    const QString texte = dialogues.saisie(
+        this, Designation(*c) + QStringLiteral(" a été encaissé le (JJ/MM/AAAA) :"),
+        QStringLiteral("Marquer encaissé"),
+        app_.plateforme.horloge.maintenant().date().toString(QStringLiteral("dd/MM/yyyy")));
+    if (texte.trimmed().isEmpty())
+        return;
+    const QDate date = QDate::fromString(texte.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    if (!date.isValid()) {
+        dialogues.message(this,
+                          QStringLiteral("« %1 » n'est pas une date de la forme JJ/MM/AAAA : "
+                                         "rien n'est marqué.")
+                              .arg(texte.trimmed()),
+                          Icone::Exclamation);
+        return;
+    }
+    if (const auto fait = app_.registre->encaisser(id, date); !fait)
+        dialogues.message(this, fait.raison(), Icone::Critique);
+    recharger();
+    selectionner(id);
+}
+
 void FrmHistorique::filtrer() {
-    FiltreJournal f;
+    FiltreRegistre f;
+    f.statut = static_cast<FiltreStatut>(statut_->currentData().toInt());
     f.recherche = recherche_->text().trimmed();
     if (depuis_->isChecked())
         f.du = du_->date();
@@ -212,12 +366,13 @@ void FrmHistorique::filtrer() {
     total_->setText(QStringLiteral("%1 chèque(s) : %2 €")
                         .arg(filtre_.rowCount())
                         .arg(MontantDeCentimes(filtre_.totalCentimes())));
+    selectionChangee();
 }
 
 void FrmHistorique::choisir(const QModelIndex& index) {
     if (!index.isValid())
         return;
-    const ChequeJournal& c = modele_.cheque(filtre_.mapToSource(index).row());
+    const ChequeRegistre& c = modele_.cheque(filtre_.mapToSource(index).row());
     emit chequeChoisi(c.montant, c.destinataire);
 }
 
@@ -242,7 +397,9 @@ void FrmHistorique::exporterCsv() {
         return;
     // Every byte checked before the file takes its name: a short export on a
     // full disk must not pass for the list.
-    if (const auto ecrit = EcrireFichierAtomique(fichier, CsvJournal(filtre_.visibles())); !ecrit)
+    if (const auto ecrit =
+            EcrireFichierAtomique(fichier, CsvRegistre(filtre_.visibles(), modele_.aujourdhui()));
+        !ecrit)
         app_.plateforme.dialogues.message(this, ecrit.raison(), Icone::Critique);
 }
 
@@ -252,19 +409,24 @@ void FrmHistorique::exporterPdf() {
                         QStringLiteral("Fichiers PDF|*.pdf|"));
     if (fichier.isEmpty())
         return;
-    const QVector<ChequeJournal> cheques = filtre_.visibles();
+    const QVector<ChequeRegistre> cheques = filtre_.visibles();
     QString html = QStringLiteral("<h3>Chèques imprimés</h3><table border=\"1\" cellspacing=\"0\" "
-                                  "cellpadding=\"3\" width=\"100%\"><tr><th>Date</th><th>Heure"
+                                  "cellpadding=\"3\" width=\"100%\"><tr><th>N°</th><th>Date"
                                   "</th><th>Montant</th><th>Destinataire</th><th>Émetteur</th>"
-                                  "</tr>");
-    for (const ChequeJournal& c : cheques)
-        html +=
-            QStringLiteral("<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td><td>%4</td>"
-                           "<td>%5</td></tr>")
-                .arg(c.date.toString(QStringLiteral("dd/MM/yyyy")),
-                     c.heure.toString(QStringLiteral("HH:mm:ss")), MontantDeCentimes(c.centimes),
-                     Echapper(c.destinataire), Echapper(c.emetteur));
-    html += QStringLiteral("</table><p><b>%1</b></p>").arg(Echapper(total_->text()));
+                                  "<th>État</th></tr>");
+    for (int i = 0; i < filtre_.rowCount(); ++i) {
+        const ChequeRegistre& c = cheques[i];
+        auto cellule = [&](ModeleHistorique::Colonne colonne) {
+            return Echapper(filtre_.index(i, colonne).data().toString());
+        };
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td><td>%4</td>"
+                               "<td>%5</td><td>%6</td></tr>")
+                    .arg(cellule(ModeleHistorique::Numero), cellule(ModeleHistorique::Date),
+                         MontantDeCentimes(c.centimes), Echapper(c.destinataire),
+                         Echapper(c.emetteur), cellule(ModeleHistorique::Etat));
+    }
+    html += QStringLiteral("</table><p><b>%1</b><br>%2</p>")
+                .arg(Echapper(total_->text()), Echapper(enCours_->text()));
 
     // Drawn in memory, then written as the CSV is: the PDF writer reports no
     // write error, and a full disk would leave a short file.

@@ -23,6 +23,10 @@ public:
                          const QString& titre = {}) = 0;
     // A Yes/No question, No being the default answer. True for Yes.
     virtual bool question(QWidget* parent, const QString& texte, const QString& titre = {}) = 0;
+    // A question answered by one of `boutons` (their texts, with "&" marks);
+    // the index of the one pressed, `parDefaut` for Enter and for Escape.
+    virtual int choix(QWidget* parent, const QString& texte, const QStringList& boutons,
+                      int parDefaut, const QString& titre = {}) = 0;
     // An input box; an empty text when the user cancels.
     virtual QString saisie(QWidget* parent, const QString& invite, const QString& titre,
                            const QString& defaut) = 0;

@@ -52,6 +52,21 @@ bool DialoguesQt::question(QWidget* parent, const QString& texte, const QString&
     return boite.exec() == QMessageBox::Yes;
 }
 
+int DialoguesQt::choix(QWidget* parent, const QString& texte, const QStringList& boutons,
+                       int parDefaut, const QString& titre) {
+    QMessageBox boite(QMessageBox::Question, Titre(titre), texte, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> presses;
+    for (const QString& b : boutons)
+        presses.append(boite.addButton(b, QMessageBox::AcceptRole));
+    if (parDefaut >= 0 && parDefaut < presses.size()) {
+        boite.setDefaultButton(qobject_cast<QPushButton*>(presses[parDefaut]));
+        boite.setEscapeButton(presses[parDefaut]);
+    }
+    boite.exec();
+    const int i = int(presses.indexOf(boite.clickedButton()));
+    return i >= 0 ? i : parDefaut;
+}
+
 QString DialoguesQt::saisie(QWidget* parent, const QString& invite, const QString& titre,
                             const QString& defaut) {
     QInputDialog boite(parent);

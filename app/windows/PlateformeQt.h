@@ -8,6 +8,8 @@ public:
     void message(QWidget* parent, const QString& texte, Icone icone,
                  const QString& titre = {}) override;
     bool question(QWidget* parent, const QString& texte, const QString& titre = {}) override;
+    int choix(QWidget* parent, const QString& texte, const QStringList& boutons, int parDefaut,
+              const QString& titre = {}) override;
     QString saisie(QWidget* parent, const QString& invite, const QString& titre,
                    const QString& defaut) override;
     QString ouvrirFichier(QWidget* parent, const QString& titre, const QString& dossier,

@@ -1,10 +1,11 @@
 // Ten years of daily journals (3 650 files, 25 000 cheques): reading them all,
 // the history window until its first rows are there, one search keystroke,
 // and `scribane-cli journal --csv` as a whole process.
+#include "PlateformeTest.h"
+#include "cheque/Journal.h"
+#include "registre/Registre.h"
 #include "windows/AppScribane.h"
 #include "windows/FrmHistorique.h"
-#include "cheque/Journal.h"
-#include "PlateformeTest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,6 +58,8 @@ BENCHMARK(BM_LireDixAns)->Unit(benchmark::kMillisecond);
 void BM_FenetreHistorique(benchmark::State& state) {
     PlateformeTest plateforme;
     AppScribane app(Dossier(), plateforme.services());
+    // The history is the register's view: the journals are taken in once, here.
+    app.registre = std::move(Registre::ouvrir(app.chemins).valeur());
     for (auto _ : state) {
         FrmHistorique h(app);
         h.show();
@@ -69,6 +72,7 @@ BENCHMARK(BM_FenetreHistorique)->Unit(benchmark::kMillisecond);
 void BM_FrappeRecherche(benchmark::State& state) {
     PlateformeTest plateforme;
     AppScribane app(Dossier(), plateforme.services());
+    app.registre = std::move(Registre::ouvrir(app.chemins).valeur());
     FrmHistorique h(app);
     h.show();
     auto* recherche = h.findChild<QLineEdit*>(QStringLiteral("TxtRecherche"));

@@ -14,7 +14,7 @@
 // clock, a clipboard and a desktop that only remember what they were asked.
 
 struct DialogueVu {
-    enum Genre { Message, Question, Saisie, OuvrirFichier, EnregistrerFichier } genre;
+    enum Genre { Message, Question, Saisie, OuvrirFichier, EnregistrerFichier, Choix } genre;
     QString texte;
     QString titre;
     Icone icone = Icone::Information;
@@ -25,6 +25,7 @@ public:
     QVector<DialogueVu> vus;
     QQueue<bool> reponsesQuestion;   // No when empty
     QQueue<QString> reponsesSaisie;  // cancelled when empty
+    QQueue<int> reponsesChoix;       // the default button when empty
     QQueue<QString> reponsesFichier; // cancelled when empty
 
     void message(QWidget*, const QString& texte, Icone icone, const QString& titre) override {
@@ -33,6 +34,11 @@ public:
     bool question(QWidget*, const QString& texte, const QString& titre) override {
         vus.append({DialogueVu::Question, texte, titre, Icone::Question});
         return reponsesQuestion.isEmpty() ? false : reponsesQuestion.dequeue();
+    }
+    int choix(QWidget*, const QString& texte, const QStringList&, int parDefaut,
+              const QString& titre) override {
+        vus.append({DialogueVu::Choix, texte, titre, Icone::Question});
+        return reponsesChoix.isEmpty() ? parDefaut : reponsesChoix.dequeue();
     }
     QString saisie(QWidget*, const QString& invite, const QString& titre, const QString&) override {
         vus.append({DialogueVu::Saisie, invite, titre, Icone::Question});

@@ -6,8 +6,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -69,10 +71,12 @@ TEST_F(Historique, ExportWritesTheRowsShownForASpreadsheet) {
     h.exporterCsv();
     QFile f(csv + QStringLiteral(".csv"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), "\xEF\xBB\xBF"
-                           "Date;Heure;Montant;Destinataire;Emetteur\r\n"
-                           "05/03/2024;10:00:00;12,50;EDF;\r\n"
-                           "06/03/2024;10:00:00;100,05;\"Dupont; fils\";\r\n");
+    EXPECT_EQ(f.readAll().toStdString(),
+              "\xEF\xBB\xBF"
+              "Numéro;Date;Montant;Destinataire;Lieu;Emetteur;Statut;Encaissé le;Imprimé le;"
+              "Note\r\n"
+              ";05/03/2024;12,50;EDF;;;émis;;05/03/2024 10:00:00;\r\n"
+              ";06/03/2024;100,05;\"Dupont; fils\";;;émis;;06/03/2024 10:00:00;\r\n");
 
     // A file that cannot be written is told.
     plateforme.dialogues.reponsesFichier.enqueue(chemin("absent/export.csv"));
@@ -152,4 +156,53 @@ TEST_F(Historique, ADoubleClickPutsTheChequeBackInTheMainWindow) {
     controle<QAction>("mnuHistorique")->trigger();
     EXPECT_EQ(boite("CboM")->currentText(), QStringLiteral("1 250,00"));
     EXPECT_EQ(boite("CboD")->currentText(), QStringLiteral("Société Générale"));
+}
+
+// The register's view: a cheque voided with its reason stays there, one
+// marked cashed leaves what is still to be cashed, and an old one never
+// cashed is prescribed.
+TEST_F(Historique, AnnulerEncaisserEtCeQuiResteAEncaisser) {
+    ASSERT_TRUE(EcrireJournal(chemin("Journaux"), QDateTime(QDate(2023, 2, 24), QTime(9, 0)),
+                              QStringLiteral("40,00"), QStringLiteral("Ancien"), {}));
+    FrmHistorique h(*app);
+    auto* table = dans<QTableView>(&h, "TableCheques");
+    table->sortByColumn(ModeleHistorique::Date, Qt::AscendingOrder);
+    const auto enCours = [&] { return dans<QLabel>(&h, "LblEnCours")->text(); };
+    const auto etat = [&](int ligne) {
+        return table->model()->index(ligne, ModeleHistorique::Etat).data().toString();
+    };
+    EXPECT_EQ(enCours(), QStringLiteral("Non encaissés : 4 chèque(s), 1 402,55 €"));
+    EXPECT_EQ(etat(0), QStringLiteral("émis (prescrit)"));
+    EXPECT_EQ(etat(1), QStringLiteral("émis"));
+
+    auto* annuler = dans<QPushButton>(&h, "CmdAnnulerCheque");
+    auto* encaisser = dans<QPushButton>(&h, "CmdEncaisser");
+    EXPECT_FALSE(annuler->isEnabled());
+    table->selectRow(2); // EDF, 12,50
+    ASSERT_TRUE(annuler->isEnabled());
+    plateforme.dialogues.reponsesSaisie << QStringLiteral("perdu au courrier");
+    annuler->click();
+    EXPECT_EQ(etat(2), QStringLiteral("annulé"));
+    EXPECT_FALSE(annuler->isEnabled()); // still selected, and no longer issued
+
+    table->selectRow(3); // Dupont, 100,05
+    plateforme.dialogues.reponsesSaisie << QStringLiteral("31/02/2024");
+    encaisser->click();
+    EXPECT_EQ(etat(3), QStringLiteral("émis")); // a date that does not exist marks nothing
+    EXPECT_EQ(plateforme.dialogues.vus.last().icone, Icone::Exclamation);
+    plateforme.dialogues.reponsesSaisie << QStringLiteral("04/03/2024");
+    encaisser->click();
+    EXPECT_EQ(etat(3), QStringLiteral("encaissé le 04/03/2024"));
+    EXPECT_EQ(enCours(), QStringLiteral("Non encaissés : 2 chèque(s), 1 290,00 €"));
+
+    // The status filter, and the void kept with its reason.
+    auto* statut = dans<QComboBox>(&h, "CboStatut");
+    statut->setCurrentIndex(statut->findText(QStringLiteral("Annulés")));
+    EXPECT_EQ(total(&h), QStringLiteral("1 chèque(s) : 12,50 €"));
+    const auto voide = *app->registre->cheques();
+    EXPECT_TRUE(std::any_of(voide.begin(), voide.end(), [](const ChequeRegistre& c) {
+        return c.statut == Statut::Annule && c.note == QStringLiteral("perdu au courrier");
+    }));
+    statut->setCurrentIndex(statut->findText(QStringLiteral("Non encaissés")));
+    EXPECT_EQ(total(&h), QStringLiteral("2 chèque(s) : 1 290,00 €"));
 }
