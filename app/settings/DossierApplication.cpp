@@ -20,7 +20,10 @@
 
 
 QString DossierDonneesUtilisateur() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    // Named here rather than after the running program, so the window, the command line
+    // and the tests all find the same folder.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Scribane");
 }
 
 bool DossierInscriptible(const QString& dossier) {

@@ -115,7 +115,7 @@ TEST_F(Registre, AVanishedLibraryIsRegisteredAgain) {
     Resultat e;
     EXPECT_FALSE(CreerControle(QLatin1String(ProgIdBouton), parent.get(), nullptr, &e));
     EXPECT_EQ(e.code, code::ClasseNonEnregistree);
-    EXPECT_TRUE(e.message.contains(QStringLiteral("/nulle/part")));
+    EXPECT_TRUE(e.message.contains(QDir::toNativeSeparators(QStringLiteral("/nulle/part"))));
 
     auto c = CreerControleOuEnregistrer(QLatin1String(ProgIdBouton), parent.get(), nullptr,
                                         bibliothequeTestee(), &e);
