@@ -22,6 +22,9 @@ constexpr Commande kCommandes[] = {
      "liste les chèques du registre, leur numéro, leur état et ce qui reste à "
      "encaisser",
      CommandeRegistre},
+    {"rapprocher",
+     "rapproche un relevé bancaire des chèques du registre et marque les encaissés",
+     CommandeRapprocher},
 };
 
 void AfficherAide() {
