@@ -122,20 +122,10 @@ int CommandeRapprocher(Invocation& invocation) {
     if (!nonEncaisses)
         return Refuser(nonEncaisses.raison());
 
-    QVector<ChequeEnCours> cheques;
-    cheques.reserve(nonEncaisses->size());
+    const QVector<ChequeEnCours> cheques = ChequesARapprocher(*nonEncaisses);
     QHash<std::int64_t, qsizetype> parId;
-    for (const ChequeNonEncaisse& c : *nonEncaisses) {
-        ChequeEnCours e;
-        e.id = c.id;
-        if (c.numero && *c.numero >= 0 && *c.numero <= 9'999'999)
-            e.numero = static_cast<std::uint32_t>(*c.numero);
-        e.centimes = c.centimes;
-        e.date = c.dateCheque;
-        e.destinataire = c.destinataire;
-        parId.insert(c.id, cheques.size());
-        cheques.append(e);
-    }
+    for (qsizetype i = 0; i < cheques.size(); ++i)
+        parId.insert(cheques[i].id, i);
     const Rapprochement r = Rapprocher(releve->lignes, cheques);
 
     auto cheque = [&](std::int64_t id) -> const ChequeNonEncaisse& {
