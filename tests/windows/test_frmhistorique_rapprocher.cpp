@@ -134,3 +134,34 @@ TEST_F(HistoriqueRapprocher, ColumnsChosenOnceServeTheBanksNextStatement) {
     EXPECT_EQ(numero(1234569)->encaisseLe, QDate(2024, 4, 2));
     EXPECT_EQ(numero(1234568)->statut, Statut::Emis);
 }
+
+// A register that refuses the write (here a trigger stands for a full disk)
+// is told, and not one cheque of the statement is marked.
+TEST_F(HistoriqueRapprocher, AWriteTheRegisterRefusesIsToldAndMarksNothing) {
+    FrmHistorique h(*app);
+    h.show();
+    plateforme.dialogues.reponsesFichier.enqueue(
+        releve("releve.csv", "Date;Libell\xc3\xa9;Montant\r\n"
+                             "05/03/2024;CHQ 1234567;-125,00\r\n"
+                             "06/03/2024;CHQ 1234569;-9,90\r\n"));
+    rapprocher(h, [&](QWidget* w) {
+        auto* f = qobject_cast<FrmRapprochement*>(w);
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(f->aEncaisser().size(), 2);
+        ASSERT_TRUE(app->registre->base()
+                        .executer("CREATE TEMP TRIGGER plein BEFORE UPDATE ON cheques "
+                                  "WHEN NEW.numero = 1234569 BEGIN "
+                                  "SELECT RAISE(ABORT, 'database or disk is full'); END")
+                        .ok());
+        dans<QPushButton>(f, "CmdMarquer")->click();
+    });
+    EXPECT_EQ(numero(1234567)->statut, Statut::Emis);
+    EXPECT_EQ(numero(1234569)->statut, Statut::Emis);
+    ASSERT_FALSE(plateforme.dialogues.vus.isEmpty());
+    const DialogueVu& dit = plateforme.dialogues.vus.back();
+    EXPECT_EQ(dit.icone, Icone::Critique);
+    EXPECT_TRUE(dit.texte.endsWith(QStringLiteral("Aucun chèque n'est marqué encaissé.")))
+        << dit.texte.toStdString();
+    EXPECT_EQ(dans<QLabel>(&h, "LblEnCours")->text(),
+              QStringLiteral("Non encaissés : 3 chèque(s), 174,90 €"));
+}
