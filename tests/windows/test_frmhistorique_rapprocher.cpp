@@ -2,6 +2,7 @@
 #include "windows/FrmHistorique.h"
 #include "windows/FrmRapprochement.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -164,4 +165,23 @@ TEST_F(HistoriqueRapprocher, AWriteTheRegisterRefusesIsToldAndMarksNothing) {
         << dit.texte.toStdString();
     EXPECT_EQ(dans<QLabel>(&h, "LblEnCours")->text(),
               QStringLiteral("Non encaissés : 3 chèque(s), 174,90 €"));
+}
+
+// The main window's menu item opens the history on the statement's question.
+TEST_F(HistoriqueRapprocher, TheJournalMenuItemAsksForAStatement) {
+    auto* action = fenetre->findChild<QAction*>(QStringLiteral("mnuRapprocher"));
+    ASSERT_NE(action, nullptr);
+    ASSERT_TRUE(action->isEnabled());
+    QTimer veille;
+    QObject::connect(&veille, &QTimer::timeout, [&] {
+        // The file dialog answered "cancel": the history stays, and is closed here.
+        if (auto* h = qobject_cast<FrmHistorique*>(QApplication::activeModalWidget());
+            h && !plateforme.dialogues.vus.isEmpty())
+            h->reject();
+    });
+    veille.start(10);
+    action->trigger();
+    ASSERT_FALSE(plateforme.dialogues.vus.isEmpty());
+    EXPECT_EQ(plateforme.dialogues.vus.back().genre, DialogueVu::OuvrirFichier);
+    EXPECT_EQ(plateforme.dialogues.vus.back().titre, QStringLiteral("Rapprocher un relevé"));
 }
