@@ -169,7 +169,10 @@ int CommandeRapprocher(Invocation& invocation) {
         for (const ChequeEncaisse& e : r.rapproches)
             marques.append({e.id, e.encaissement});
         if (const auto fait = registre.valeur()->marquerEncaisses(marques); !fait)
-            return Refuser(fait.raison() + QStringLiteral(" Aucun chèque n'est marqué encaissé."));
+            return Refuser(fait.raison().contains(QStringLiteral("Aucun n'est marqué"))
+                               ? fait.raison()
+                               : fait.raison() +
+                                     QStringLiteral(" Aucun chèque n'est marqué encaissé."));
         s << marques.size() << " chèque(s) marqué(s) encaissé(s).\n";
     } else if (appliquer) {
         s << "Aucun chèque à marquer encaissé.\n";

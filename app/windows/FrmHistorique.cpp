@@ -554,7 +554,11 @@ void FrmHistorique::rapprocherReleve() {
     const auto fait = registre->marquerEncaisses(marques);
     recharger();
     if (!fait) {
-        dialogues.message(this, fait.raison() + QStringLiteral(" Aucun chèque n'est marqué encaissé."),
+        dialogues.message(this,
+                          fait.raison().contains(QStringLiteral("Aucun n'est marqué"))
+                              ? fait.raison()
+                              : fait.raison() +
+                                    QStringLiteral(" Aucun chèque n'est marqué encaissé."),
                           Icone::Critique);
         return;
     }
