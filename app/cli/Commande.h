@@ -26,3 +26,4 @@ int CommandeNombre(Invocation& invocation);
 int CommandeImprimer(Invocation& invocation);
 int CommandeJournal(Invocation& invocation);
 int CommandeRegistre(Invocation& invocation);
+int CommandeRapprocher(Invocation& invocation);

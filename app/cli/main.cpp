@@ -22,6 +22,9 @@ constexpr Commande kCommandes[] = {
      "liste les chèques du registre, leur numéro, leur état et ce qui reste à "
      "encaisser",
      CommandeRegistre},
+    {"rapprocher",
+     "rapproche un relevé bancaire des chèques du registre et marque les encaissés",
+     CommandeRapprocher},
 };
 
 void AfficherAide() {
@@ -29,7 +32,7 @@ void AfficherAide() {
     s << "Utilisation : scribane-cli COMMANDE [OPTIONS] [ARGUMENTS]\n\n"
          "Commandes :\n";
     for (const Commande& c : kCommandes)
-        s << "  " << QString::fromUtf8(c.nom).leftJustified(10) << QString::fromUtf8(c.resume)
+        s << "  " << QString::fromUtf8(c.nom).leftJustified(11) << QString::fromUtf8(c.resume)
           << '\n';
     s << "\nscribane-cli COMMANDE --help décrit une commande.\n";
     s << "scribane-cli --version donne la version du programme.\n";

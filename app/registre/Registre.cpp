@@ -813,6 +813,43 @@ Resultat<QVector<ChequeNonEncaisse>> Registre::nonEncaisses() {
     return liste;
 }
 
+QVector<ChequeEnCours> ChequesARapprocher(const QVector<ChequeNonEncaisse>& cheques) {
+    QVector<ChequeEnCours> liste;
+    liste.reserve(cheques.size());
+    for (const ChequeNonEncaisse& c : cheques) {
+        ChequeEnCours e;
+        e.id = c.id;
+        if (c.numero && *c.numero >= 0 && *c.numero <= 9'999'999)
+            e.numero = static_cast<std::uint32_t>(*c.numero);
+        e.centimes = c.centimes;
+        e.date = c.dateCheque;
+        e.destinataire = c.destinataire;
+        liste.append(e);
+    }
+    return liste;
+}
+
+Resultat<std::optional<ColonnesReleve>> Registre::colonnesReleve(const QString& forme) {
+    auto q = base_.requete("SELECT valeur FROM faits WHERE cle = ?");
+    q.lier(1, QStringLiteral("releve:") + forme);
+    std::optional<ColonnesReleve> colonnes;
+    if (q.suivante())
+        colonnes = ColonnesReleve::depuisTexte(q.texte(0));
+    if (q.echouee())
+        return Echec{
+            QStringLiteral("Le registre des chèques ne peut pas être lu : %1.").arg(q.erreur())};
+    return colonnes;
+}
+
+Resultat<> Registre::retenirColonnesReleve(const QString& forme, const ColonnesReleve& colonnes) {
+    auto q = base_.requete("INSERT OR REPLACE INTO faits VALUES (?, ?)");
+    q.lier(1, QStringLiteral("releve:") + forme).lier(2, colonnes.enTexte());
+    if (auto fait = q.executer(); !fait)
+        return Echec{QStringLiteral("Les colonnes du relevé n'ont pas pu être retenues : %1")
+                         .arg(fait.raison())};
+    return {};
+}
+
 Resultat<EnCours> Registre::enCours() {
     auto q = base_.requete("SELECT COUNT(*), TOTAL(centimes) FROM cheques WHERE statut = 'émis'");
     EnCours e;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cheque/HistoriqueJournal.h"
+#include "cheque/Rapprochement.h"
 #include "cheque/RegistreImpression.h"
 #include "registre/Base.h"
 #include "settings/DossierApplication.h"
@@ -100,6 +101,9 @@ struct ChequeNonEncaisse {
     QString destinataire;
 };
 
+// The same as the reconciliation takes them.
+QVector<ChequeEnCours> ChequesARapprocher(const QVector<ChequeNonEncaisse>& cheques);
+
 struct Encaissement {
     std::int64_t id = 0;
     QDate date;
@@ -164,6 +168,11 @@ public:
                                                          std::int64_t numero);
     Resultat<QVector<ChequeNonEncaisse>> nonEncaisses();
     Resultat<EnCours> enCours();
+
+    // The CSV columns the user chose for statements of one shape (`forme`:
+    // the separator and the number of fields), kept for the next one.
+    Resultat<std::optional<ColonnesReleve>> colonnesReleve(const QString& forme);
+    Resultat<> retenirColonnesReleve(const QString& forme, const ColonnesReleve& colonnes);
 
     // Adds the journals' cheques the register does not hold yet, reading only
     // the journals that changed since they were last taken in. A cheque is

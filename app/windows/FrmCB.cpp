@@ -45,6 +45,7 @@
 #include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -315,16 +316,17 @@ void FrmCB::construireMenus() {
     mnuJournal->setObjectName(QStringLiteral("mnuJournal"));
     auto* mnuHistorique = mnuJournal->addAction(QStringLiteral("&Historique des chèques…"));
     mnuHistorique->setObjectName(QStringLiteral("mnuHistorique"));
-    // Its window comes with the bank statement readers; until then it stays off.
     auto* mnuRapprocher = mnuJournal->addAction(QStringLiteral("&Rapprocher un relevé…"));
     mnuRapprocher->setObjectName(QStringLiteral("mnuRapprocher"));
-    mnuRapprocher->setEnabled(false);
     auto* mnuVoir = mnuJournal->addAction(QStringLiteral("&Voir les journaux"));
     mnuVoir->setObjectName(QStringLiteral("mnuVoir"));
     connect(mnuVoir, &QAction::triggered, this, &FrmCB::voirJournaux);
     barre->addMenu(mnuJournal);
-    connect(mnuHistorique, &QAction::triggered, this, [this] {
+    auto ouvrirHistorique = [this](bool rapprocher) {
         FrmHistorique historique(app_, this);
+        // The statement is asked once the history shows, its outstanding total behind it.
+        if (rapprocher)
+            QTimer::singleShot(0, &historique, &FrmHistorique::rapprocherReleve);
         app_.aide.relier(&historique, SectionAide::Historique);
         connect(&historique, &FrmHistorique::chequeChoisi, this,
                 [this, &historique](const QString& montant, const QString& destinataire) {
@@ -332,7 +334,9 @@ void FrmCB::construireMenus() {
                     historique.accept();
                 });
         historique.exec();
-    });
+    };
+    connect(mnuHistorique, &QAction::triggered, this, [ouvrirHistorique] { ouvrirHistorique(false); });
+    connect(mnuRapprocher, &QAction::triggered, this, [ouvrirHistorique] { ouvrirHistorique(true); });
 
     auto* mnuHelp = new QMenu(QStringLiteral("?"), this);
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));

@@ -4,6 +4,7 @@
 #include "settings/EcritureAtomique.h"
 #include "windows/AppScribane.h"
 #include "windows/DossierDocuments.h"
+#include "windows/FrmRapprochement.h"
 #include "words/MontantTexte.h"
 
 #include <QBuffer>
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -195,6 +197,11 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     encaisser_->setObjectName(QStringLiteral("CmdEncaisser"));
     encaisser_->setEnabled(false);
     connect(encaisser_, &QPushButton::clicked, this, &FrmHistorique::encaisserSelection);
+    auto* rapprocher = new QPushButton(QStringLiteral("Ra&pprocher un relevé…"), this);
+    rapprocher->setObjectName(QStringLiteral("CmdRapprocher"));
+    rapprocher->setToolTip(QStringLiteral("Marquer encaissés les chèques d'un relevé bancaire "
+                                          "(CSV ou CFONB)"));
+    connect(rapprocher, &QPushButton::clicked, this, &FrmHistorique::rapprocherReleve);
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("CmdFermer"));
     connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
@@ -202,6 +209,7 @@ FrmHistorique::FrmHistorique(AppScribane& app, QWidget* parent)
     auto* actions = new QHBoxLayout;
     actions->addWidget(enCours_);
     actions->addStretch();
+    actions->addWidget(rapprocher);
     actions->addWidget(annuler_);
     actions->addWidget(encaisser_);
 
@@ -443,4 +451,120 @@ void FrmHistorique::exporterPdf() {
     }
     if (const auto ecrit = EcrireFichierAtomique(fichier, tampon.data()); !ecrit)
         app_.plateforme.dialogues.message(this, ecrit.raison(), Icone::Critique);
+}
+
+namespace {
+
+// What tells one bank's statements from another's when their header names no
+// column: the separator and how many fields a movement has.
+QString FormeReleve(const ApercuCsv& apercu) {
+    qsizetype champs = 0;
+    for (const QStringList& ligne : apercu.lignes)
+        champs = std::max(champs, ligne.size());
+    return QStringLiteral("%1%2").arg(apercu.separateur).arg(champs);
+}
+
+} // namespace
+
+void FrmHistorique::rapprocherReleve() {
+    Registre* registre = app_.registre.get();
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    if (!registre) {
+        dialogues.message(this,
+                          QStringLiteral("Le registre des chèques n'est pas accessible : ") +
+                              app_.raisonRegistre,
+                          Icone::Critique);
+        return;
+    }
+    const QString fichier = dialogues.ouvrirFichier(
+        this, QStringLiteral("Rapprocher un relevé"), DossierDocuments(),
+        QStringLiteral("Relevés bancaires|*.csv;*.txt;*.cfonb;*.dat|Tous fichiers|*|"));
+    if (fichier.isEmpty())
+        return;
+    QFile f(fichier);
+    QByteArray octets;
+    if (f.open(QIODevice::ReadOnly) && f.size() <= kTailleMaxReleve)
+        octets = f.read(kTailleMaxReleve + 1);
+    if (!f.isOpen() || f.error() != QFileDevice::NoError || f.size() > kTailleMaxReleve) {
+        dialogues.message(this,
+                          f.size() > kTailleMaxReleve
+                              ? QStringLiteral("« %1 » est trop grand pour un relevé bancaire.")
+                                    .arg(QDir::toNativeSeparators(fichier))
+                              : QStringLiteral("Le relevé « %1 » n'a pas pu être lu : %2")
+                                    .arg(QDir::toNativeSeparators(fichier), f.errorString()),
+                          Icone::Critique);
+        return;
+    }
+
+    std::optional<ReleveLu> releve;
+    QString refus;
+    if (EstCfonb(octets)) {
+        auto lu = LireReleveCfonb(octets);
+        lu ? void(releve = *lu) : void(refus = lu.raison());
+    } else if (auto apercu = ApercevoirCsv(octets); !apercu) {
+        refus = apercu.raison();
+    } else if (apercu->colonnes) {
+        auto lu = LireReleveCsv(octets);
+        lu ? void(releve = *lu) : void(refus = lu.raison());
+    } else {
+        // No header names the columns: those chosen for this bank's last
+        // statement, when they read this one; else the user chooses.
+        const QString forme = FormeReleve(*apercu);
+        const auto retenues = registre->colonnesReleve(forme);
+        const std::optional<ColonnesReleve> depart =
+            retenues ? *retenues : std::optional<ColonnesReleve>();
+        if (depart)
+            if (auto lu = LireReleveCsv(octets, depart))
+                releve = *lu;
+        if (!releve) {
+            FrmColonnesReleve choix(octets, *apercu, depart, this);
+            if (choix.exec() != QDialog::Accepted || !choix.releve())
+                return;
+            releve = *choix.releve();
+            if (const auto garde = registre->retenirColonnesReleve(forme, choix.colonnes());
+                !garde)
+                dialogues.message(this, garde.raison(), Icone::Exclamation);
+        }
+    }
+    if (!releve) {
+        dialogues.message(this,
+                          QStringLiteral("Le relevé « %1 » est refusé : %2 Rien n'est marqué.")
+                              .arg(QDir::toNativeSeparators(fichier), refus),
+                          Icone::Critique);
+        return;
+    }
+
+    const auto nonEncaisses = registre->nonEncaisses();
+    if (!nonEncaisses) {
+        dialogues.message(this, nonEncaisses.raison(), Icone::Critique);
+        return;
+    }
+    const QVector<ChequeEnCours> cheques = ChequesARapprocher(*nonEncaisses);
+    FrmRapprochement fenetre(Rapprocher(releve->lignes, cheques), cheques, this);
+    if (fenetre.exec() != QDialog::Accepted)
+        return;
+    QVector<Encaissement> marques;
+    for (const ChequeEncaisse& e : fenetre.aEncaisser())
+        marques.append({e.id, e.encaissement});
+    if (marques.isEmpty()) {
+        dialogues.message(this, QStringLiteral("Aucun chèque n'est marqué encaissé."),
+                          Icone::Information);
+        return;
+    }
+    const auto fait = registre->marquerEncaisses(marques);
+    recharger();
+    if (!fait) {
+        dialogues.message(this,
+                          fait.raison().contains(QStringLiteral("Aucun n'est marqué"))
+                              ? fait.raison()
+                              : fait.raison() +
+                                    QStringLiteral(" Aucun chèque n'est marqué encaissé."),
+                          Icone::Critique);
+        return;
+    }
+    dialogues.message(this,
+                      QStringLiteral("%1 chèque(s) marqué(s) encaissé(s). %2")
+                          .arg(marques.size())
+                          .arg(enCours_->text()),
+                      Icone::Information);
 }

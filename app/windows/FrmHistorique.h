@@ -31,6 +31,9 @@ public:
     // date asked.
     void annulerSelection();
     void encaisserSelection();
+    // A bank statement chosen in the open dialog, reconciled with the cheques
+    // not yet cashed; what the user accepts is marked cashed, all or none.
+    void rapprocherReleve();
 
 signals:
     void chequeChoisi(const QString& montant, const QString& destinataire);
