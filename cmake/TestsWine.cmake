@@ -53,22 +53,25 @@ function(gtest_discover_tests cible)
   if(opt_PROPERTIES)
     set_tests_properties(${nom} PROPERTIES ${opt_PROPERTIES})
   endif()
-  set_property(TEST ${nom} PROPERTY ENVIRONMENT WINEPREFIX=${SCRIBANE_WINEPREFIX} WINEDEBUG=-all)
-  set(fixtures wine.prefixe)
+  # Every program of the prefix sees the same display: Wine's desktop belongs to the
+  # first one its server starts, and one started without a display leaves the others none.
+  set_property(TEST ${nom} PROPERTY ENVIRONMENT WINEPREFIX=${SCRIBANE_WINEPREFIX} WINEDEBUG=-all
+    DISPLAY=${SCRIBANE_WINE_DISPLAY})
   if(cible IN_LIST SCRIBANE_WINE_ECRAN)
-    set_property(TEST ${nom} APPEND PROPERTY ENVIRONMENT
-      QT_QPA_PLATFORM=windows DISPLAY=${SCRIBANE_WINE_DISPLAY})
-    list(APPEND fixtures wine.ecran)
+    set_property(TEST ${nom} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=windows)
+    # One at a time on the display: each expects the focus it gives.
+    set_tests_properties(${nom} PROPERTIES RESOURCE_LOCK wine.ecran)
   else()
     set_property(TEST ${nom} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endif()
-  set_tests_properties(${nom} PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT 1800)
+  set_tests_properties(${nom} PROPERTIES FIXTURES_REQUIRED "wine.prefixe;wine.ecran" TIMEOUT 1800)
 endfunction()
 
 # The prefix made once, before any test, with Windows' own fonts mapped to Liberation.
 add_test(NAME wine.prefixe
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefixe ${SCRIBANE_WINEPREFIX})
-set_tests_properties(wine.prefixe PROPERTIES FIXTURES_SETUP wine.prefixe TIMEOUT 600)
+set_tests_properties(wine.prefixe PROPERTIES FIXTURES_SETUP wine.prefixe TIMEOUT 600
+  FIXTURES_REQUIRED wine.ecran ENVIRONMENT DISPLAY=${SCRIBANE_WINE_DISPLAY})
 # The display of the programs with windows.
 add_test(NAME wine.ecran.demarrer
   COMMAND ${CMAKE_SOURCE_DIR}/tests/support/ecran-wine.sh demarrer ${SCRIBANE_WINE_DISPLAY})
