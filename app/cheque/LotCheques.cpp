@@ -5,6 +5,7 @@
 #include "settings/Listes.h"
 #include "words/MontantTexte.h"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <QStringView>
 
@@ -235,4 +236,38 @@ LotLu LireLot(const QByteArray& octets) {
         lot.cheques.append(c);
     }
     return lot;
+}
+
+LotLu LireFichierLot(const QString& chemin) {
+    LotLu lu;
+    QFile f(chemin);
+    const QByteArray octets =
+        f.open(QIODevice::ReadOnly) ? f.read(kTailleMaxLot + 1) : QByteArray();
+    if (f.error() != QFileDevice::NoError) {
+        lu.refus << QStringLiteral("le fichier « %1 » ne peut pas être lu : %2")
+                        .arg(chemin, f.errorString());
+        return lu;
+    }
+    if (octets.size() > kTailleMaxLot) {
+        lu.refus << QStringLiteral("le fichier « %1 » est trop grand pour un lot de chèques "
+                                   "(plus de 10 Mo).")
+                        .arg(chemin);
+        return lu;
+    }
+    lu = LireLot(octets);
+    if (lu.cheques.isEmpty() && lu.refus.isEmpty())
+        lu.refus << QStringLiteral("le fichier « %1 » ne contient aucun chèque.").arg(chemin);
+    return lu;
+}
+
+Resultat<QDate> DateDuCheque(const QString& texte, const QDate& aujourdhui) {
+    if (auto refus = RefusControle(texte, QStringLiteral("la date")))
+        return Echec{*refus};
+    if (texte.isEmpty())
+        return aujourdhui;
+    const QDate date = QDate::fromString(texte, QStringLiteral("dd/MM/yyyy"));
+    if (!date.isValid())
+        return Echec{
+            QStringLiteral("la date « %1 » n'est pas de la forme JJ/MM/AAAA.").arg(texte)};
+    return date;
 }

@@ -3,6 +3,7 @@
 #include "settings/Resultat.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -36,3 +37,16 @@ Resultat<QString> TexteDuLot(const QByteArray& octets);
 // a first line naming the columns is skipped. A line is refused when its
 // fields are not two to four, or when one holds a control character.
 LotLu LireLot(const QByteArray& octets);
+
+// A batch is read whole before anything prints: a device or a wrong file
+// given by mistake must not fill the memory.
+constexpr qint64 kTailleMaxLot = 10 * 1024 * 1024;
+
+// The batch file at `chemin`, read as LireLot reads its bytes. A file that
+// cannot be read, is larger than kTailleMaxLot or holds no cheque gives its
+// one reason, starting in lower case ("le fichier « … » …").
+LotLu LireFichierLot(const QString& chemin);
+
+// The date of a cheque written "JJ/MM/AAAA", or `aujourdhui` when there is
+// none; the reason, in lower case, when it is not a date of that form.
+Resultat<QDate> DateDuCheque(const QString& texte, const QDate& aujourdhui);

@@ -154,13 +154,21 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
         }
         fait.inscrits = *notes;
     }
+    QString pageRefusee;
     for (qsizetype i = 0; i < fait.cheques.size(); ++i) {
-        if (i > 0)
-            travail.pageSuivante();
+        // Without a new page the next cheque would be drawn over this one.
+        if (i > 0 && !travail.pageSuivante()) {
+            pageRefusee = travail.annuler();
+            if (pageRefusee.isEmpty())
+                pageRefusee = QStringLiteral("l'imprimante n'a pas pu commencer la page "
+                                             "suivante ; le travail est annulé.");
+            break;
+        }
         ImprimerCheque(travail.surface(), r, fait.cheques[i].textes);
         questions.chequeDessine(i + 1, fait.cheques.size());
     }
-    const auto termine = travail.terminer();
+    const auto termine =
+        pageRefusee.isEmpty() ? travail.terminer() : Resultat<>(Echec{pageRefusee});
     if (!termine) {
         rendreListes();
         if (contexte.registre) {

@@ -157,46 +157,21 @@ struct Cheque {
     QString dateTexte;
 };
 
-// A batch is read whole before anything prints: a device or a wrong file
-// given by mistake must not fill the memory.
-constexpr qint64 kTailleMaxLot = 10 * 1024 * 1024;
-
 std::optional<QVector<Cheque>> LireFichierLot(const QString& chemin, QStringList& refus) {
-    QFile f(chemin);
-    const QByteArray octets =
-        f.open(QIODevice::ReadOnly) ? f.read(kTailleMaxLot + 1) : QByteArray();
-    if (f.error() != QFileDevice::NoError) {
-        refus << QStringLiteral("le fichier « %1 » ne peut pas être lu : %2")
-                     .arg(chemin, f.errorString());
-        return std::nullopt;
-    }
-    if (octets.size() > kTailleMaxLot) {
-        refus << QStringLiteral("le fichier « %1 » est trop grand pour un lot de chèques (plus "
-                                "de 10 Mo).")
-                     .arg(chemin);
-        return std::nullopt;
-    }
-    const LotLu lu = LireLot(octets);
+    const LotLu lu = LireFichierLot(chemin);
     refus << lu.refus;
     QVector<Cheque> cheques;
     for (const ChequeDuLot& l : lu.cheques)
         cheques.append({l.ligne, {l.montant, l.destinataire, l.lieu, {}}, l.date});
-    if (cheques.isEmpty() && refus.isEmpty())
-        refus << QStringLiteral("le fichier « %1 » ne contient aucun chèque.").arg(chemin);
     return cheques;
 }
 
 // The date of a cheque, or why it is refused.
 std::optional<QString> RefusDate(Cheque& c) {
-    if (auto refus = RefusControle(c.dateTexte, QStringLiteral("la date")))
-        return refus;
-    c.saisi.date = QDate::currentDate();
-    if (!c.dateTexte.isEmpty()) {
-        c.saisi.date = QDate::fromString(c.dateTexte, QStringLiteral("dd/MM/yyyy"));
-        if (!c.saisi.date.isValid())
-            return QStringLiteral("la date « %1 » n'est pas de la forme JJ/MM/AAAA.")
-                .arg(c.dateTexte);
-    }
+    const auto date = DateDuCheque(c.dateTexte, QDate::currentDate());
+    if (!date)
+        return date.raison();
+    c.saisi.date = *date;
     return std::nullopt;
 }
 

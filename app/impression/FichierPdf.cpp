@@ -131,6 +131,10 @@ int RaisonDeLaCoupure(const QByteArray& nom) {
     return numero;
 }
 
+int CoupureDe(const QString& copie) {
+    return RaisonDeLaCoupure(QFile::encodeName(copie));
+}
+
 } // namespace
 
 Resultat<> FichierPdfProvisoire::remplacer() {
@@ -193,6 +197,10 @@ int RaisonDeLaCoupure(const QString& nom) {
         !EcrireToutWindows(h.get(), QByteArray(64 * 1024, '\n')) || !::FlushFileBuffers(h.get()))
         return int(::GetLastError());
     return 0;
+}
+
+int CoupureDe(const QString& copie) {
+    return RaisonDeLaCoupure(copie);
 }
 
 } // namespace
@@ -263,3 +271,13 @@ Resultat<> FichierPdfProvisoire::remplacer() {
 }
 
 #endif
+
+QString FichierPdfProvisoire::raisonCoupure() const {
+    if (copie_.isEmpty())
+        return refus_;
+#if defined(Q_OS_UNIX) || defined(Q_OS_WIN)
+    if (const int numero = CoupureDe(copie_))
+        return kIncomplet + QStringLiteral(" : %1.").arg(RaisonSysteme(numero));
+#endif
+    return kIncomplet + u'.';
+}

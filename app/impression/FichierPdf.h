@@ -28,6 +28,9 @@ public:
     // failure the copy is removed, the file is left as it was and the reason is
     // said in French ("le disque est plein").
     Resultat<> remplacer();
+    // Why the document could not be written on (the disk asked again), for a
+    // job called off half way; the copy is still removed with this object.
+    QString raisonCoupure() const;
 
 private:
     QString cible_;

@@ -84,6 +84,11 @@ bool SurfaceImprimante::pageSuivante() {
     return peintre_.isActive() && imprimante_.newPage();
 }
 
+void SurfaceImprimante::annuler() {
+    if (peintre_.isActive())
+        (void)imprimante_.abort();
+}
+
 Resultat<> SurfaceImprimante::terminer() {
     // A cheque without a single text still ends as a document the user is told about.
     const bool ouvert = commencer();
@@ -126,6 +131,11 @@ Resultat<> TravailQt::terminer() {
     if (auto fini = surface_.terminer(); !fini)
         return fini;
     return pdf_ ? pdf_->remplacer() : Resultat<>{};
+}
+
+QString TravailQt::annuler() {
+    surface_.annuler();
+    return pdf_ ? pdf_->raisonCoupure() : QString();
 }
 
 QString TravailQt::nomImprimante() const {

@@ -23,6 +23,9 @@ public:
     Resultat<> terminer();
     // Ends the page drawn so far and starts another, for a batch of cheques.
     bool pageSuivante();
+    // The print run is aborted: the printer is handed nothing (a PDF's
+    // scratch copy is left to be removed).
+    void annuler();
     // The device is known not to open (its file could not be created): the
     // painter is never begun on it and the job ends with this reason.
     void refuserOuverture(const QString& raison) { refusOuverture_ = raison; }
@@ -45,6 +48,7 @@ public:
     SurfaceImprimante& surfaceImprimante() { return surface_; }
     QString nomImprimante() const override;
     bool pageSuivante() override { return surface_.pageSuivante(); }
+    QString annuler() override;
     // Ends the document; a PDF then takes the name it was given only once
     // it is whole on the disk.
     Resultat<> terminer() override;

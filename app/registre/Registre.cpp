@@ -510,7 +510,7 @@ Resultat<> Registre::reglerChequier(int choix, const Chequier& c) {
 
 Resultat<QVector<ChequeInscrit>> Registre::noter(int choix, const QVector<ChequeAInscrire>& cheques,
                                                  std::optional<std::int64_t> premier,
-                                                 std::optional<std::int64_t> reimpressionDe) {
+                                                 const QVector<std::int64_t>& reimpressionsDe) {
     const QString quoi = QStringLiteral("le registre des chèques ne peut pas les noter");
     Transaction t(base_);
     if (!t.commencee())
@@ -576,11 +576,16 @@ Resultat<QVector<ChequeInscrit>> Registre::noter(int choix, const QVector<Cheque
         if (auto f = lien.lier(1, choix).lier(2, chequier->nom).executer(); !f)
             return echec(quoi, f.raison());
     }
-    if (reimpressionDe && !inscrits.isEmpty()) {
-        auto q =
-            base_.requete("UPDATE cheques SET reimpression = ? WHERE id = ? AND statut = 'gâché'");
-        if (auto f = q.lier(1, QVariant::fromValue<qlonglong>(inscrits.front().id))
-                         .lier(2, QVariant::fromValue<qlonglong>(*reimpressionDe))
+    if (reimpressionsDe.size() > inscrits.size())
+        return Echec{QStringLiteral("Il y a plus de chèques à réimprimer que de chèques "
+                                    "imprimés.")};
+    auto lien =
+        base_.requete("UPDATE cheques SET reimpression = ? WHERE id = ? AND statut = 'gâché' "
+                      "AND reimpression IS NULL");
+    for (qsizetype i = 0; i < reimpressionsDe.size(); ++i) {
+        lien.recommencer();
+        if (auto f = lien.lier(1, QVariant::fromValue<qlonglong>(inscrits[i].id))
+                         .lier(2, QVariant::fromValue<qlonglong>(reimpressionsDe[i]))
                          .executer();
             !f)
             return echec(quoi, f.raison());
@@ -654,49 +659,59 @@ Resultat<> Registre::abandonner(const QVector<ChequeInscrit>& cheques) {
     return {};
 }
 
-Resultat<> Registre::changerStatut(std::int64_t id, Statut statut, const QString& note,
-                                   const QDate& encaisse) {
+Resultat<> Registre::changerStatut(const QVector<std::int64_t>& ids, Statut statut,
+                                   const QString& note, const QDate& encaisse) {
     const QString quoi = QStringLiteral("Le registre des chèques n'a pas pu être modifié");
     Transaction t(base_);
     if (!t.commencee())
         return echec(quoi, t.commencee().raison());
-    const auto actuel = cheque(id);
-    if (!actuel)
-        return echec(quoi, actuel.raison());
-    if (!*actuel)
-        return Echec{QStringLiteral("Ce chèque n'est pas dans le registre.")};
-    const ChequeRegistre& c = **actuel;
-    if (c.statut != Statut::Emis)
-        return Echec{QStringLiteral("Ce chèque est %1 : seul un chèque émis peut être %2.")
-                         .arg(NomStatut(c.statut), NomStatut(statut))};
     auto q = base_.requete("UPDATE cheques SET statut = ?, note = ?, encaisse_le = ? WHERE id = ?");
-    if (auto f = q.lier(1, QString::fromUtf8(SqlStatut(statut)))
-                     .lier(2, note.trimmed())
-                     .lier(3, Jour(encaisse))
-                     .lier(4, QVariant::fromValue<qlonglong>(id))
-                     .executer();
-        !f)
-        return echec(quoi, f.raison());
+    for (const std::int64_t id : ids) {
+        const auto actuel = cheque(id);
+        if (!actuel)
+            return echec(quoi, actuel.raison());
+        if (!*actuel)
+            return Echec{QStringLiteral("Ce chèque n'est pas dans le registre.")};
+        const ChequeRegistre& c = **actuel;
+        if (c.statut != Statut::Emis)
+            return Echec{
+                (c.numero ? QStringLiteral("Le chèque %1 est %2 : seul un chèque émis peut être %3.")
+                                .arg(NumeroCheque(*c.numero))
+                          : QStringLiteral("Ce chèque est %1 : seul un chèque émis peut être %2."))
+                    .arg(NomStatut(c.statut), NomStatut(statut))};
+        q.recommencer();
+        if (auto f = q.lier(1, QString::fromUtf8(SqlStatut(statut)))
+                         .lier(2, note.trimmed())
+                         .lier(3, Jour(encaisse))
+                         .lier(4, QVariant::fromValue<qlonglong>(id))
+                         .executer();
+            !f)
+            return echec(quoi, f.raison());
+    }
     if (auto v = t.valider(); !v)
         return echec(quoi, v.raison());
     return {};
 }
 
 Resultat<> Registre::gacher(std::int64_t id, const QString& raison) {
-    return changerStatut(id, Statut::Gache, raison);
+    return changerStatut({id}, Statut::Gache, raison);
+}
+
+Resultat<> Registre::gacher(const QVector<std::int64_t>& ids, const QString& raison) {
+    return changerStatut(ids, Statut::Gache, raison);
 }
 
 Resultat<> Registre::annuler(std::int64_t id, const QString& raison) {
     if (raison.trimmed().isEmpty())
         return Echec{QStringLiteral("Donnez la raison de l'annulation.")};
-    return changerStatut(id, Statut::Annule, raison);
+    return changerStatut({id}, Statut::Annule, raison);
 }
 
 Resultat<> Registre::encaisser(std::int64_t id, const QDate& date) {
     if (!date.isValid())
         return Echec{QStringLiteral("Donnez la date d'encaissement.")};
     auto c = cheque(id);
-    return changerStatut(id, Statut::Encaisse, c && *c ? (*c)->note : QString(), date);
+    return changerStatut({id}, Statut::Encaisse, c && *c ? (*c)->note : QString(), date);
 }
 
 Resultat<> Registre::marquerEncaisses(const QVector<Encaissement>& encaissements) {

@@ -147,16 +147,17 @@ public:
 
     // Notes cheques for a print on the choice's chequebook, numbered from
     // `premier` (or the chequebook's next number) when numbering is on, or
-    // when `premier` is given. `reimpressionDe`: the spoiled cheque the first
-    // one reprints.
-    Resultat<QVector<ChequeInscrit>>
-    noter(int choix, const QVector<ChequeAInscrire>& cheques,
-          std::optional<std::int64_t> premier = std::nullopt,
-          std::optional<std::int64_t> reimpressionDe = std::nullopt);
+    // when `premier` is given. `reimpressionsDe`: the spoiled cheques the first
+    // ones reprint, in their order (a spoiled cheque is reprinted once).
+    Resultat<QVector<ChequeInscrit>> noter(int choix, const QVector<ChequeAInscrire>& cheques,
+                                           std::optional<std::int64_t> premier = std::nullopt,
+                                           const QVector<std::int64_t>& reimpressionsDe = {});
     Resultat<> confirmer(const QVector<ChequeInscrit>& cheques, const QDateTime& imprimeLe);
     Resultat<> abandonner(const QVector<ChequeInscrit>& cheques);
 
     Resultat<> gacher(std::int64_t id, const QString& raison);
+    // Spoils the cheques of a batch with one reason, all or none.
+    Resultat<> gacher(const QVector<std::int64_t>& ids, const QString& raison);
     Resultat<> annuler(std::int64_t id, const QString& raison);
     Resultat<> encaisser(std::int64_t id, const QDate& date);
     // Marks every cheque cashed at its date, all or none.
@@ -187,8 +188,8 @@ private:
     Registre(const CheminsScribane& chemins) : chemins_(chemins) {}
     Resultat<> preparer(OuvertureRegistre& rapport, bool reprendre);
     Resultat<> migrer(int depuis);
-    Resultat<> changerStatut(std::int64_t id, Statut statut, const QString& note,
-                             const QDate& encaisse = {});
+    Resultat<> changerStatut(const QVector<std::int64_t>& ids, Statut statut,
+                             const QString& note, const QDate& encaisse = {});
     Resultat<QVector<ChequeRegistre>> lire(const char* sql, std::int64_t valeur = 0,
                                            const QString& texte = {});
     Echec echec(const QString& quoi, const QString& raison) const;
@@ -198,17 +199,17 @@ private:
 };
 
 // The register as a print job sees it, for one choice. `premier` and
-// `reimpressionDe` hold for the next print only.
+// `reimpressionsDe` hold for the next print only.
 class ImpressionAuRegistre final : public RegistreImpression {
 public:
     ImpressionAuRegistre(Registre& registre, int choix) : registre_(registre), choix_(choix) {}
     std::optional<std::int64_t> premier;
-    std::optional<std::int64_t> reimpressionDe;
+    QVector<std::int64_t> reimpressionsDe;
 
     Resultat<QVector<ChequeInscrit>> noter(const QVector<ChequeAInscrire>& cheques) override {
-        auto fait = registre_.noter(choix_, cheques, premier, reimpressionDe);
+        auto fait = registre_.noter(choix_, cheques, premier, reimpressionsDe);
         premier.reset();
-        reimpressionDe.reset();
+        reimpressionsDe.clear();
         return fait;
     }
     Resultat<> confirmer(const QVector<ChequeInscrit>& cheques, const QDateTime& moment) override {

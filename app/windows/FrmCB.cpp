@@ -1,5 +1,7 @@
 #include "windows/FrmCB.h"
 
+#include "cheque/HistoriqueJournal.h"
+#include "cheque/LotCheques.h"
 #include "cheque/PreparationMontant.h"
 #include "cheque/Rendu.h"
 #include "cheque/SurfaceSortie.h"
@@ -39,6 +41,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -308,6 +311,9 @@ void FrmCB::construireMenus() {
     auto* mnuPdf = mnuImpression->addAction(QStringLiteral("&Enregistrer en PDF…"));
     mnuPdf->setObjectName(QStringLiteral("mnuPdf"));
     connect(mnuPdf, &QAction::triggered, this, &FrmCB::EnregistrerPdf);
+    auto* mnuLot = mnuImpression->addAction(QStringLiteral("Imprimer un &lot…"));
+    mnuLot->setObjectName(QStringLiteral("mnuLot"));
+    connect(mnuLot, &QAction::triggered, this, &FrmCB::ImprimerLot);
     barre->addMenu(mnuImpression);
 
     // The journals' two commands under one menu: side by side on the bar they
@@ -641,11 +647,26 @@ struct FrmCB::QuestionsFenetre final : QuestionsImpression {
         travail = pdf ? impression.nouveauTravailPdf(fichierPdf) : impression.nouveauTravail();
         return *travail;
     }
+    void chequeDessine(qsizetype numero, qsizetype total) override {
+        if (total < 2)
+            return;
+        if (!progression) {
+            // Shown only when the batch takes long enough to need it.
+            progression = std::make_unique<QProgressDialog>(
+                QStringLiteral("Impression des chèques du lot…"), QString(), 0, int(total),
+                &fenetre);
+            progression->setWindowTitle(TitreProgramme());
+            progression->setWindowModality(Qt::WindowModal);
+            progression->setCancelButton(nullptr);
+        }
+        progression->setValue(int(numero));
+    }
 
     FrmCB& fenetre;
     const bool pdf;
     QString fichierPdf;
     std::unique_ptr<TravailImpression> travail;
+    std::unique_ptr<QProgressDialog> progression;
 };
 
 void FrmCB::imprimerVers(Sortie sortie, std::optional<std::int64_t> reimpressionDe) {
@@ -654,30 +675,14 @@ void FrmCB::imprimerVers(Sortie sortie, std::optional<std::int64_t> reimpression
     if (!chequeAImprimer())
         return;
     const bool pdf = sortie == Sortie::Pdf;
-
-    // Without a printer the cheque cannot be printed: say so before anything
-    // is kept: a cheque that cannot reach any printer leaves the lists alone.
-    if (const auto utilisable =
-            ImprimanteUtilisable(r.Imprimante, app_.plateforme.imprimantes.noms());
-        !pdf && !utilisable) {
-        dialogues.message(this, utilisable.raison(), Icone::Exclamation);
+    if (!peutImprimer(pdf))
         return;
-    }
-
-    if (!app_.registre) {
-        dialogues.message(this,
-                          QStringLiteral("Rien n'est imprimé : le registre des chèques n'est pas "
-                                         "accessible, et aucun chèque ne sort sans y être "
-                                         "noté.\n\n") +
-                              app_.raisonRegistre,
-                          Icone::Critique);
-        return;
-    }
 
     QuestionsFenetre questions(*this, pdf);
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     ImpressionAuRegistre auRegistre(*app_.registre, app_.etat.ChoixCourant == 2 ? 2 : 1);
-    auRegistre.reimpressionDe = reimpressionDe;
+    if (reimpressionDe)
+        auRegistre.reimpressionsDe = {*reimpressionDe};
     const ContexteImpression contexte{
         r,
         app_.chemins,
@@ -725,6 +730,258 @@ void FrmCB::imprimerVers(Sortie sortie, std::optional<std::int64_t> reimpression
         return; // a reprint ends as a print does; a good one goes on below
     }
     apresImpression();
+}
+
+bool FrmCB::peutImprimer(bool pdf) {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    // Without a printer the cheque cannot be printed: say so before anything
+    // is kept: a cheque that cannot reach any printer leaves the lists alone.
+    if (const auto utilisable =
+            ImprimanteUtilisable(app_.reglages.Imprimante, app_.plateforme.imprimantes.noms());
+        !pdf && !utilisable) {
+        dialogues.message(this, utilisable.raison(), Icone::Exclamation);
+        return false;
+    }
+    if (!app_.registre) {
+        dialogues.message(this,
+                          QStringLiteral("Rien n'est imprimé : le registre des chèques n'est pas "
+                                         "accessible, et aucun chèque ne sort sans y être "
+                                         "noté.\n\n") +
+                              app_.raisonRegistre,
+                          Icone::Critique);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The first refusals of a batch, and how many more there are: a file of a
+// thousand bad lines must still fit on the screen.
+QString RefusDuLot(const QStringList& refus) {
+    constexpr qsizetype kMontres = 12;
+    QStringList lignes = refus.mid(0, kMontres);
+    if (!lignes.isEmpty())
+        lignes[0][0] = lignes[0][0].toUpper();
+    QString texte = lignes.join(u'\n');
+    if (refus.size() > kMontres)
+        texte += QStringLiteral("\n… et %1 autre(s).").arg(refus.size() - kMontres);
+    return texte;
+}
+
+QString NumerosDe(const QVector<ChequeInscrit>& inscrits) {
+    if (inscrits.size() == 1)
+        return QStringLiteral("le chèque ") + NumeroCheque(*inscrits.front().numero);
+    return QStringLiteral("les chèques %1 à %2")
+        .arg(NumeroCheque(*inscrits.front().numero), NumeroCheque(*inscrits.back().numero));
+}
+
+} // namespace
+
+void FrmCB::ImprimerLot() {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    if (!peutImprimer(false))
+        return;
+    const QString fichier = dialogues.ouvrirFichier(
+        this, QStringLiteral("Imprimer un lot de chèques"), DossierDocuments(),
+        QStringLiteral("Lots de chèques (*.csv, *.txt)|*.csv *.txt|Tous les fichiers|*|"));
+    if (fichier.isEmpty())
+        return;
+    const QString nom = QFileInfo(fichier).fileName();
+
+    // Every line is checked before anything is kept or printed.
+    const LotLu lu = LireFichierLot(QDir::toNativeSeparators(fichier));
+    QStringList refus = lu.refus;
+    QVector<ChequeSaisi> saisis;
+    std::int64_t total = 0;
+    const QDate aujourdhui = app_.plateforme.horloge.maintenant().date();
+    for (const ChequeDuLot& l : lu.cheques) {
+        const QString ligne = QStringLiteral("ligne %1 : ").arg(l.ligne);
+        const auto date = DateDuCheque(l.date, aujourdhui);
+        if (!date) {
+            refus << ligne + date.raison();
+            continue;
+        }
+        const ChequeSaisi saisi{AvecVirguleDecimale(l.montant).value_or(l.montant), l.destinataire,
+                                l.lieu, *date};
+        const auto prepare = PreparerCheque(saisi, app_.reglages);
+        if (!prepare) {
+            refus << ligne + prepare.raison();
+            continue;
+        }
+        total += CentimesDuMontant(prepare->textes.chiffres).value_or(0);
+        saisis.append(saisi);
+    }
+    if (!refus.isEmpty()) {
+        // In the file's order, whichever check refused the line.
+        const auto ligneDe = [](const QString& r) {
+            return r.startsWith(QStringLiteral("ligne ")) ? r.mid(6).section(u' ', 0, 0).toInt()
+                                                          : 0;
+        };
+        std::stable_sort(refus.begin(), refus.end(), [&](const QString& a, const QString& b) {
+            return ligneDe(a) < ligneDe(b);
+        });
+        dialogues.message(this,
+                          QStringLiteral("Aucun chèque du lot « %1 » n'est imprimé :\n\n").arg(nom) +
+                              RefusDuLot(refus),
+                          Icone::Exclamation);
+        return;
+    }
+
+    RelireChoixCfg(app_.etat, app_.chemins.choix());
+    QString texte = QStringLiteral("Imprimer les %1 chèque(s) du lot « %2 », pour un total de "
+                                   "%3 €, sur l'imprimante « %4 » ?")
+                        .arg(saisis.size())
+                        .arg(nom, MontantDeCentimes(total), app_.reglages.Imprimante);
+    if (const auto chequier = app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1);
+        chequier && chequier->numeroter)
+        texte += QStringLiteral("\n\nIls vont sur les chèques %1 à %2 du chéquier « %3 ».")
+                     .arg(NumeroCheque(chequier->prochain),
+                          NumeroCheque(chequier->prochain + saisis.size() - 1), chequier->nom);
+    if (!dialogues.question(this, texte, QStringLiteral("Imprimer un lot")))
+        return;
+    imprimerLot(saisis);
+}
+
+void FrmCB::imprimerLot(const QVector<ChequeSaisi>& saisis,
+                        const QVector<std::int64_t>& reimpressionsDe) {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    QuestionsFenetre questions(*this, false);
+    RelireChoixCfg(app_.etat, app_.chemins.choix());
+    ImpressionAuRegistre auRegistre(*app_.registre, app_.etat.ChoixCourant == 2 ? 2 : 1);
+    auRegistre.reimpressionsDe = reimpressionsDe;
+    const ContexteImpression contexte{
+        app_.reglages,
+        app_.chemins,
+        app_.etat.ChoixCourant != 0
+            ? std::optional(ListesMemorisees{EntreesDe(cboM_), EntreesDe(cboD_), EntreesDe(cboL_)})
+            : std::nullopt,
+        true, // a batch keeps the lists once its pages are out
+        [this] { return app_.plateforme.horloge.maintenant(); },
+        &auRegistre};
+    const auto fait = ImprimerCheques(saisis, contexte, questions);
+    questions.progression.reset();
+    if (!fait) {
+        if (questions.travail && !fait.raison().startsWith(QStringLiteral("Rien n'est imprimé")))
+            dialogues.message(this,
+                              QStringLiteral("Le lot n'a pas pu être imprimé sur l'imprimante "
+                                             "« %1 » : %2")
+                                  .arg(questions.travail->nomImprimante(), fait.raison()),
+                              Icone::Critique);
+        else if (!fait.raison().isEmpty())
+            dialogues.message(this, fait.raison(), Icone::Exclamation);
+        focaliserMontant();
+        return;
+    }
+
+    afficherNumero();
+    const QString imprimes = QStringLiteral("Les %1 chèque(s) du lot sont imprimés, mais ")
+                                 .arg(fait->cheques.size());
+    if (!fait->echecRegistre.isEmpty())
+        dialogues.message(this, imprimes + fait->echecRegistre, Icone::Exclamation);
+    if (!fait->echecJournal.isEmpty())
+        dialogues.message(this,
+                          imprimes + QStringLiteral("ils n'ont pas pu être notés dans le "
+                                                    "journal.\n\n") +
+                              fait->echecJournal,
+                          Icone::Exclamation);
+    if (!fait->echecListes.isEmpty())
+        dialogues.message(this,
+                          imprimes + QStringLiteral("vos listes n'ont pas pu être "
+                                                    "enregistrées.\n\n") +
+                              fait->echecListes,
+                          Icone::Exclamation);
+    if (fait->echecRegistre.isEmpty() && !fait->inscrits.isEmpty() &&
+        fait->inscrits.front().numero) {
+        verifierLot(fait->inscrits, saisis);
+        return;
+    }
+    if (fait->echecRegistre.isEmpty() && fait->echecJournal.isEmpty() &&
+        fait->echecListes.isEmpty())
+        dialogues.message(this,
+                          QStringLiteral("Les %1 chèque(s) du lot sont partis sur l'imprimante "
+                                         "« %2 ».")
+                              .arg(fait->cheques.size())
+                              .arg(questions.travail->nomImprimante()),
+                          Icone::Information);
+    focaliserMontant();
+}
+
+void FrmCB::verifierLot(const QVector<ChequeInscrit>& inscrits,
+                        const QVector<ChequeSaisi>& saisis) {
+    Dialogues& dialogues = app_.plateforme.dialogues;
+    QStringList elements;
+    for (qsizetype i = 0; i < inscrits.size(); ++i)
+        elements << QStringLiteral("%1   %2 €   %3")
+                        .arg(NumeroCheque(*inscrits[i].numero),
+                             MontantDeCentimes(CentimesDuMontant(saisis[i].montant).value_or(0)),
+                             saisis[i].destinataire);
+    const bool seul = inscrits.size() == 1;
+    std::optional<QVector<int>> gaches;
+    // Cancelling the list goes back to the question: the batch is not left
+    // without an answer.
+    while (!gaches) {
+        const int reponse = dialogues.choix(
+            this,
+            seul ? QStringLiteral("Le chèque %1 est-il bien imprimé ?")
+                       .arg(NumeroCheque(*inscrits.front().numero))
+                 : QStringLiteral("Les %1 chèques %2 à %3 sont-ils bien imprimés ?")
+                       .arg(inscrits.size())
+                       .arg(NumeroCheque(*inscrits.front().numero),
+                            NumeroCheque(*inscrits.back().numero)),
+            seul ? QStringList{QStringLiteral("&Oui"), QStringLiteral("&Gâché…")}
+                 : QStringList{QStringLiteral("&Tous bien imprimés"),
+                               QStringLiteral("&Choisir les gâchés…")},
+            0);
+        if (reponse != 1) {
+            focaliserMontant();
+            return;
+        }
+        gaches = seul ? std::optional(QVector<int>{0})
+                      : dialogues.cocher(this, QStringLiteral("Cochez les chèques gâchés :"),
+                                         elements, QStringLiteral("Chèques gâchés"));
+    }
+    if (gaches->isEmpty()) {
+        focaliserMontant();
+        return;
+    }
+
+    QVector<std::int64_t> ids;
+    QVector<ChequeSaisi> aRefaire;
+    QStringList numeros;
+    for (const int i : std::as_const(*gaches)) {
+        ids << inscrits[i].id;
+        aRefaire << saisis[i];
+        numeros << NumeroCheque(*inscrits[i].numero);
+    }
+    const QString raison = dialogues.saisie(
+        this,
+        QStringLiteral("Pourquoi %1 gâché(s) ? (facultatif)")
+            .arg(ids.size() == 1 ? QStringLiteral("ce chèque est-il")
+                                 : QStringLiteral("ces chèques sont-ils")),
+        QStringLiteral("Chèques gâchés"), {});
+    if (const auto fait = app_.registre->gacher(ids, raison); !fait) {
+        dialogues.message(this,
+                          QStringLiteral("Les chèques %1 restent émis au registre : %2")
+                              .arg(numeros.join(QStringLiteral(", ")), fait.raison()),
+                          Icone::Critique);
+        return;
+    }
+    afficherNumero();
+    const auto chequier = app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1);
+    if (chequier && chequier->numeroter) {
+        QVector<ChequeInscrit> suivants;
+        for (qsizetype i = 0; i < ids.size(); ++i)
+            suivants.append({0, chequier->prochain + i});
+        if (dialogues.question(this,
+                               QStringLiteral("Notés gâchés : %1.\n\nLes réimprimer sur %2 ?")
+                                   .arg(numeros.join(QStringLiteral(", ")), NumerosDe(suivants)),
+                               QStringLiteral("Réimprimer"))) {
+            imprimerLot(aRefaire, ids);
+            return;
+        }
+    }
+    focaliserMontant();
 }
 
 void FrmCB::verifierImpression(const ChequeInscrit& inscrit) {

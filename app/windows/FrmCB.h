@@ -49,6 +49,10 @@ public:
     void EnregistrerPdf();
     // Shows the page as it will print, from where it can be printed.
     void AfficherApercu();
+    // Prints a batch file's cheques, one page each, on the printer of the
+    // choice in use: every line checked first, the whole batch confirmed,
+    // then on numbered cheques which came out spoiled, and their reprint.
+    void ImprimerLot();
 
     // Builds the amount in words from the amount box into the amount label.
     void PreparerMontant();
@@ -81,6 +85,16 @@ private:
     // After a print on numbered cheques: whether it came out well; a spoiled
     // one is kept as such, and may be printed again on the next number.
     void verifierImpression(const ChequeInscrit& inscrit);
+    // Whether a print can start at all: a usable printer (unless `pdf`) and
+    // the register; the user is told why not.
+    bool peutImprimer(bool pdf);
+    // The batch's cheques on one job; `reimpressionsDe`: the spoiled cheques
+    // the first ones replace.
+    void imprimerLot(const QVector<ChequeSaisi>& saisis,
+                     const QVector<std::int64_t>& reimpressionsDe = {});
+    // After a batch on numbered cheques: all came out well, or the user ticks
+    // the spoiled ones, kept as such and offered for a reprint.
+    void verifierLot(const QVector<ChequeInscrit>& inscrits, const QVector<ChequeSaisi>& saisis);
     // What the settings do once a cheque is out: minimise, default texts back.
     void apresImpression();
     // The cheque the boxes hold, as typed.

@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QVector>
+
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -27,6 +30,11 @@ public:
     // the index of the one pressed, `parDefaut` for Enter and for Escape.
     virtual int choix(QWidget* parent, const QString& texte, const QStringList& boutons,
                       int parDefaut, const QString& titre = {}) = 0;
+    // A list of `elements` to tick, none ticked at first: the indexes of those
+    // ticked when the user confirms, nothing when they cancel.
+    virtual std::optional<QVector<int>> cocher(QWidget* parent, const QString& invite,
+                                               const QStringList& elements,
+                                               const QString& titre = {}) = 0;
     // An input box; an empty text when the user cancels.
     virtual QString saisie(QWidget* parent, const QString& invite, const QString& titre,
                            const QString& defaut) = 0;

@@ -1,18 +1,23 @@
 #include "windows/PlateformeQt.h"
 
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -65,6 +70,42 @@ int DialoguesQt::choix(QWidget* parent, const QString& texte, const QStringList&
     boite.exec();
     const int i = int(presses.indexOf(boite.clickedButton()));
     return i >= 0 ? i : parDefaut;
+}
+
+std::optional<QVector<int>> DialoguesQt::cocher(QWidget* parent, const QString& invite,
+                                                const QStringList& elements,
+                                                const QString& titre) {
+    QDialog boite(parent);
+    boite.setWindowTitle(Titre(titre));
+    auto* mise = new QVBoxLayout(&boite);
+    auto* libelle = new QLabel(invite, &boite);
+    libelle->setWordWrap(true);
+    mise->addWidget(libelle);
+    auto* liste = new QListWidget(&boite);
+    liste->setObjectName(QStringLiteral("LstCocher"));
+    for (const QString& e : elements) {
+        auto* element = new QListWidgetItem(e, liste);
+        element->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        element->setCheckState(Qt::Unchecked);
+    }
+    liste->setCurrentRow(0);
+    libelle->setBuddy(liste);
+    mise->addWidget(liste);
+    // The space bar ticks the current line, as in any list of boxes.
+    auto* boutons = new QDialogButtonBox(&boite);
+    boutons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    boutons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
+    QObject::connect(boutons, &QDialogButtonBox::accepted, &boite, &QDialog::accept);
+    QObject::connect(boutons, &QDialogButtonBox::rejected, &boite, &QDialog::reject);
+    mise->addWidget(boutons);
+    liste->setFocus();
+    if (boite.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QVector<int> coches;
+    for (int i = 0; i < liste->count(); ++i)
+        if (liste->item(i)->checkState() == Qt::Checked)
+            coches.append(i);
+    return coches;
 }
 
 QString DialoguesQt::saisie(QWidget* parent, const QString& invite, const QString& titre,

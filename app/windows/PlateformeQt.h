@@ -10,6 +10,9 @@ public:
     bool question(QWidget* parent, const QString& texte, const QString& titre = {}) override;
     int choix(QWidget* parent, const QString& texte, const QStringList& boutons, int parDefaut,
               const QString& titre = {}) override;
+    std::optional<QVector<int>> cocher(QWidget* parent, const QString& invite,
+                                       const QStringList& elements,
+                                       const QString& titre = {}) override;
     QString saisie(QWidget* parent, const QString& invite, const QString& titre,
                    const QString& defaut) override;
     QString ouvrirFichier(QWidget* parent, const QString& titre, const QString& dossier,

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     };
     const auto imprimer = [&](std::optional<std::int64_t> de, std::optional<std::int64_t> premier,
                               ChequeAInscrire c, QDateTime quand) {
-        auto n = r.noter(1, {c}, premier, de);
+        auto n = r.noter(1, {c}, premier, de ? QVector<std::int64_t>{*de} : QVector<std::int64_t>{});
         (void)r.confirmer(*n, quand);
         return n->front().id;
     };

@@ -15,6 +15,14 @@ class SansDialogues final : public Dialogues {
 public:
     void message(QWidget*, const QString&, Icone, const QString&) override {}
     bool question(QWidget*, const QString&, const QString&) override { return false; }
+    int choix(QWidget*, const QString&, const QStringList&, int parDefaut,
+              const QString&) override {
+        return parDefaut;
+    }
+    std::optional<QVector<int>> cocher(QWidget*, const QString&, const QStringList&,
+                                       const QString&) override {
+        return std::nullopt;
+    }
     QString saisie(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString ouvrirFichier(QWidget*, const QString&, const QString&, const QString&) override {
         return {};

@@ -32,6 +32,8 @@ public:
     bool sortie = true;
     bool sansListes = false;
     bool finEchoue = false; // the job's end fails, as on a full disk
+    bool pageEchoue = false; // the device cannot start another page
+    bool annule = false;
     std::optional<QString> titulaire = QStringLiteral("Martin");
     QVector<SurfaceEnregistreuse> pages;
     std::optional<ListesMemorisees> retenues;
@@ -74,11 +76,18 @@ private:
         SurfaceSortie& surface() override { return surface_; }
         QString nomImprimante() const override { return QStringLiteral("Bureau"); }
         bool pageSuivante() override {
+            if (q_.pageEchoue)
+                return false;
             q_.pages.append(surface_);
             surface_ = SurfaceEnregistreuse(true, {QStringLiteral("Bureau")});
             return true;
         }
+        QString annuler() override {
+            q_.annule = true;
+            return {};
+        }
         Resultat<> terminer() override {
+            EXPECT_FALSE(q_.annule) << "a job called off is not ended";
             if (q_.finEchoue)
                 return Echec{QStringLiteral("le disque est plein.")};
             q_.pages.append(surface_);
@@ -280,6 +289,18 @@ TEST_F(Travail, ABatchIsOneJobAPageEachWithTheListsKeptAfter) {
     questions.remettre();
     EXPECT_FALSE(imprimer({Saisi("3"), Saisi("abc")}, true));
     EXPECT_TRUE(questions.vues.isEmpty());
+
+    // A page the printer cannot start calls the job off: the second cheque is
+    // never drawn over the first, and nothing is journaled.
+    questions.remettre();
+    questions.pageEchoue = true;
+    const auto refuse = imprimer({Saisi("4", "Denis"), Saisi("5", "Emile")}, true);
+    ASSERT_FALSE(refuse);
+    EXPECT_TRUE(refuse.raison().contains(QStringLiteral("page suivante")));
+    EXPECT_TRUE(questions.annule);
+    EXPECT_TRUE(questions.pages.isEmpty());
+    EXPECT_EQ(journal().size(), 2);
+    EXPECT_FALSE(ini().contains("Emile"));
 }
 
 TEST(NettoyerMontantTape, CorrectionsAndWhereTheCaretGoes) {

@@ -33,7 +33,7 @@ protected:
     // Prints and confirms, as the print job does.
     QVector<ChequeInscrit> imprimer(Registre& reg, int choix, QVector<ChequeAInscrire> cheques,
                                     std::optional<std::int64_t> premier = std::nullopt,
-                                    std::optional<std::int64_t> de = std::nullopt) {
+                                    QVector<std::int64_t> de = {}) {
         auto notes = reg.noter(choix, cheques, premier, de);
         EXPECT_TRUE(notes.ok()) << notes.raison().toStdString();
         if (!notes)
@@ -100,7 +100,7 @@ TEST_F(RegistreTest, GacheReimprimeAnnuleEncaisseEtCeQuiResteAEncaisser) {
 
     // Spoiled, with a reason, then reprinted on the next number and linked.
     ASSERT_TRUE(reg->gacher(premiers[0].id, QStringLiteral("bourrage")).ok());
-    const auto reprise = imprimer(*reg, 1, {Cheque(12345)}, std::nullopt, premiers[0].id);
+    const auto reprise = imprimer(*reg, 1, {Cheque(12345)}, std::nullopt, {premiers[0].id});
     ASSERT_EQ(reprise.size(), 1);
     EXPECT_EQ(reprise[0].numero, 45);
     const auto gache = *reg->cheque(premiers[0].id);
@@ -109,7 +109,7 @@ TEST_F(RegistreTest, GacheReimprimeAnnuleEncaisseEtCeQuiResteAEncaisser) {
     EXPECT_EQ(gache->note, QStringLiteral("bourrage"));
     EXPECT_EQ(gache->reimpression, reprise[0].id);
     // A reprint can only follow a spoiled cheque.
-    EXPECT_FALSE(reg->noter(1, {Cheque(1)}, std::nullopt, premiers[1].id).ok());
+    EXPECT_FALSE(reg->noter(1, {Cheque(1)}, std::nullopt, {premiers[1].id}).ok());
 
     // Void needs a reason and keeps the cheque; a voided one cannot be cashed.
     EXPECT_FALSE(reg->annuler(premiers[1].id, QStringLiteral("  ")).ok());

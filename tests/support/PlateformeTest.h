@@ -14,7 +14,7 @@
 // clock, a clipboard and a desktop that only remember what they were asked.
 
 struct DialogueVu {
-    enum Genre { Message, Question, Saisie, OuvrirFichier, EnregistrerFichier, Choix } genre;
+    enum Genre { Message, Question, Saisie, OuvrirFichier, EnregistrerFichier, Choix, Cocher } genre;
     QString texte;
     QString titre;
     Icone icone = Icone::Information;
@@ -27,6 +27,8 @@ public:
     QQueue<QString> reponsesSaisie;  // cancelled when empty
     QQueue<int> reponsesChoix;       // the default button when empty
     QQueue<QString> reponsesFichier; // cancelled when empty
+    QQueue<std::optional<QVector<int>>> reponsesCocher; // cancelled when empty
+    QStringList elementsCoches;                         // what the last list offered
 
     void message(QWidget*, const QString& texte, Icone icone, const QString& titre) override {
         vus.append({DialogueVu::Message, texte, titre, icone});
@@ -39,6 +41,12 @@ public:
               const QString& titre) override {
         vus.append({DialogueVu::Choix, texte, titre, Icone::Question});
         return reponsesChoix.isEmpty() ? parDefaut : reponsesChoix.dequeue();
+    }
+    std::optional<QVector<int>> cocher(QWidget*, const QString& invite, const QStringList& elements,
+                                       const QString& titre) override {
+        vus.append({DialogueVu::Cocher, invite, titre, Icone::Question});
+        elementsCoches = elements;
+        return reponsesCocher.isEmpty() ? std::nullopt : reponsesCocher.dequeue();
     }
     QString saisie(QWidget*, const QString& invite, const QString& titre, const QString&) override {
         vus.append({DialogueVu::Saisie, invite, titre, Icone::Question});
@@ -105,7 +113,10 @@ public:
     QVector<SurfaceEnregistreuse> pages;
     QStringList fichiersPdf; // for each page, the PDF it went into; empty for the printer
     QStringList imprimantes{QStringLiteral("Bureau"), QStringLiteral("PDF")};
-    bool echec = false; // the printer cannot be opened
+    bool echec = false;       // the printer cannot be opened
+    bool pageRefusee = false; // a batch's next page cannot be started
+    int travaux = 0;          // the jobs ended
+    int annules = 0;          // the jobs called off
 
     class Travail final : public TravailImpression {
     public:
@@ -117,13 +128,27 @@ public:
             return surface_.imprimanteChoisie.isEmpty() ? impression_.imprimantes.value(0)
                                                         : surface_.imprimanteChoisie;
         }
-        // The window prints one cheque a job: a second page is never asked for.
-        bool pageSuivante() override { return false; }
+        bool pageSuivante() override {
+            if (impression_.pageRefusee)
+                return false;
+            faites_.append(surface_);
+            surface_ = SurfaceEnregistreuse(true, pdf_.isEmpty() ? impression_.imprimantes
+                                                                 : QStringList());
+            return true;
+        }
+        QString annuler() override {
+            ++impression_.annules;
+            return {};
+        }
         Resultat<> terminer() override {
             if (impression_.echec)
                 return Echec{QStringLiteral("l'imprimante n'a pas pu être ouverte.")};
-            impression_.pages.append(surface_);
-            impression_.fichiersPdf.append(pdf_);
+            faites_.append(surface_);
+            for (const SurfaceEnregistreuse& page : faites_) {
+                impression_.pages.append(page);
+                impression_.fichiersPdf.append(pdf_);
+            }
+            ++impression_.travaux;
             return {};
         }
 
@@ -131,6 +156,7 @@ public:
         ImpressionTest& impression_;
         QString pdf_;
         SurfaceEnregistreuse surface_;
+        QVector<SurfaceEnregistreuse> faites_;
     };
 
     std::unique_ptr<TravailImpression> nouveauTravail() override {

@@ -1,5 +1,7 @@
 #include "FenetreTest.h"
 
+#include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QToolButton>
 
@@ -51,6 +53,102 @@ TEST_F(ImpressionNumerotee, UnChequeGacheEstGardeEtReimprimeSurLeNumeroSuivant) 
     imprimer();
     EXPECT_EQ(plateforme.dialogues.vus.size(), vus + 1);
     EXPECT_EQ((*app->registre->cheques())[2].statut, Statut::Emis);
+}
+
+// A batch from the Impression menu: every line checked, the batch confirmed
+// with its numbers, then the spoiled ones ticked, kept and reprinted on the
+// next numbers, each linked to the cheque it replaces.
+TEST_F(ImpressionNumerotee, UnLotGacheEnPartieEstReimprimeSurLesNumerosSuivants) {
+    ecrire("paie.csv", "montant;destinataire;lieu;date\r\n12,50;EDF;Paris;01/03/2024\r\n"
+                       "7.5;\"Dupont; fils\";Lyon\r\n3;Garage\r\n");
+    auto& d = plateforme.dialogues;
+    d.reponsesFichier << chemin("paie.csv");
+    d.reponsesQuestion << true;  // print the batch
+    d.reponsesChoix << 1 << 1;   // "Choisir les gâchés…", cancelled, asked again
+    d.reponsesCocher << std::nullopt << QVector<int>{1, 2};
+    d.reponsesSaisie << QStringLiteral("bourrage");
+    d.reponsesQuestion << true;  // reprint them
+    d.reponsesChoix << 1;        // the reprint: "Choisir les gâchés…"
+    d.reponsesCocher << QVector<int>{}; // none ticked: all came out well
+    fenetre->ImprimerLot();
+
+    EXPECT_TRUE(d.textes().contains(QStringLiteral(
+        "Imprimer les 3 chèque(s) du lot « paie.csv », pour un total de 23,00 €, sur "
+        "l'imprimante « PDF » ?\n\nIls vont sur les chèques n° 0000042 à n° 0000044 du "
+        "chéquier « Chéquier 1 ».")));
+    EXPECT_EQ(d.textes().count(
+                  QStringLiteral("Les 3 chèques n° 0000042 à n° 0000044 sont-ils bien imprimés ?")),
+              2);
+    EXPECT_TRUE(d.textes().contains(QStringLiteral(
+        "Notés gâchés : n° 0000043, n° 0000044.\n\nLes réimprimer sur les chèques n° 0000045 à "
+        "n° 0000046 ?")));
+    EXPECT_EQ(d.elementsCoches,
+              (QStringList{QStringLiteral("n° 0000045   7,50 €   Dupont; fils"),
+                           QStringLiteral("n° 0000046   3,00 €   Garage")}));
+    EXPECT_EQ(plateforme.impression.travaux, 2);
+    ASSERT_EQ(plateforme.impression.pages.size(), 5);
+
+    const auto liste = *app->registre->cheques();
+    ASSERT_EQ(liste.size(), 5);
+    QHash<std::int64_t, ChequeRegistre> parNumero;
+    for (const ChequeRegistre& c : liste)
+        parNumero.insert(c.numero.value_or(0), c);
+    EXPECT_EQ(parNumero[42].statut, Statut::Emis);
+    EXPECT_EQ(parNumero[42].dateCheque, QDate(2024, 3, 1));
+    for (const std::int64_t n : {43, 44}) {
+        EXPECT_EQ(parNumero[n].statut, Statut::Gache) << n;
+        EXPECT_EQ(parNumero[n].note, QStringLiteral("bourrage"));
+        EXPECT_EQ(parNumero[n].reimpression, parNumero[n + 2].id) << n;
+        EXPECT_EQ(parNumero[n + 2].destinataire, parNumero[n].destinataire);
+        EXPECT_EQ(parNumero[n + 2].centimes, parNumero[n].centimes);
+        EXPECT_EQ(parNumero[n + 2].statut, Statut::Emis);
+    }
+    EXPECT_EQ(parNumero[43].centimes, 750);
+    EXPECT_EQ(numero(), QStringLiteral("Chèque n° 0000047"));
+    // The lists took the batch's payees once its pages were out.
+    EXPECT_NE(boite("CboD")->findText(QStringLiteral("Garage")), -1);
+}
+
+TEST_F(ImpressionNumerotee, UnLotAvecUneLigneRefuseeNImprimeRien) {
+    ecrire("paie.csv", "12,50;EDF\n5;Durand;;31/02/2024\n;Personne\n1;Martin;a;b;c\n");
+    auto& d = plateforme.dialogues;
+    d.reponsesFichier << chemin("paie.csv");
+    fenetre->ImprimerLot();
+    ASSERT_FALSE(d.vus.isEmpty());
+    const QString dit = d.vus.last().texte;
+    EXPECT_TRUE(dit.startsWith(QStringLiteral("Aucun chèque du lot « paie.csv » n'est imprimé")))
+        << dit.toStdString();
+    // Every refused line, in the file's order, whichever check refused it.
+    const auto deux = dit.indexOf(QStringLiteral("\n\nLigne 2 : la date « 31/02/2024 »"));
+    const auto trois = dit.indexOf(QStringLiteral("\nligne 3 : "));
+    const auto quatre = dit.indexOf(QStringLiteral("\nligne 4 : "));
+    EXPECT_TRUE(deux > 0 && trois > deux && quatre > trois) << dit.toStdString();
+    EXPECT_FALSE(dit.contains(QStringLiteral("ligne 1 ")));
+    EXPECT_TRUE(plateforme.impression.pages.isEmpty());
+    EXPECT_TRUE(app->registre->cheques()->isEmpty());
+    EXPECT_EQ(numero(), QStringLiteral("Chèque n° 0000042"));
+
+    // A file that is not there is told, in a sentence of its own.
+    d.reponsesFichier << chemin("absent.csv");
+    fenetre->ImprimerLot();
+    EXPECT_TRUE(d.vus.last().texte.contains(QStringLiteral("Le fichier « ")))
+        << d.vus.last().texte.toStdString();
+    EXPECT_TRUE(plateforme.impression.pages.isEmpty());
+}
+
+TEST_F(ImpressionNumerotee, UnLotDontLaPageSuivanteEchoueRendSesNumeros) {
+    ecrire("paie.csv", "1;Alpha\n2;Beta\n");
+    plateforme.impression.pageRefusee = true;
+    auto& d = plateforme.dialogues;
+    d.reponsesFichier << chemin("paie.csv");
+    d.reponsesQuestion << true;
+    fenetre->ImprimerLot();
+    EXPECT_EQ(plateforme.impression.annules, 1);
+    EXPECT_TRUE(plateforme.impression.pages.isEmpty());
+    EXPECT_EQ(d.vus.last().icone, Icone::Critique);
+    EXPECT_TRUE(app->registre->cheques()->isEmpty());
+    EXPECT_EQ(numero(), QStringLiteral("Chèque n° 0000042"));
+    EXPECT_FALSE(QFile::exists(chemin("Journaux/Journal_2024_03_05.txt")));
 }
 
 TEST_F(ImpressionNumerotee, SansRegistreRienNestImprime) {
