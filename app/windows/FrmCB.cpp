@@ -784,7 +784,7 @@ void FrmCB::ImprimerLot() {
         return;
     const QString fichier = dialogues.ouvrirFichier(
         this, QStringLiteral("Imprimer un lot de chèques"), DossierDocuments(),
-        QStringLiteral("Lots de chèques (*.csv, *.txt)|*.csv *.txt|Tous les fichiers|*|"));
+        QStringLiteral("Lots de chèques|*.csv;*.txt|Tous fichiers|*|"));
     if (fichier.isEmpty())
         return;
     const QString nom = QFileInfo(fichier).fileName();
@@ -829,15 +829,23 @@ void FrmCB::ImprimerLot() {
     }
 
     RelireChoixCfg(app_.etat, app_.chemins.choix());
-    QString texte = QStringLiteral("Imprimer les %1 chèque(s) du lot « %2 », pour un total de "
-                                   "%3 €, sur l'imprimante « %4 » ?")
-                        .arg(saisis.size())
-                        .arg(nom, MontantDeCentimes(total), app_.reglages.Imprimante);
+    const bool seul = saisis.size() == 1;
+    QString texte =
+        (seul ? QStringLiteral("Imprimer le chèque du lot « %2 », de %3\u00a0€, sur l'imprimante "
+                               "« %4 » ?")
+              : QStringLiteral("Imprimer les %1 chèques du lot « %2 », pour un total de "
+                               "%3\u00a0€, sur l'imprimante « %4 » ?"))
+            .arg(saisis.size())
+            .arg(nom, MontantDeCentimes(total), app_.reglages.Imprimante);
     if (const auto chequier = app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1);
-        chequier && chequier->numeroter)
-        texte += QStringLiteral("\n\nIls vont sur les chèques %1 à %2 du chéquier « %3 ».")
-                     .arg(NumeroCheque(chequier->prochain),
-                          NumeroCheque(chequier->prochain + saisis.size() - 1), chequier->nom);
+        chequier && chequier->numeroter) {
+        QVector<ChequeInscrit> numeros;
+        for (qsizetype i = 0; i < saisis.size(); ++i)
+            numeros.append({0, chequier->prochain + i});
+        texte += QStringLiteral("\n\n%1 sur %2 du chéquier « %3 ».")
+                     .arg(seul ? QStringLiteral("Il va") : QStringLiteral("Ils vont"),
+                          NumerosDe(numeros), chequier->nom);
+    }
     if (!dialogues.question(this, texte, QStringLiteral("Imprimer un lot")))
         return;
     imprimerLot(saisis);
@@ -875,14 +883,18 @@ void FrmCB::imprimerLot(const QVector<ChequeSaisi>& saisis,
     }
 
     afficherNumero();
-    const QString imprimes = QStringLiteral("Les %1 chèque(s) du lot sont imprimés, mais ")
-                                 .arg(fait->cheques.size());
+    const bool seul = fait->cheques.size() == 1;
+    const QString imprimes =
+        seul ? QStringLiteral("Le chèque du lot est imprimé, mais ")
+             : QStringLiteral("Les %1 chèques du lot sont imprimés, mais ").arg(fait->cheques.size());
     if (!fait->echecRegistre.isEmpty())
         dialogues.message(this, imprimes + fait->echecRegistre, Icone::Exclamation);
     if (!fait->echecJournal.isEmpty())
         dialogues.message(this,
-                          imprimes + QStringLiteral("ils n'ont pas pu être notés dans le "
-                                                    "journal.\n\n") +
+                          imprimes +
+                              (seul ? QStringLiteral("il n'a pas pu être noté dans le journal.\n\n")
+                                    : QStringLiteral("ils n'ont pas pu être notés dans le "
+                                                     "journal.\n\n")) +
                               fait->echecJournal,
                           Icone::Exclamation);
     if (!fait->echecListes.isEmpty())
@@ -899,8 +911,10 @@ void FrmCB::imprimerLot(const QVector<ChequeSaisi>& saisis,
     if (fait->echecRegistre.isEmpty() && fait->echecJournal.isEmpty() &&
         fait->echecListes.isEmpty())
         dialogues.message(this,
-                          QStringLiteral("Les %1 chèque(s) du lot sont partis sur l'imprimante "
-                                         "« %2 ».")
+                          (seul ? QStringLiteral("Le chèque du lot est parti sur l'imprimante "
+                                                 "« %2 ».")
+                                : QStringLiteral("Les %1 chèques du lot sont partis sur "
+                                                 "l'imprimante « %2 »."))
                               .arg(fait->cheques.size())
                               .arg(questions.travail->nomImprimante()),
                           Icone::Information);
@@ -912,7 +926,7 @@ void FrmCB::verifierLot(const QVector<ChequeInscrit>& inscrits,
     Dialogues& dialogues = app_.plateforme.dialogues;
     QStringList elements;
     for (qsizetype i = 0; i < inscrits.size(); ++i)
-        elements << QStringLiteral("%1   %2 €   %3")
+        elements << QStringLiteral("%1   %2\u00a0€   %3")
                         .arg(NumeroCheque(*inscrits[i].numero),
                              MontantDeCentimes(CentimesDuMontant(saisis[i].montant).value_or(0)),
                              saisis[i].destinataire);
@@ -954,16 +968,18 @@ void FrmCB::verifierLot(const QVector<ChequeInscrit>& inscrits,
         aRefaire << saisis[i];
         numeros << NumeroCheque(*inscrits[i].numero);
     }
+    const bool un = ids.size() == 1;
+    const QString liste = numeros.join(QStringLiteral(", "));
     const QString raison = dialogues.saisie(
         this,
-        QStringLiteral("Pourquoi %1 gâché(s) ? (facultatif)")
-            .arg(ids.size() == 1 ? QStringLiteral("ce chèque est-il")
-                                 : QStringLiteral("ces chèques sont-ils")),
-        QStringLiteral("Chèques gâchés"), {});
+        un ? QStringLiteral("Pourquoi le chèque %1 est-il gâché ? (facultatif)").arg(liste)
+           : QStringLiteral("Pourquoi ces chèques sont-ils gâchés ? (facultatif)"),
+        un ? QStringLiteral("Chèque gâché") : QStringLiteral("Chèques gâchés"), {});
     if (const auto fait = app_.registre->gacher(ids, raison); !fait) {
         dialogues.message(this,
-                          QStringLiteral("Les chèques %1 restent émis au registre : %2")
-                              .arg(numeros.join(QStringLiteral(", ")), fait.raison()),
+                          (un ? QStringLiteral("Le chèque %1 reste émis au registre : %2")
+                              : QStringLiteral("Les chèques %1 restent émis au registre : %2"))
+                              .arg(liste, fait.raison()),
                           Icone::Critique);
         return;
     }
@@ -973,10 +989,12 @@ void FrmCB::verifierLot(const QVector<ChequeInscrit>& inscrits,
         QVector<ChequeInscrit> suivants;
         for (qsizetype i = 0; i < ids.size(); ++i)
             suivants.append({0, chequier->prochain + i});
-        if (dialogues.question(this,
-                               QStringLiteral("Notés gâchés : %1.\n\nLes réimprimer sur %2 ?")
-                                   .arg(numeros.join(QStringLiteral(", ")), NumerosDe(suivants)),
-                               QStringLiteral("Réimprimer"))) {
+        if (dialogues.question(
+                this,
+                (un ? QStringLiteral("Le chèque %1 est noté gâché.\n\nRéimprimer ce chèque sur %2 ?")
+                    : QStringLiteral("Les chèques %1 sont notés gâchés.\n\nLes réimprimer sur %2 ?"))
+                    .arg(liste, NumerosDe(suivants)),
+                QStringLiteral("Réimprimer"))) {
             imprimerLot(aRefaire, ids);
             return;
         }

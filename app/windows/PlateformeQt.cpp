@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -89,6 +90,9 @@ std::optional<QVector<int>> DialoguesQt::cocher(QWidget* parent, const QString& 
         element->setCheckState(Qt::Unchecked);
     }
     liste->setCurrentRow(0);
+    // Every line whole, without a scroll bar across.
+    liste->setMinimumWidth(liste->sizeHintForColumn(0) + 2 * liste->frameWidth() +
+                           liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
     libelle->setBuddy(liste);
     mise->addWidget(liste);
     // The space bar ticks the current line, as in any list of boxes.
@@ -132,8 +136,14 @@ QString DialoguesQt::enregistrerFichier(QWidget* parent, const QString& titre,
 QString FiltreQt(const QString& filtre) {
     const QStringList parties = filtre.split(u'|', Qt::SkipEmptyParts);
     QStringList filtres;
-    for (qsizetype i = 0; i + 1 < parties.size(); i += 2)
-        filtres.append(QStringLiteral("%1 (%2)").arg(parties[i], parties[i + 1]));
+    for (qsizetype i = 0; i + 1 < parties.size(); i += 2) {
+        // Qt parts patterns with blanks: "*.csv;*.txt" would match no file.
+        const QString motifs = QString(parties[i + 1]).replace(u';', u' ');
+        const QString entre = QStringLiteral("(%1)").arg(motifs);
+        // "PDF (*.pdf)" already shows its patterns.
+        filtres.append(parties[i].endsWith(entre) ? parties[i]
+                                                  : QStringLiteral("%1 %2").arg(parties[i], entre));
+    }
     return filtres.join(QStringLiteral(";;"));
 }
 

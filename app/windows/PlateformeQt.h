@@ -51,5 +51,6 @@ public:
     bool ouvrir(const QString& cheminOuAdresse) override;
 };
 
-// Turns a filter of the form "*.txt|*.txt|Tous fichiers|*.*|" into Qt's form.
+// Turns a filter of the form "*.txt|*.txt|Tous fichiers|*.*|" into Qt's form;
+// patterns may be parted with ";" as on Windows.
 QString FiltreQt(const QString& filtre);

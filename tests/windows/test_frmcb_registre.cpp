@@ -73,18 +73,18 @@ TEST_F(ImpressionNumerotee, UnLotGacheEnPartieEstReimprimeSurLesNumerosSuivants)
     fenetre->ImprimerLot();
 
     EXPECT_TRUE(d.textes().contains(QStringLiteral(
-        "Imprimer les 3 chèque(s) du lot « paie.csv », pour un total de 23,00 €, sur "
+        "Imprimer les 3 chèques du lot « paie.csv », pour un total de 23,00\u00a0€, sur "
         "l'imprimante « PDF » ?\n\nIls vont sur les chèques n° 0000042 à n° 0000044 du "
         "chéquier « Chéquier 1 ».")));
     EXPECT_EQ(d.textes().count(
                   QStringLiteral("Les 3 chèques n° 0000042 à n° 0000044 sont-ils bien imprimés ?")),
               2);
     EXPECT_TRUE(d.textes().contains(QStringLiteral(
-        "Notés gâchés : n° 0000043, n° 0000044.\n\nLes réimprimer sur les chèques n° 0000045 à "
-        "n° 0000046 ?")));
+        "Les chèques n° 0000043, n° 0000044 sont notés gâchés.\n\nLes réimprimer sur les "
+        "chèques n° 0000045 à n° 0000046 ?")));
     EXPECT_EQ(d.elementsCoches,
-              (QStringList{QStringLiteral("n° 0000045   7,50 €   Dupont; fils"),
-                           QStringLiteral("n° 0000046   3,00 €   Garage")}));
+              (QStringList{QStringLiteral("n° 0000045   7,50\u00a0€   Dupont; fils"),
+                           QStringLiteral("n° 0000046   3,00\u00a0€   Garage")}));
     EXPECT_EQ(plateforme.impression.travaux, 2);
     ASSERT_EQ(plateforme.impression.pages.size(), 5);
 
@@ -105,8 +105,12 @@ TEST_F(ImpressionNumerotee, UnLotGacheEnPartieEstReimprimeSurLesNumerosSuivants)
     }
     EXPECT_EQ(parNumero[43].centimes, 750);
     EXPECT_EQ(numero(), QStringLiteral("Chèque n° 0000047"));
-    // The lists took the batch's payees once its pages were out.
+    // The lists took the batch's payees once its pages were out; the boxes
+    // keep what they held.
     EXPECT_NE(boite("CboD")->findText(QStringLiteral("Garage")), -1);
+    EXPECT_EQ(boite("CboM")->currentText(), QStringLiteral("12,50"));
+    EXPECT_EQ(boite("CboD")->currentText(), QStringLiteral("EDF"));
+    EXPECT_EQ(boite("CboL")->currentText(), QString());
 }
 
 TEST_F(ImpressionNumerotee, UnLotAvecUneLigneRefuseeNImprimeRien) {
@@ -149,6 +153,21 @@ TEST_F(ImpressionNumerotee, UnLotDontLaPageSuivanteEchoueRendSesNumeros) {
     EXPECT_TRUE(app->registre->cheques()->isEmpty());
     EXPECT_EQ(numero(), QStringLiteral("Chèque n° 0000042"));
     EXPECT_FALSE(QFile::exists(chemin("Journaux/Journal_2024_03_05.txt")));
+}
+
+TEST_F(ImpressionNumerotee, UnLotSansNumerosDitQuIlEstParti) {
+    ASSERT_TRUE(app->registre->reglerChequier(1, {ChequierParDefaut(1), false, 42}).ok());
+    ecrire("paie.csv", "1;Alpha\n2;Beta\n");
+    auto& d = plateforme.dialogues;
+    d.reponsesFichier << chemin("paie.csv");
+    d.reponsesQuestion << true;
+    fenetre->ImprimerLot();
+    EXPECT_EQ(plateforme.impression.pages.size(), 2);
+    EXPECT_EQ(d.vus.last().texte,
+              QStringLiteral("Les 2 chèques du lot sont partis sur l'imprimante « PDF »."));
+    for (const DialogueVu& vu : d.vus)
+        EXPECT_NE(vu.genre, DialogueVu::Choix); // nothing to check without numbers
+    EXPECT_EQ(app->registre->cheques()->size(), 2);
 }
 
 TEST_F(ImpressionNumerotee, SansRegistreRienNestImprime) {

@@ -32,3 +32,12 @@ TEST(DossierDocuments, TheDocumentsFolderElseTheHomeNeverTheWorkingFolder) {
     qputenv("HOME", ancien);
 }
 #endif
+
+// Qt takes the patterns between the last parentheses, parted with blanks:
+// "*.csv;*.txt" would show no file at all, and a label that names its
+// patterns would show them twice.
+TEST(FiltreQt, PatternsPartedWithBlanksAndNamedOnce) {
+    EXPECT_EQ(FiltreQt(QStringLiteral("Relevés bancaires|*.csv;*.txt|Tous fichiers|*|")),
+              QStringLiteral("Relevés bancaires (*.csv *.txt);;Tous fichiers (*)"));
+    EXPECT_EQ(FiltreQt(QStringLiteral("PDF (*.pdf)|*.pdf|")), QStringLiteral("PDF (*.pdf)"));
+}
