@@ -113,6 +113,34 @@ TEST_F(ImpressionNumerotee, UnLotGacheEnPartieEstReimprimeSurLesNumerosSuivants)
     EXPECT_EQ(boite("CboL")->currentText(), QString());
 }
 
+// Spoiling is all or none: a register that refuses the second leaves both
+// issued, says so, and offers no reprint.
+TEST_F(ImpressionNumerotee, DesGachesQueLeRegistreRefuseRestentEmis) {
+    ecrire("paie.csv", "1;Alpha\n2;Beta\n3;Gamma\n");
+    auto& d = plateforme.dialogues;
+    d.reponsesFichier << chemin("paie.csv");
+    d.reponsesQuestion << true;
+    d.reponsesChoix << 1;
+    d.reponsesCocher << QVector<int>{0, 1};
+    ASSERT_TRUE(app->registre->base()
+                    .executer("CREATE TEMP TRIGGER plein BEFORE UPDATE ON cheques "
+                              "WHEN NEW.numero = 43 AND NEW.statut = 'gâché' BEGIN "
+                              "SELECT RAISE(ABORT, 'database or disk is full'); END")
+                    .ok());
+    d.reponsesQuestion << true; // a reprint, were it offered
+    fenetre->ImprimerLot();
+    EXPECT_EQ(plateforme.impression.pages.size(), 3);
+    const DialogueVu& dit = d.vus.last();
+    EXPECT_EQ(dit.icone, Icone::Critique);
+    EXPECT_TRUE(dit.texte.startsWith(
+        QStringLiteral("Les chèques n° 0000042, n° 0000043 restent émis au registre : ")))
+        << dit.texte.toStdString();
+    EXPECT_FALSE(dit.texte.contains(QStringLiteral("database"))) << dit.texte.toStdString();
+    for (const ChequeRegistre& c : *app->registre->cheques())
+        EXPECT_EQ(c.statut, Statut::Emis) << *c.numero;
+    EXPECT_EQ(d.reponsesQuestion.size(), 1); // no reprint asked
+}
+
 TEST_F(ImpressionNumerotee, UnLotAvecUneLigneRefuseeNImprimeRien) {
     ecrire("paie.csv", "12,50;EDF\n5;Durand;;31/02/2024\n;Personne\n1;Martin;a;b;c\n");
     auto& d = plateforme.dialogues;
