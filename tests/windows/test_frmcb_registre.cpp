@@ -136,7 +136,8 @@ TEST_F(ImpressionNumerotee, DesGachesQueLeRegistreRefuseRestentEmis) {
         QStringLiteral("Les chèques n° 0000042, n° 0000043 restent émis au registre : ")))
         << dit.texte.toStdString();
     EXPECT_FALSE(dit.texte.contains(QStringLiteral("database"))) << dit.texte.toStdString();
-    for (const ChequeRegistre& c : *app->registre->cheques())
+    const auto liste = *app->registre->cheques();
+    for (const ChequeRegistre& c : liste)
         EXPECT_EQ(c.statut, Statut::Emis) << *c.numero;
     EXPECT_EQ(d.reponsesQuestion.size(), 1); // no reprint asked
 }
