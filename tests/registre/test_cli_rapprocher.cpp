@@ -252,6 +252,40 @@ TEST(LigneRapprocher, DisquePleinOuLectureSeuleNeMarqueRien) {
     }
 }
 
+// The disk filled to within a few pages: the opening may pass and the write
+// fail. Whatever happens, both cheques or none, and the output says which.
+TEST(LigneRapprocher, PresquePleinToutOuRien) {
+    QTemporaryDir fichiers;
+    const QString releve = Ecrire(fichiers, "releve.csv", kReleveSimple);
+    int refusAEcrire = 0, reussites = 0;
+    for (const qint64 libre : {4096, 16384, 24576, 28672, 32768, 36864, 40960, 45056, 49152, 98304}) {
+        SCOPED_TRACE(libre);
+        PetitTmpfs tmpfs("size=2m");
+        if (!tmpfs.monte())
+            GTEST_SKIP() << tmpfs.raison();
+        Remplir(tmpfs.chemin());
+        ASSERT_TRUE(tmpfs.remplir(libre));
+        const Issue issue = Lancer(Appliquer(releve, tmpfs.chemin()));
+        const bool dit = issue.sortie.contains(QStringLiteral("2 chèque(s) marqué(s) encaissé(s)."));
+        EXPECT_EQ(dit, issue.code == 0) << issue.erreurs.toStdString();
+        for (const char* anglais : {"database", "disk I/O", "readonly", "locked", "full"}) {
+            EXPECT_FALSE(issue.erreurs.contains(QLatin1String(anglais)))
+                << issue.erreurs.toStdString();
+        }
+        QFile::remove(tmpfs.fichier(QStringLiteral("remplissage")));
+        int encaisses = 0;
+        for (const ChequeRegistre& c : Cheques(tmpfs.chemin()))
+            encaisses += c.statut == Statut::Encaisse;
+        EXPECT_EQ(encaisses, dit ? 2 : 0) << issue.erreurs.toStdString();
+        refusAEcrire += issue.erreurs.contains(QStringLiteral("n'ont pas pu être notés"));
+        reussites += dit;
+    }
+    // The sizes span the three outcomes: refused at the opening, at the
+    // writing, and done.
+    EXPECT_GT(refusAEcrire, 0);
+    EXPECT_GT(reussites, 0);
+}
+
 // Two applications of one statement at once: one marks both cheques, the
 // other finds them already cashed or is refused in French; never twice.
 TEST(LigneRapprocher, DeuxApplicationsALaFois) {
