@@ -2,9 +2,29 @@
 
 #include "settings/EcritureAtomique.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
+#include <cerrno>
 #include <sqlite3.h>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+// Whether files can be made in the folder: the medium is asked, so that a
+// read-only one is seen as such even by the super-user.
+bool DossierModifiable(const QString& dossier) {
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(dossier).constData(), W_OK) == 0;
+#else
+    return QFileInfo(dossier).isWritable();
+#endif
+}
+
+} // namespace
 
 Base::~Base() {
     fermer();
@@ -70,8 +90,17 @@ QString Base::raison() const {
     // The system's own reason when it gave one: a full disk, a size limit.
     if ((code & 0xff) == SQLITE_IOERR || (code & 0xff) == SQLITE_FULL ||
         (code & 0xff) == SQLITE_CANTOPEN)
-        if (const int numero = sqlite3_system_errno(db_); numero != 0)
+        if (const int numero = sqlite3_system_errno(db_); numero != 0) {
+            // A register that is there but whose companions (-wal, -shm) cannot
+            // be made: the last try, read-only, finds them missing. The folder
+            // is what refuses, not a folder that would not exist.
+            if ((code & 0xff) == SQLITE_CANTOPEN && numero == ENOENT) {
+                const QFileInfo fichier(QString::fromUtf8(sqlite3_db_filename(db_, "main")));
+                if (fichier.exists() && !DossierModifiable(fichier.absolutePath()))
+                    return raison(SQLITE_READONLY);
+            }
             return RaisonSysteme(numero);
+        }
     return raison(code);
 }
 

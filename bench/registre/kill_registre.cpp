@@ -4,7 +4,10 @@
 //   - it passes its integrity check (never set aside as damaged);
 //   - every cheque the killed program saw committed is there, with its number;
 //   - no cheque is there twice, and no number serves twice;
-//   - every chequebook's next number is past the numbers it has given.
+//   - every chequebook's next number is past the numbers it has given;
+//   - a statement reconciled by the real command line, killed as it goes, is
+//     applied whole or not at all, at the statement's dates, and stays so.
+// One kill in three is of `scribane-cli rapprocher RELEVE --appliquer`.
 // Run by hand: scribane_registre_kill [KILLS] (200 by default).
 #include "cheque/Journal.h"
 #include "registre/Registre.h"
@@ -102,10 +105,75 @@ int Enfant(const QString& dossier, quint32 graine) {
 
 struct Bilan {
     int perdus = 0, doubles = 0, numerosRedonnes = 0, prochainsEnRetard = 0, endommages = 0,
-        etatsPerdus = 0, cheques = 0;
+        etatsPerdus = 0, cheques = 0, encaisses = 0, releves = 0, relevesAppliques = 0,
+        partiels = 0, datesPerdues = 0;
 };
 
-void Verifier(const QString& dossier, Bilan& b) {
+// A statement given to the command line: its cheques, each on a day of its
+// own no other statement uses.
+struct ReleveEcrit {
+    QVector<std::int64_t> ids;
+    QVector<QDate> dates;
+    bool applique = false;
+};
+
+QString Euros(std::int64_t centimes) {
+    return QStringLiteral("%1,%2").arg(centimes / 100).arg(centimes % 100, 2, 10, QLatin1Char('0'));
+}
+
+// Up to four cheques still waiting to be cashed, written as a bank's CSV.
+ReleveEcrit EcrireReleve(const QString& dossier, const QString& fichier, int rang) {
+    ReleveEcrit r;
+    auto ouvert = Registre::ouvrir(CheminsScribane{dossier}, nullptr, false);
+    if (!ouvert)
+        return r;
+    const auto l = ouvert.valeur()->nonEncaisses();
+    if (!l)
+        return r;
+    QByteArray csv = "Date;Libell\xc3\xa9;D\xc3\xa9""bit;Cr\xc3\xa9""dit\r\n";
+    for (const ChequeNonEncaisse& c : *l) {
+        if (!c.numero || r.ids.size() == 4)
+            continue;
+        const QDate jour = QDate(2020, 1, 1).addDays(rang * 4 + r.ids.size());
+        r.ids.append(c.id);
+        r.dates.append(jour);
+        csv += (jour.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(";CHQ %1;%2;\r\n")
+                                                                  .arg(*c.numero)
+                                                                  .arg(Euros(c.centimes)))
+                   .toUtf8();
+    }
+    QFile f(fichier);
+    if (r.ids.isEmpty() || !f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        f.write(csv) != csv.size())
+        r.ids.clear();
+    return r;
+}
+
+// Whole or nothing, at the statement's dates; once whole, it stays whole.
+void VerifierReleves(const QHash<std::int64_t, ChequeRegistre>& parId,
+                     QVector<ReleveEcrit>& releves, Bilan& b) {
+    b.relevesAppliques = 0;
+    for (ReleveEcrit& r : releves) {
+        // The statement's days are its own: a cheque cashed on one of them was
+        // cashed by it. One cashed since on another day was never matched
+        // (the command line was killed first) and was cashed by other means.
+        int marques = 0;
+        for (qsizetype i = 0; i < r.ids.size(); ++i) {
+            const auto it = parId.constFind(r.ids[i]);
+            if (it != parId.cend() && it->statut == Statut::Encaisse &&
+                it->encaisseLe == r.dates[i])
+                ++marques;
+        }
+        if (r.applique && marques != r.ids.size())
+            ++b.datesPerdues;
+        if (marques != 0 && marques != r.ids.size())
+            ++b.partiels;
+        r.applique = r.applique || marques == r.ids.size();
+        b.relevesAppliques += r.applique;
+    }
+}
+
+void Verifier(const QString& dossier, QVector<ReleveEcrit>& releves, Bilan& b) {
     OuvertureRegistre rapport;
     auto ouvert = Registre::ouvrir(CheminsScribane{dossier}, &rapport);
     if (!ouvert || !rapport.endommage.isEmpty()) {
@@ -120,8 +188,10 @@ void Verifier(const QString& dossier, Bilan& b) {
     QHash<std::int64_t, ChequeRegistre> parId;
     QSet<QString> numeros, cles;
     QHash<QString, std::int64_t> plusHaut;
+    b.encaisses = 0;
     for (const ChequeRegistre& c : liste) {
         parId.insert(c.id, c);
+        b.encaisses += c.statut == Statut::Encaisse;
         if (c.numero) {
             const QString n = c.chequier + u'#' + QString::number(*c.numero);
             b.numerosRedonnes += numeros.contains(n);
@@ -138,6 +208,7 @@ void Verifier(const QString& dossier, Bilan& b) {
         if (!prochain || !*prochain || **prochain <= it.value())
             ++b.prochainsEnRetard;
     }
+    VerifierReleves(parId, releves, b);
     QFile temoin(dossier + QStringLiteral("/temoin.txt"));
     temoin.open(QIODevice::ReadOnly);
     for (const QByteArray& ligne : temoin.readAll().split('\n')) {
@@ -175,26 +246,45 @@ int main(int argc, char** argv) {
     QRandomGenerator alea(2026);
     Bilan b;
     int tuesVraiment = 0;
+    QVector<ReleveEcrit> releves;
+    const QString fichierReleve = dossier.filePath(QStringLiteral("releve.csv"));
     for (int i = 0; i < tues; ++i) {
         QProcess enfant;
         enfant.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        enfant.start(QCoreApplication::applicationFilePath(),
-                     {QStringLiteral("enfant"), dossier.path(), QString::number(i + 1)});
+        int attente = 20 + int(alea.bounded(250));
+        ReleveEcrit releve;
+        if (i % 3 == 2)
+            releve = EcrireReleve(dossier.path(), fichierReleve, i);
+        if (!releve.ids.isEmpty()) {
+            ++b.releves;
+            releves.append(releve);
+            enfant.setStandardOutputFile(QProcess::nullDevice());
+            enfant.start(QStringLiteral(SCRIBANE_CLI),
+                         {QStringLiteral("rapprocher"), fichierReleve, QStringLiteral("--dossier"),
+                          dossier.path(), QStringLiteral("--appliquer")});
+            attente = int(alea.bounded(60));
+        } else {
+            enfant.start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("enfant"), dossier.path(), QString::number(i + 1)});
+        }
         enfant.waitForStarted();
-        QThread::msleep(20 + alea.bounded(250));
+        QThread::msleep(attente);
         if (enfant.state() == QProcess::Running)
             ++tuesVraiment;
         enfant.kill(); // SIGKILL
         enfant.waitForFinished();
-        Verifier(dossier.path(), b);
+        Verifier(dossier.path(), releves, b);
     }
-    std::printf("%d tués (%d en pleine course), %d chèques au registre : %d perdus, %d en double, "
-                "%d numéros redonnés, %d prochains numéros en retard, %d états perdus, "
-                "%d registres endommagés\n",
-                tues, tuesVraiment, b.cheques, b.perdus, b.doubles, b.numerosRedonnes,
-                b.prochainsEnRetard, b.etatsPerdus, b.endommages);
+    std::printf("%d tués (%d en pleine course), %d chèques au registre dont %d encaissés : "
+                "%d perdus, %d en double, %d numéros redonnés, %d prochains numéros en retard, "
+                "%d états perdus, %d registres endommagés ; %d relevés rapprochés par la ligne "
+                "de commande, %d appliqués en entier, %d appliqués en partie, %d dates "
+                "d'encaissement perdues\n",
+                tues, tuesVraiment, b.cheques, b.encaisses, b.perdus, b.doubles,
+                b.numerosRedonnes, b.prochainsEnRetard, b.etatsPerdus, b.endommages, b.releves,
+                b.relevesAppliques, b.partiels, b.datesPerdues);
     return b.perdus + b.doubles + b.numerosRedonnes + b.prochainsEnRetard + b.etatsPerdus +
-                       b.endommages ==
+                       b.endommages + b.partiels + b.datesPerdues ==
                    0
                ? 0
                : 1;

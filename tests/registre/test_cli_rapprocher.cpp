@@ -1,3 +1,4 @@
+#include "Montage.h"
 #include "registre/Registre.h"
 
 #include <QFile>
@@ -185,3 +186,135 @@ TEST(LigneRapprocher, ColonnesDonneesEtReleveRefuse) {
 }
 
 } // namespace
+
+namespace {
+
+const QByteArray kReleveSimple = "Date;Libell\xc3\xa9;D\xc3\xa9""bit;Cr\xc3\xa9""dit\r\n"
+                                 "05/03/2024;CHQ 1234567;125,00;\r\n"
+                                 "06/03/2024;CHQ 1234568;40,00;\r\n";
+
+QStringList Appliquer(const QString& releve, const QString& dossier) {
+    return {QStringLiteral("rapprocher"), releve, QStringLiteral("--dossier"), dossier,
+            QStringLiteral("--appliquer")};
+}
+
+} // namespace
+
+// A full disk and a read-only medium: refused in French, nothing said to be
+// marked, and the register as it was and sound.
+TEST(LigneRapprocher, DisquePleinOuLectureSeuleNeMarqueRien) {
+    QTemporaryDir fichiers;
+    const QString releve = Ecrire(fichiers, "releve.csv", kReleveSimple);
+    for (const bool plein : {true, false}) {
+        SCOPED_TRACE(plein ? "disque plein" : "lecture seule");
+        PetitTmpfs tmpfs("size=2m");
+        if (!tmpfs.monte())
+            GTEST_SKIP() << tmpfs.raison();
+        Remplir(tmpfs.chemin());
+#ifdef Q_OS_UNIX
+        if (plein) {
+            ASSERT_TRUE(tmpfs.remplir(0));
+        } else {
+            ASSERT_EQ(::mount("tmpfs", QFile::encodeName(tmpfs.chemin()).constData(), "tmpfs",
+                              MS_REMOUNT | MS_RDONLY, nullptr),
+                      0);
+        }
+#endif
+        const Issue issue = Lancer(Appliquer(releve, tmpfs.chemin()));
+        EXPECT_NE(issue.code, 0) << issue.sortie.toStdString();
+        EXPECT_FALSE(issue.sortie.contains(QStringLiteral("marqué(s) encaissé(s)")))
+            << issue.sortie.toStdString();
+        // Refused at the opening or at the writing, it says why in French.
+        EXPECT_TRUE(issue.erreurs.contains(plein ? QStringLiteral("le disque est plein")
+                                                 : QStringLiteral("lecture seule")))
+            << issue.erreurs.toStdString();
+        EXPECT_TRUE(issue.erreurs.contains(QStringLiteral("Aucun")) ||
+                    issue.erreurs.contains(QStringLiteral("ne peut pas être ouvert")))
+            << issue.erreurs.toStdString();
+        for (const char* anglais : {"database", "disk I/O", "readonly", "locked", "full"}) {
+            EXPECT_FALSE(issue.erreurs.contains(QLatin1String(anglais)))
+                << issue.erreurs.toStdString();
+        }
+#ifdef Q_OS_UNIX
+        if (plein)
+            QFile::remove(tmpfs.fichier(QStringLiteral("remplissage")));
+        else
+            ASSERT_EQ(::mount("tmpfs", QFile::encodeName(tmpfs.chemin()).constData(), "tmpfs",
+                              MS_REMOUNT, nullptr),
+                      0);
+#endif
+        const auto apres = Cheques(tmpfs.chemin());
+        ASSERT_EQ(apres.size(), 3);
+        for (const ChequeRegistre& c : apres)
+            EXPECT_EQ(c.statut, Statut::Emis);
+        auto reg = Registre::ouvrir(CheminsScribane{tmpfs.chemin()}, nullptr, false);
+        ASSERT_TRUE(reg.ok()) << reg.raison().toStdString();
+    }
+}
+
+// The disk filled to within a few pages: the opening may pass and the write
+// fail. Whatever happens, both cheques or none, and the output says which.
+TEST(LigneRapprocher, PresquePleinToutOuRien) {
+    QTemporaryDir fichiers;
+    const QString releve = Ecrire(fichiers, "releve.csv", kReleveSimple);
+    int refusAEcrire = 0, reussites = 0;
+    for (const qint64 libre : {4096, 16384, 24576, 28672, 32768, 36864, 40960, 45056, 49152, 98304}) {
+        SCOPED_TRACE(libre);
+        PetitTmpfs tmpfs("size=2m");
+        if (!tmpfs.monte())
+            GTEST_SKIP() << tmpfs.raison();
+        Remplir(tmpfs.chemin());
+        ASSERT_TRUE(tmpfs.remplir(libre));
+        const Issue issue = Lancer(Appliquer(releve, tmpfs.chemin()));
+        const bool dit = issue.sortie.contains(QStringLiteral("2 chèque(s) marqué(s) encaissé(s)."));
+        EXPECT_EQ(dit, issue.code == 0) << issue.erreurs.toStdString();
+        for (const char* anglais : {"database", "disk I/O", "readonly", "locked", "full"}) {
+            EXPECT_FALSE(issue.erreurs.contains(QLatin1String(anglais)))
+                << issue.erreurs.toStdString();
+        }
+        QFile::remove(tmpfs.fichier(QStringLiteral("remplissage")));
+        int encaisses = 0;
+        for (const ChequeRegistre& c : Cheques(tmpfs.chemin()))
+            encaisses += c.statut == Statut::Encaisse;
+        EXPECT_EQ(encaisses, dit ? 2 : 0) << issue.erreurs.toStdString();
+        refusAEcrire += issue.erreurs.contains(QStringLiteral("n'ont pas pu être notés"));
+        reussites += dit;
+    }
+    // The sizes span the three outcomes: refused at the opening, at the
+    // writing, and done.
+    EXPECT_GT(refusAEcrire, 0);
+    EXPECT_GT(reussites, 0);
+}
+
+// Two applications of one statement at once: one marks both cheques, the
+// other finds them already cashed or is refused in French; never twice.
+TEST(LigneRapprocher, DeuxApplicationsALaFois) {
+    QTemporaryDir fichiers, dossier;
+    const QString releve = Ecrire(fichiers, "releve.csv", kReleveSimple);
+    Remplir(dossier.path());
+    QProcess a, b;
+    a.start(QStringLiteral(SCRIBANE_CLI), Appliquer(releve, dossier.path()));
+    b.start(QStringLiteral(SCRIBANE_CLI), Appliquer(releve, dossier.path()));
+    ASSERT_TRUE(a.waitForFinished(120000));
+    ASSERT_TRUE(b.waitForFinished(120000));
+    int marques = 0;
+    for (QProcess* p : {&a, &b}) {
+        const QString sortie = QString::fromUtf8(p->readAllStandardOutput());
+        const QString erreurs = QString::fromUtf8(p->readAllStandardError());
+        if (sortie.contains(QStringLiteral("2 chèque(s) marqué(s) encaissé(s).")))
+            ++marques;
+        if (p->exitCode() != 0) {
+            EXPECT_TRUE(erreurs.contains(QStringLiteral("Aucun"))) << erreurs.toStdString();
+        }
+        EXPECT_FALSE(erreurs.contains(QLatin1String("database"))) << erreurs.toStdString();
+    }
+    EXPECT_EQ(marques, 1);
+    int encaisses = 0;
+    for (const ChequeRegistre& c : Cheques(dossier.path())) {
+        if (c.statut == Statut::Encaisse) {
+            ++encaisses;
+            EXPECT_EQ(c.encaisseLe, c.numero == 1234567 ? QDate(2024, 3, 5) : QDate(2024, 3, 6));
+        }
+    }
+    EXPECT_EQ(encaisses, 2);
+}
