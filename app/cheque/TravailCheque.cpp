@@ -161,7 +161,7 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
             pageRefusee = travail.annuler();
             if (pageRefusee.isEmpty())
                 pageRefusee = QStringLiteral("l'imprimante n'a pas pu commencer la page "
-                                             "suivante ; le travail est annulé.");
+                                             "suivante ; le travail est arrêté.");
             break;
         }
         ImprimerCheque(travail.surface(), r, fait.cheques[i].textes);
@@ -169,6 +169,24 @@ Resultat<ChequesImprimes> ImprimerCheques(const QVector<ChequeSaisi>& saisis,
     }
     const auto termine =
         pageRefusee.isEmpty() ? travail.terminer() : Resultat<>(Echec{pageRefusee});
+    if (!pageRefusee.isEmpty() && contexte.registre) {
+        // The pages drawn before may still come out (not every printer can
+        // call a job off): their numbers are never given back. The register
+        // keeps them as interrupted prints, to be checked at the next start.
+        rendreListes();
+        QStringList numeros;
+        for (const ChequeInscrit& c : fait.inscrits)
+            if (c.numero)
+                numeros << NumeroCheque(*c.numero);
+        return Echec{pageRefusee +
+                     (numeros.isEmpty()
+                          ? QStringLiteral(" Le registre garde ces chèques comme impressions "
+                                           "interrompues, à vérifier.")
+                          : QStringLiteral(" Le registre garde les chèques %1 comme impressions "
+                                           "interrompues, à vérifier : ne réutilisez pas ces "
+                                           "chèques sans les avoir regardés.")
+                                .arg(numeros.join(QStringLiteral(", "))))};
+    }
     if (!termine) {
         rendreListes();
         if (contexte.registre) {

@@ -19,8 +19,9 @@ public:
     // Ends the page drawn so far and starts another, for a batch of cheques;
     // false when the device could not.
     virtual bool pageSuivante() = 0;
-    // Calls the job off before its end: nothing drawn so far goes out. The
-    // French reason the job could not go on, when it knows one.
+    // Calls the job off before its end, as far as the device allows (pages
+    // already handed over may still come out). The French reason the job
+    // could not go on, when it knows one.
     virtual QString annuler() { return {}; }
     // Ends the document; the French reason when the printer could not be
     // opened or the job could not be handed over.

@@ -23,8 +23,8 @@ public:
     Resultat<> terminer();
     // Ends the page drawn so far and starts another, for a batch of cheques.
     bool pageSuivante();
-    // The print run is aborted: the printer is handed nothing (a PDF's
-    // scratch copy is left to be removed).
+    // The print run is aborted where the device allows it (a PDF's scratch
+    // copy is removed with the job, never taking the file's name).
     void annuler();
     // The device is known not to open (its file could not be created): the
     // painter is never begun on it and the job ends with this reason.

@@ -675,9 +675,10 @@ Resultat<> Registre::changerStatut(const QVector<std::int64_t>& ids, Statut stat
         const ChequeRegistre& c = **actuel;
         if (c.statut != Statut::Emis)
             return Echec{
-                (c.numero ? QStringLiteral("Le chèque %1 est %2 : seul un chèque émis peut être %3.")
+                (c.numero && ids.size() > 1
+                     ? QStringLiteral("Le chèque %1 est %2 : seul un chèque émis peut être %3.")
                                 .arg(NumeroCheque(*c.numero))
-                          : QStringLiteral("Ce chèque est %1 : seul un chèque émis peut être %2."))
+                     : QStringLiteral("Ce chèque est %1 : seul un chèque émis peut être %2."))
                     .arg(NomStatut(c.statut), NomStatut(statut))};
         q.recommencer();
         if (auto f = q.lier(1, QString::fromUtf8(SqlStatut(statut)))

@@ -831,12 +831,13 @@ void FrmCB::ImprimerLot() {
     RelireChoixCfg(app_.etat, app_.chemins.choix());
     const bool seul = saisis.size() == 1;
     QString texte =
-        (seul ? QStringLiteral("Imprimer le chèque du lot « %2 », de %3\u00a0€, sur l'imprimante "
-                               "« %4 » ?")
-              : QStringLiteral("Imprimer les %1 chèques du lot « %2 », pour un total de "
-                               "%3\u00a0€, sur l'imprimante « %4 » ?"))
-            .arg(saisis.size())
-            .arg(nom, MontantDeCentimes(total), app_.reglages.Imprimante);
+        seul ? QStringLiteral("Imprimer le chèque du lot « %1 », de %2\u00a0€, sur l'imprimante "
+                              "« %3 » ?")
+                   .arg(nom, MontantDeCentimes(total), app_.reglages.Imprimante)
+             : QStringLiteral("Imprimer les %1 chèques du lot « %2 », pour un total de "
+                              "%3\u00a0€, sur l'imprimante « %4 » ?")
+                   .arg(saisis.size())
+                   .arg(nom, MontantDeCentimes(total), app_.reglages.Imprimante);
     if (const auto chequier = app_.registre->chequierDuChoix(app_.etat.ChoixCourant == 2 ? 2 : 1);
         chequier && chequier->numeroter) {
         QVector<ChequeInscrit> numeros;
@@ -870,6 +871,7 @@ void FrmCB::imprimerLot(const QVector<ChequeSaisi>& saisis,
     const auto fait = ImprimerCheques(saisis, contexte, questions);
     questions.progression.reset();
     if (!fait) {
+        afficherNumero(); // numbers kept aside by a job stopped half way are not offered again
         if (questions.travail && !fait.raison().startsWith(QStringLiteral("Rien n'est imprimé")))
             dialogues.message(this,
                               QStringLiteral("Le lot n'a pas pu être imprimé sur l'imprimante "
@@ -911,12 +913,13 @@ void FrmCB::imprimerLot(const QVector<ChequeSaisi>& saisis,
     if (fait->echecRegistre.isEmpty() && fait->echecJournal.isEmpty() &&
         fait->echecListes.isEmpty())
         dialogues.message(this,
-                          (seul ? QStringLiteral("Le chèque du lot est parti sur l'imprimante "
-                                                 "« %2 ».")
-                                : QStringLiteral("Les %1 chèques du lot sont partis sur "
-                                                 "l'imprimante « %2 »."))
-                              .arg(fait->cheques.size())
-                              .arg(questions.travail->nomImprimante()),
+                          seul ? QStringLiteral("Le chèque du lot est parti sur l'imprimante "
+                                                "« %1 ».")
+                                     .arg(questions.travail->nomImprimante())
+                               : QStringLiteral("Les %1 chèques du lot sont partis sur "
+                                                "l'imprimante « %2 ».")
+                                     .arg(fait->cheques.size())
+                                     .arg(questions.travail->nomImprimante()),
                           Icone::Information);
     focaliserMontant();
 }

@@ -169,7 +169,9 @@ TEST_F(ImpressionNumerotee, UnLotAvecUneLigneRefuseeNImprimeRien) {
     EXPECT_TRUE(plateforme.impression.pages.isEmpty());
 }
 
-TEST_F(ImpressionNumerotee, UnLotDontLaPageSuivanteEchoueRendSesNumeros) {
+// A page the printer cannot start stops the job; what it drew before may
+// still come out, so the numbers are kept aside, never given again.
+TEST_F(ImpressionNumerotee, UnLotDontLaPageSuivanteEchoueGardeSesNumerosDeCote) {
     ecrire("paie.csv", "1;Alpha\n2;Beta\n");
     plateforme.impression.pageRefusee = true;
     auto& d = plateforme.dialogues;
@@ -179,9 +181,31 @@ TEST_F(ImpressionNumerotee, UnLotDontLaPageSuivanteEchoueRendSesNumeros) {
     EXPECT_EQ(plateforme.impression.annules, 1);
     EXPECT_TRUE(plateforme.impression.pages.isEmpty());
     EXPECT_EQ(d.vus.last().icone, Icone::Critique);
-    EXPECT_TRUE(app->registre->cheques()->isEmpty());
-    EXPECT_EQ(numero(), QStringLiteral("Chèque n° 0000042"));
+    EXPECT_TRUE(d.vus.last().texte.contains(
+        QStringLiteral("les chèques n° 0000042, n° 0000043 comme impressions interrompues")))
+        << d.vus.last().texte.toStdString();
+    const auto liste = *app->registre->cheques();
+    ASSERT_EQ(liste.size(), 2);
+    for (const ChequeRegistre& c : liste)
+        EXPECT_EQ(c.statut, Statut::EnImpression);
+    EXPECT_EQ(numero(), QStringLiteral("Chèque n° 0000044"));
     EXPECT_FALSE(QFile::exists(chemin("Journaux/Journal_2024_03_05.txt")));
+}
+
+// One line: the question and the end message in the singular, each text in
+// its place.
+TEST_F(ImpressionNumerotee, UnLotDUnSeulCheque) {
+    ASSERT_TRUE(app->registre->reglerChequier(1, {ChequierParDefaut(1), false, 42}).ok());
+    ecrire("seul.csv", "12,50;EDF\n");
+    auto& d = plateforme.dialogues;
+    d.reponsesFichier << chemin("seul.csv");
+    d.reponsesQuestion << true;
+    fenetre->ImprimerLot();
+    EXPECT_TRUE(d.textes().contains(QStringLiteral(
+        "Imprimer le chèque du lot « seul.csv », de 12,50\u00a0€, sur l'imprimante « PDF » ?")))
+        << d.textes().join(u'|').toStdString();
+    EXPECT_EQ(d.vus.last().texte,
+              QStringLiteral("Le chèque du lot est parti sur l'imprimante « PDF »."));
 }
 
 TEST_F(ImpressionNumerotee, UnLotSansNumerosDitQuIlEstParti) {
